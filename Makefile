@@ -1,0 +1,43 @@
+# Velmoro's everyday commands. Each one installs what is missing first.
+#   make test        build with AddressSanitizer + UBSan, run every test, then a short fuzz pass
+#   make bench       release build, run the benchmarks
+#   make fuzz        run every fuzz target for FUZZ_SECONDS (default 300) each
+BUILD      ?= build
+FUZZ_BUILD ?= build-fuzz
+BENCH_BUILD ?= build-release
+FUZZ_SECONDS ?= 300
+SMOKE_SECONDS ?= 20
+JOBS ?= 2
+
+.PHONY: all deps build test fuzz-build fuzz-smoke fuzz bench clean
+
+all: build
+
+deps:
+	@scripts/install-deps
+
+build: deps
+	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVELMORO_SANITIZE=ON -DVELMORO_WERROR=ON >/dev/null
+	cmake --build $(BUILD) -j $(JOBS)
+
+test: build
+	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+	$(MAKE) --no-print-directory fuzz-smoke
+
+fuzz-build: deps
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELMORO_FUZZ=ON -DVELMORO_WERROR=ON >/dev/null
+	cmake --build $(FUZZ_BUILD) -j $(JOBS)
+
+fuzz-smoke: fuzz-build
+	tools/run-fuzzers $(FUZZ_BUILD) $(SMOKE_SECONDS)
+
+fuzz: fuzz-build
+	tools/run-fuzzers $(FUZZ_BUILD) $(FUZZ_SECONDS)
+
+bench: deps
+	cmake -S . -B $(BENCH_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DVELMORO_BENCH=ON -DVELMORO_TESTS=OFF >/dev/null
+	cmake --build $(BENCH_BUILD) -j $(JOBS)
+	$(BENCH_BUILD)/bench/velmoro_bench
+
+clean:
+	rm -rf $(BUILD) $(FUZZ_BUILD) $(BENCH_BUILD)

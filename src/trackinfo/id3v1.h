@@ -1,0 +1,20 @@
+#pragma once
+// The 128-byte ID3v1 (1.1) block at the end of a file.
+#include "trackinfo/mpegaudiodata.h"
+
+#include <QByteArray>
+#include <QByteArrayView>
+
+namespace velmoro::trackinfo {
+
+inline constexpr int kTagSize = 128;
+
+bool IsId3v1Tag(QByteArrayView block);
+
+// Fills the tag fields of d from a block that starts with "TAG".
+void ApplyId3v1(QByteArrayView block, TMPEGAudioData& d);
+
+// The block for d's tag fields; the track byte overwrites the comment's 30th.
+QByteArray BuildId3v1(const TMPEGAudioData& d);
+
+} // namespace velmoro::trackinfo

@@ -1,0 +1,267 @@
+#include "trackinfo/mpegaudio.h"
+
+#include "platform/filedate.h"
+#include "platform/fileio.h"
+#include "platform/volumes.h"
+#include "trackinfo/bufferedfile.h"
+#include "trackinfo/genres.h"
+#include "trackinfo/id3v1.h"
+#include "trackinfo/mpegheader.h"
+#include "trackinfo/templates.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <array>
+#include <cerrno>
+#include <limits>
+
+namespace velmoro::trackinfo {
+
+namespace {
+
+constexpr int kSearchProgressBytes = 300;
+
+QString ExpandedPath(const QString& name)
+{
+    return QDir::cleanPath(QFileInfo(name).absoluteFilePath());
+}
+
+QString NameWithoutDirectory(const QString& path)
+{
+    return path.section(u'/', -1);
+}
+
+std::int32_t ClampToInt32(std::int64_t value)
+{
+    return std::int32_t(std::min<std::int64_t>(value, std::numeric_limits<std::int32_t>::max()));
+}
+
+QString TableText(const std::array<const char*, 4>& table, unsigned index)
+{
+    return index < table.size() ? QString::fromLatin1(table[index]) : QString();
+}
+
+} // namespace
+
+TMPEGAudio::TMPEGAudio() = default;
+
+void TMPEGAudio::SetData(const TMPEGAudioData& data)
+{
+    m_data = data;
+    RebuildText();
+}
+
+void TMPEGAudio::SetFileName(const QString& name)
+{
+    // The whole path is kept: only a stored record has to fit it in 255 bytes.
+    m_data.FileName = name;
+    if (AutoLoad)
+        ReadData();
+}
+
+void TMPEGAudio::ResetData()
+{
+    m_data = TMPEGAudioData{};
+    m_data.Header = QStringLiteral("BAD");
+    m_data.Title = m_data.Artist = m_data.Album = m_data.Comment = QStringLiteral("[notag]");
+    m_data.Year = QStringLiteral("    ");
+    m_data.Genre = 255;
+    RebuildText();
+}
+
+bool TMPEGAudio::IsValid() const
+{
+    return IsValidRecord(m_data);
+}
+
+int TMPEGAudio::ReadData()
+{
+    const QString kept = m_data.FileName;
+    ResetData();
+    m_data.FileName = ExpandedPath(kept);
+    for (;;) {
+        int result = ReadOnce();
+        if (result == 0 || !OnReadError)
+            return result;
+        result = OnReadError(m_data);
+        if (result != ReadErrorRetry)
+            return result;
+    }
+}
+
+int TMPEGAudio::ReadOnce()
+{
+    const QString path = m_data.FileName;
+    platform::NativeFile file;
+    const int openError = file.Open(path, platform::NativeFile::Mode::ReadOnly);
+    platform::FileStatus status;
+    const bool statusKnown = openError == 0 && file.Status(status);
+    const bool missing = openError == ENOENT || openError == ENOTDIR || openError == ENAMETOOLONG ||
+                         openError == ELOOP || (statusKnown && !status.isRegular);
+    if (missing) {
+        ResetData();
+        m_data.FileName = path;
+        m_data.Title = (QStringLiteral("[not found: ") + NameWithoutDirectory(path) + u']').left(30);
+        RebuildText();
+        return -1;
+    }
+    if (openError != 0)
+        return openError;
+    if (!statusKnown)
+        return -1;
+    if (status.size <= 5)
+        return 0;
+
+    FillFileIdentity(status);
+    BufferedFile reader(file, status.size);
+    const ScanResult scan = ScanFile(reader, status);
+    RebuildText();
+    if (scan == ScanResult::IoError || reader.Failed())
+        return -1;
+    return scan == ScanResult::Found ? 0 : -1;
+}
+
+void TMPEGAudio::FillFileIdentity(const platform::FileStatus& status)
+{
+    const QString& path = m_data.FileName;
+    m_data.FileDateTime = platform::PackDateTime(QDateTime::fromSecsSinceEpoch(status.modifiedSecs));
+    m_data.FileAttr = platform::FileAttributes(NameWithoutDirectory(path), false, status.ownerWritable);
+    m_data.VolumeLabel = platform::VolumeLabelOfDevice(status.device).left(20);
+    m_data.FileLength = ClampToInt32(status.size);
+}
+
+TMPEGAudio::ScanResult TMPEGAudio::ScanFile(BufferedFile& file, const platform::FileStatus& status)
+{
+    const std::int64_t size = status.size;
+    // A leading ID3v2 tag is skipped whole: its pictures can hold false frame
+    // headers, and its bytes are no part of the audio's playing time.
+    std::array<char, 10> head{};
+    const std::int64_t headRead = file.Read(head.data(), std::int64_t(head.size()));
+    const std::int64_t audioStart = Id3v2TagSize(QByteArrayView(head.data(), headRead), size);
+    const std::int64_t audioBytes = size - audioStart;
+    const std::int64_t limit = SearchLimit > 0 ? audioStart + SearchLimit : 0;
+    const auto pastLimit = [&] { return limit != 0 && file.Pos() > limit; };
+    const auto resetKeepingIdentity = [&] {
+        const QString path = m_data.FileName;
+        ResetData();
+        m_data.FileName = path;
+        FillFileIdentity(status);
+    };
+
+    file.Seek(audioStart);
+    ScanResult result = ScanResult::NotFound;
+    do {
+        std::uint32_t h = 0;
+        bool valid = file.ReadBigEndian32(h) && DecodeHeader(h, m_data, audioBytes);
+        while (!valid && !file.AtEnd() && !pastLimit()) {
+            std::uint8_t byte = 0;
+            if (!file.ReadByte(byte))
+                break;
+            h = h << 8 | byte;
+            if (file.Pos() % kSearchProgressBytes == 0 && OnSearchProgress)
+                OnSearchProgress();
+            // Only a sync word can decode as valid; skip the full decode otherwise.
+            if ((h & 0xFFE00000u) == 0xFFE00000u)
+                valid = DecodeHeader(h, m_data, audioBytes);
+        }
+        if (file.Failed())
+            return ScanResult::IoError;
+
+        FirstFramePos = ClampToInt32(file.Pos() - 4);
+        const std::int64_t remaining = std::int64_t(m_data.FileLength) - FirstFramePos - m_data.FrameLength +
+                                       2 * std::int64_t(m_data.ErrorProt);
+        if (!valid || remaining <= 0) {
+            resetKeepingIdentity();
+            FirstFramePos = ClampToInt32(std::int64_t(m_data.FileLength) + 1);
+            result = ScanResult::NotFound;
+            continue;
+        }
+
+        // The candidate counts only if another header follows one frame later.
+        file.Seek(std::int64_t(FirstFramePos) + m_data.FrameLength);
+        if (!file.ReadBigEndian32(h) || !DecodeHeader(h, m_data, audioBytes)) {
+            if (file.Failed())
+                return ScanResult::IoError;
+            resetKeepingIdentity();
+            file.Seek(std::int64_t(FirstFramePos) + 1);
+            result = ScanResult::NotFound;
+            continue;
+        }
+
+        result = ScanResult::Found;
+        std::array<char, 4 + 116> xing{};
+        file.Seek(std::int64_t(FirstFramePos) + XingOffset(m_data.Version, m_data.Mode));
+        const std::int64_t xingRead = file.Read(xing.data(), std::int64_t(xing.size()));
+        if (xingRead >= 4 && QByteArrayView(xing.data(), 4) == "Xing")
+            ApplyXing(ParseXing(QByteArrayView(xing.data() + 4, xingRead - 4)), m_data);
+
+        if (m_data.FileLength > kTagSize) {
+            std::array<char, kTagSize> tag{};
+            file.Seek(size - kTagSize);
+            if (file.Read(tag.data(), kTagSize) != kTagSize)
+                return ScanResult::IoError;
+            const QByteArrayView block(tag.data(), kTagSize);
+            if (IsId3v1Tag(block))
+                ApplyId3v1(block, m_data);
+            else
+                m_data.Title = NameWithoutDirectory(m_data.FileName).left(30);
+        }
+    } while (!IsValid() && !file.AtEnd() && !pastLimit());
+    return result;
+}
+
+void TMPEGAudio::RebuildText()
+{
+    m_text = m_macro.isEmpty() ? QString() : FormatTemplate(this, m_macro);
+}
+
+void TMPEGAudio::SetMacro(const QString& macro)
+{
+    m_macro = macro;
+    RebuildText();
+}
+
+QString TMPEGAudio::VersionText() const
+{
+    return TableText({"Unknown", "1.0", "2.0", "2.5"}, m_data.Version);
+}
+
+QString TMPEGAudio::LayerText() const
+{
+    return TableText({"Unknown", "I", "II", "III"}, m_data.Layer);
+}
+
+QString TMPEGAudio::ModeText() const
+{
+    return TableText({"Stereo", "Joint-Stereo", "Dual-Channel", "Single-Channel"}, m_data.Mode);
+}
+
+QDateTime TMPEGAudio::FileDate() const
+{
+    return platform::UnpackDateTime(m_data.FileDateTime);
+}
+
+QString TMPEGAudio::ShortFileName() const
+{
+    // Linux has no 8+3 names: the path is its own short form.
+    return m_data.FileName;
+}
+
+QString TMPEGAudio::LocateFile() const
+{
+    const QString expanded = ExpandedPath(m_data.FileName);
+    if (QFileInfo(expanded).isFile())
+        return expanded;
+    const QString found =
+        platform::FindOnVolumes(expanded, m_data.VolumeLabel, DriveTypes, platform::MountedVolumes());
+    return found.isEmpty() ? expanded : found;
+}
+
+QTime TMPEGAudio::DurationToTime(int seconds)
+{
+    seconds = std::max(seconds, 0);
+    return QTime(seconds / 3600 % 24, seconds % 3600 / 60, seconds % 60);
+}
+
+} // namespace velmoro::trackinfo
