@@ -70,6 +70,8 @@ public:
     TextFormats Formats;
 
 private:
+    int FindFolded(const QString& foldedName) const { return m_index.value(foldedName, -1); }
+
     QList<TMacro> m_items;
     // Case-folded short and long names → index; Add overwrites, so a name maps
     // to the last item that has it.
