@@ -77,10 +77,11 @@ bool TMPEGAudio::IsValid() const
 
 int TMPEGAudio::ReadData()
 {
-    const QString kept = m_data.FileName;
-    ResetData();
-    m_data.FileName = ExpandedPath(kept);
+    const QString path = ExpandedPath(m_data.FileName);
     for (;;) {
+        // Every attempt, a retry too, starts from a reset record.
+        ResetData();
+        m_data.FileName = path;
         int result = ReadOnce();
         if (result == 0 || !OnReadError)
             return result;
@@ -100,8 +101,6 @@ int TMPEGAudio::ReadOnce()
     const bool missing = openError == ENOENT || openError == ENOTDIR || openError == ENAMETOOLONG ||
                          openError == ELOOP || (statusKnown && !status.isRegular);
     if (missing) {
-        ResetData();
-        m_data.FileName = path;
         m_data.Title = (QStringLiteral("[not found: ") + NameWithoutDirectory(path) + u']').left(30);
         RebuildText();
         return -1;

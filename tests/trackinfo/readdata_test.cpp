@@ -293,6 +293,11 @@ TEST_F(ReadDataTest, RelativeNamesAreExpanded)
     QDir::setCurrent(old);
     EXPECT_EQ(result, 0);
     EXPECT_EQ(track.Data().FileName, m_dir.filePath("rel.mp3"));
+    EXPECT_EQ(track.LocateFile(), m_dir.filePath("rel.mp3"));
+
+    // A moved file on no labelled volume is reported where it was.
+    QFile::remove(m_dir.filePath("rel.mp3"));
+    EXPECT_EQ(track.LocateFile(), m_dir.filePath("rel.mp3"));
 }
 
 TEST_F(ReadDataTest, ResetAndTexts)
