@@ -1,0 +1,48 @@
+#include "skin/screencursors.h"
+
+#include <QGuiApplication>
+#include <QPixmap>
+
+namespace velmoro::skin {
+
+namespace {
+constexpr int kNormalSlot = 5;
+}
+
+ScreenCursors& ScreenCursors::Instance()
+{
+    static ScreenCursors table;
+    return table;
+}
+
+void ScreenCursors::Install(int slot, const CursorImage& cursor)
+{
+    m_cursors[slot] = QCursor(QPixmap::fromImage(cursor.image), cursor.hotspot.x(), cursor.hotspot.y());
+    if (m_overriding && m_screenCursor == slot)
+        QGuiApplication::changeOverrideCursor(m_cursors[slot]);
+}
+
+QCursor ScreenCursors::Cursor(int slot) const
+{
+    const auto it = m_cursors.find(slot);
+    return it != m_cursors.end() ? it->second : QCursor(Qt::ArrowCursor);
+}
+
+void ScreenCursors::SetScreenCursor(int slot)
+{
+    if (slot == m_screenCursor)
+        return;
+    m_screenCursor = slot;
+    if (slot == kNormalSlot) {
+        if (m_overriding)
+            QGuiApplication::restoreOverrideCursor();
+        m_overriding = false;
+    } else if (m_overriding) {
+        QGuiApplication::changeOverrideCursor(Cursor(slot));
+    } else {
+        QGuiApplication::setOverrideCursor(Cursor(slot));
+        m_overriding = true;
+    }
+}
+
+} // namespace velmoro::skin

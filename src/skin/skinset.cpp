@@ -1,0 +1,129 @@
+#include "skin/skinset.h"
+
+#include "skin/bmpreader.h"
+#include "skin/skindirectory.h"
+
+#include <QFile>
+
+namespace velmoro::skin {
+
+namespace {
+
+constexpr qsizetype kMaxBitmapFile = 32 * 1024 * 1024;
+constexpr qsizetype kMaxCursorFile = 4 * 1024 * 1024;
+constexpr qsizetype kMaxColorFile = 1024 * 1024;
+
+std::optional<QByteArray> ReadResource(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    return file.readAll();
+}
+
+} // namespace
+
+const std::array<BitmapSlot, 11>& BitmapSlots()
+{
+    static const std::array<BitmapSlot, 11> table = {{
+        {&SkinSet::MainBitmap, "main.bmp", "MAIN", {275, 116}},
+        {&SkinSet::TitlebarBitmap, "titlebar.bmp", "TITLEBAR", {344, 87}},
+        {&SkinSet::CButtonsBitmap, "cbuttons.bmp", "CBUTTONS", {136, 36}},
+        {&SkinSet::VolumeBitmap, "volume.bmp", "VOLUME", {68, 433}},
+        {&SkinSet::NumbersBitmap, "numbers.bmp", "NUMBERS", {99, 13}},
+        {&SkinSet::ShufRepBitmap, "shufrep.bmp", "SHUFREP", {92, 85}},
+        {&SkinSet::BalanceBitmap, "balance.bmp", "BALANCE", {68, 433}},
+        {&SkinSet::PosBarBitmap, "posbar.bmp", "POSBAR", {307, 10}},
+        {&SkinSet::TextBitmap, "text.bmp", "TEXT", {155, 18}},
+        {&SkinSet::PlayPausBitmap, "playpaus.bmp", "PLAYPAUS", {42, 9}},
+        {&SkinSet::MonoSterBitmap, "monoster.bmp", "MONOSTER", {58, 24}},
+    }};
+    return table;
+}
+
+const std::array<CursorSlot, 23>& CursorSlots()
+{
+    static const std::array<CursorSlot, 23> table = {{
+        {5, "normal.cur", "NORMAL"},     {6, "songname.cur", "SONGNAME"}, {7, "wswinbut.cur", "WSWINBUT"},
+        {8, "wsmin.cur", "WSMIN"},       {9, "wsposbar.cur", "WSPOSBAR"}, {10, "wsclose.cur", "WSCLOSE"},
+        {11, "wsnormal.cur", "WSNORMAL"}, {12, "min.cur", "MIN"},         {13, "eqclose.cur", "EQCLOSE"},
+        {14, "eqslid.cur", "EQSLID"},    {15, "eqtitle.cur", "EQTITLE"},  {16, "eqnormal.cur", "EQNORMAL"},
+        {17, "pwssize.cur", "PWSSIZE"},  {18, "pwsnorm.cur", "PWSNORM"},  {19, "pwinbut.cur", "PWINBUT"},
+        {20, "ptbar.cur", "PTBAR"},      {21, "pclose.cur", "PCLOSE"},    {23, "pvscroll.cur", "PVSCROLL"},
+        {25, "psize.cur", "PSIZE"},      {22, "close.cur", "CLOSE"},      {26, "posbar.cur", "POSBAR"},
+        {24, "volbal.cur", "VOLBAL"},    {27, "MAINMENU.cur", nullptr},
+    }};
+    return table;
+}
+
+QString BuiltInResourcePath(const char* resource, const char* extension)
+{
+    return QStringLiteral(":/velmoro/skin/%1.%2").arg(QLatin1String(resource), QLatin1String(extension));
+}
+
+int LoadDefaultSkin(SkinSet& set)
+{
+    for (const BitmapSlot& slot : BitmapSlots()) {
+        std::optional<QImage> image;
+        if (std::optional<QByteArray> bytes = ReadResource(BuiltInResourcePath(slot.resource, "bmp")))
+            image = ReadSkinBitmap(*bytes);
+        if (!image) { // only while the built-in skin is being rebuilt
+            image = QImage(slot.size, QImage::Format_RGB32);
+            image->fill(Qt::black);
+        }
+        set.*slot.bitmap = std::move(*image);
+    }
+    set.SkinColors = BuiltInSkinColors();
+    for (const CursorSlot& slot : CursorSlots()) {
+        if (slot.resource == nullptr)
+            continue;
+        set.Cursors[slot.slot].reset();
+        if (std::optional<QByteArray> bytes = ReadResource(BuiltInResourcePath(slot.resource, "cur")))
+            set.Cursors[slot.slot] = ReadCursor(*bytes);
+    }
+    return 0;
+}
+
+int LoadSkin(SkinSet& set, const QString& directory)
+{
+    set.BalanceFromVolume = false;
+    LoadDefaultSkin(set);
+    const SkinDirectory dir(directory);
+
+    for (const BitmapSlot& slot : BitmapSlots()) {
+        const QString file = QLatin1String(slot.file);
+        // nums_ex.bmp is the extended digit sheet and wins over numbers.bmp.
+        QStringList names{file};
+        if (slot.bitmap == &SkinSet::NumbersBitmap)
+            names << QStringLiteral("nums_ex.bmp");
+        for (const QString& name : names) {
+            if (dir.Find(name).isEmpty())
+                continue;
+            const std::optional<QByteArray> bytes = dir.Read(name, kMaxBitmapFile);
+            std::optional<QImage> image = bytes ? ReadSkinBitmap(*bytes) : std::nullopt;
+            if (!image)
+                return -1;
+            set.*slot.bitmap = std::move(*image);
+        }
+        if (slot.bitmap == &SkinSet::BalanceBitmap && dir.Find(file).isEmpty())
+            set.BalanceFromVolume = true;
+    }
+
+    // A cursor that cannot be read keeps the built-in one.
+    for (const CursorSlot& slot : CursorSlots()) {
+        if (const std::optional<QByteArray> bytes = dir.Read(QLatin1String(slot.file), kMaxCursorFile)) {
+            if (std::optional<CursorImage> cursor = ReadCursor(*bytes))
+                set.Cursors[slot.slot] = std::move(cursor);
+        }
+    }
+
+    const QString colors = QStringLiteral("viscolor.txt");
+    if (!dir.Find(colors).isEmpty()) {
+        const std::optional<QByteArray> text = dir.Read(colors, kMaxColorFile);
+        if (!text || !ParseColorFile(*text, set.SkinColors))
+            return -1;
+    }
+    return 0;
+}
+
+} // namespace velmoro::skin

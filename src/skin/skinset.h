@@ -1,0 +1,72 @@
+#pragma once
+// The skin set of the main window: the eleven bitmaps, the colour table and
+// the cursors, and how a skin directory is loaded over the built-in skin.
+// Pure model code: no widget, no display.
+#include "skin/cursorreader.h"
+#include "skin/viscolor.h"
+
+#include <QImage>
+#include <QSize>
+#include <QString>
+
+#include <array>
+#include <optional>
+
+namespace velmoro::skin {
+
+inline constexpr int kFirstCursorSlot = 5;
+inline constexpr int kLastCursorSlot = 27;
+inline constexpr int kMainMenuCursorSlot = 27;
+
+struct SkinSet {
+    QImage MainBitmap;
+    QImage TitlebarBitmap;
+    QImage CButtonsBitmap;
+    QImage VolumeBitmap;
+    QImage NumbersBitmap;
+    QImage ShufRepBitmap;
+    QImage BalanceBitmap;
+    QImage PosBarBitmap;
+    QImage TextBitmap;
+    QImage PlayPausBitmap;
+    QImage MonoSterBitmap;
+    // Set when the loaded directory has no balance.bmp: the balance slider
+    // then shows the volume pictures.
+    bool BalanceFromVolume = false;
+    SkinColorTable SkinColors{};
+    // Indexed by screen cursor slot; only 5..27 are used.
+    std::array<std::optional<CursorImage>, kLastCursorSlot + 1> Cursors;
+};
+
+struct BitmapSlot {
+    QImage SkinSet::*bitmap;
+    const char* file;     // in the skin directory, any case
+    const char* resource; // name of the built-in picture
+    QSize size;           // of the standard sheet
+};
+
+// The eleven bitmaps in loading order (numbers.bmp stands for nums_ex.bmp too).
+const std::array<BitmapSlot, 11>& BitmapSlots();
+
+struct CursorSlot {
+    int slot;
+    const char* file;
+    const char* resource; // nullptr: no built-in cursor
+};
+
+// The 23 cursor files in loading order.
+const std::array<CursorSlot, 23>& CursorSlots();
+
+// Where the built-in skin's files live among the Qt resources.
+QString BuiltInResourcePath(const char* resource, const char* extension);
+
+// Loads the built-in skin: bitmaps, colours 0..23 and cursor slots 5..26
+// (slot 27 is left alone). Always 0.
+int LoadDefaultSkin(SkinSet& set);
+
+// Loads a skin directory over the built-in skin; 0, or -1 when a bitmap
+// cannot be read or a colour line is not numeric (what was loaded until then
+// stays). A missing directory or file is no error.
+int LoadSkin(SkinSet& set, const QString& directory);
+
+} // namespace velmoro::skin

@@ -1,0 +1,89 @@
+#pragma once
+// Skin files made by the tests themselves: bitmaps of every flavour, cursors
+// (static and animated), and whole skin directories whose pixels encode the
+// bitmap and the coordinates they come from, so a rendered window shows
+// exactly which source pixel went where.
+#include <QByteArray>
+#include <QImage>
+#include <QPoint>
+#include <QRgb>
+#include <QString>
+#include <QStringList>
+
+#include <array>
+#include <optional>
+#include <vector>
+
+namespace velmoro::test {
+
+// ---- Bitmaps of every flavour ----
+
+enum class BmpCompression { Rgb, Rle, BitFields };
+
+struct BmpFlavour {
+    int bits = 24;
+    BmpCompression compression = BmpCompression::Rgb;
+    int headerSize = 40; // 12 (core), 40, 52, 56, 108 (V4), 124 (V5)
+    bool topDown = false;
+    std::array<quint32, 4> masks{}; // red, green, blue, alpha for BitFields
+};
+
+// The image as a .bmp file of the flavour; palettized flavours take the
+// image's colours in scan order.
+QByteArray CraftBmp(const QImage& image, const BmpFlavour& flavour);
+
+// A .bmp file with the given info header fields around raw pixel bytes.
+QByteArray CraftRawBmp(int width, int height, int bits, quint32 compression, const std::vector<QRgb>& palette,
+                       const QByteArray& pixels);
+
+// ---- Cursors ----
+
+// A .cur file with a 1-bit colour picture and an AND mask; pixels of
+// `transparent` are masked, `black` picks colour 0 over colour 1 (white).
+QByteArray CraftMonoCursor(int size, QPoint hotspot, const std::vector<QPoint>& black,
+                           const std::vector<QPoint>& transparent);
+
+// An animated cursor (RIFF "ACON") whose frames are whole .cur files.
+QByteArray CraftAnimatedCursor(const std::vector<QByteArray>& frames, const std::vector<quint32>& sequence);
+
+// A solid cursor image with one marked pixel at the hotspot.
+QImage CursorPicture(QRgb colour, int size = 32);
+
+// ---- Coordinate skins ----
+
+// Bitmap identifiers of the coordinate skin (1..63).
+enum SkinId {
+    kMainId = 1, kTitlebarId, kCButtonsId, kVolumeId, kNumbersId, kShufRepId, kBalanceId,
+    kPosBarId, kTextId, kPlayPausId, kMonoSterId, kNumsExId,
+};
+
+QRgb CoordColor(int id, int x, int y);
+
+struct Coord {
+    int id = 0;
+    int x = 0;
+    int y = 0;
+    bool operator==(const Coord&) const = default;
+};
+
+// What a pixel of a coordinate skin encodes; id 0 for black or transparent.
+Coord DecodeCoord(QRgb pixel);
+
+QImage CoordImage(int id, QSize size);
+
+// The file name and id of each standard sheet of the coordinate skin, in
+// loading order, with its standard size.
+struct CoordSheet {
+    QString file;
+    int id;
+    QSize size;
+};
+std::vector<CoordSheet> CoordSheets();
+
+// Writes every sheet as a 24-bit bitmap into dir (leaving out the names in
+// `skip`), under the given case transform of each name.
+void WriteCoordSkin(const QString& dir, const QStringList& skip = {}, bool upperCase = false);
+
+void WriteFile(const QString& path, const QByteArray& bytes);
+
+} // namespace velmoro::test

@@ -1,0 +1,169 @@
+// Loading skin directories over the built-in skin: which file fills which
+// slot, the fallbacks, and what a broken file leaves behind.
+#include "skincraft.h"
+
+#include "skin/skinset.h"
+#include "skin/skinwriter.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace velmoro::skin;
+using namespace velmoro::test;
+
+namespace {
+
+class SkinSetTest : public testing::Test {
+protected:
+    QString Dir() const { return m_dir.path(); }
+    QString Path(const char* name) const { return m_dir.filePath(QLatin1String(name)); }
+
+    // Id of the coordinate sheet shown by a bitmap, or 0 for the built-in one.
+    static int SheetOf(const QImage& image) { return DecodeCoord(image.pixel(1, 1)).id; }
+
+    SkinSet Defaults()
+    {
+        SkinSet set;
+        LoadDefaultSkin(set);
+        return set;
+    }
+
+    QTemporaryDir m_dir;
+};
+
+TEST_F(SkinSetTest, MissingDirectoryIsTheBuiltInSkin)
+{
+    SkinSet set;
+    set.BalanceFromVolume = true;
+    EXPECT_EQ(LoadSkin(set, Dir() + "/nowhere"), 0);
+    const SkinSet defaults = Defaults();
+    for (const BitmapSlot& slot : BitmapSlots()) {
+        EXPECT_EQ(set.*slot.bitmap, defaults.*slot.bitmap) << slot.file;
+        EXPECT_EQ((set.*slot.bitmap).size(), slot.size) << slot.file;
+    }
+    EXPECT_EQ(set.SkinColors, BuiltInSkinColors());
+    // Without balance.bmp the slider borrows the volume pictures.
+    EXPECT_TRUE(set.BalanceFromVolume);
+}
+
+TEST_F(SkinSetTest, EveryBitmapLandsInItsSlotWhateverTheCase)
+{
+    for (bool upper : {false, true}) {
+        QTemporaryDir dir;
+        WriteCoordSkin(dir.path(), {}, upper);
+        SkinSet set;
+        ASSERT_EQ(LoadSkin(set, dir.path()), 0);
+        for (const CoordSheet& sheet : CoordSheets()) {
+            const BitmapSlot& slot = BitmapSlots()[std::size_t(sheet.id - kMainId)];
+            EXPECT_EQ(SheetOf(set.*slot.bitmap), sheet.id) << slot.file;
+        }
+        EXPECT_FALSE(set.BalanceFromVolume);
+    }
+    // Mixed case, and two names differing only in case: the exact one wins.
+    WriteFile(Path("Main.Bmp"), EncodeBmp24(CoordImage(kTextId, {275, 116})));
+    WriteFile(Path("MAIN.BMP"), EncodeBmp24(CoordImage(kMonoSterId, {275, 116})));
+    WriteFile(Path("VoLuMe.bMp"), EncodeBmp24(CoordImage(kVolumeId, {68, 433})));
+    SkinSet set;
+    ASSERT_EQ(LoadSkin(set, Dir()), 0);
+    EXPECT_EQ(SheetOf(set.MainBitmap), kMonoSterId); // "MAIN.BMP" sorts before "Main.Bmp"
+    EXPECT_EQ(SheetOf(set.VolumeBitmap), kVolumeId);
+    WriteFile(Path("main.bmp"), EncodeBmp24(CoordImage(kMainId, {275, 116})));
+    ASSERT_EQ(LoadSkin(set, Dir()), 0);
+    EXPECT_EQ(SheetOf(set.MainBitmap), kMainId);
+}
+
+TEST_F(SkinSetTest, ExtendedNumbersWinAndBalanceFallsBack)
+{
+    WriteCoordSkin(Dir(), {"balance.bmp"});
+    SkinSet set;
+    ASSERT_EQ(LoadSkin(set, Dir()), 0);
+    EXPECT_EQ(SheetOf(set.NumbersBitmap), kNumbersId);
+    EXPECT_TRUE(set.BalanceFromVolume);
+    EXPECT_EQ(set.BalanceBitmap, Defaults().BalanceBitmap);
+
+    WriteFile(Path("NUMS_EX.BMP"), EncodeBmp24(CoordImage(kNumsExId, {108, 13})));
+    ASSERT_EQ(LoadSkin(set, Dir()), 0);
+    EXPECT_EQ(SheetOf(set.NumbersBitmap), kNumsExId);
+}
+
+TEST_F(SkinSetTest, SmallAndLargeSheetsLoadAsTheyAre)
+{
+    WriteFile(Path("cbuttons.bmp"), EncodeBmp24(CoordImage(kCButtonsId, {20, 5})));
+    WriteFile(Path("posbar.bmp"), EncodeBmp24(CoordImage(kPosBarId, {400, 300})));
+    SkinSet set;
+    ASSERT_EQ(LoadSkin(set, Dir()), 0);
+    EXPECT_EQ(set.CButtonsBitmap.size(), QSize(20, 5));
+    EXPECT_EQ(set.PosBarBitmap.size(), QSize(400, 300));
+}
+
+TEST_F(SkinSetTest, ColourFile)
+{
+    QByteArray thirty;
+    for (int i = 0; i < 30; ++i)
+        thirty += QByteArray::number(i) + ",2,3\n";
+    WriteFile(Path("VisColor.TXT"), thirty);
+    SkinSet set;
+    ASSERT_EQ(LoadSkin(set, Dir()), 0);
+    EXPECT_EQ(set.SkinColors[24], 24u | 2u << 8 | 3u << 16);
+
+    WriteFile(Path("VisColor.TXT"), "7,7,7\n");
+    ASSERT_EQ(LoadSkin(set, Dir()), 0);
+    EXPECT_EQ(set.SkinColors[0], 0x00070707u);
+    EXPECT_EQ(set.SkinColors[1], BuiltInSkinColors()[1]); // each load starts from the built-in colours
+    EXPECT_EQ(set.SkinColors[24], 0u);
+}
+
+TEST_F(SkinSetTest, CursorFilesReplaceTheirSlots)
+{
+    WriteFile(Path("Normal.CUR"), EncodeCursor(CursorPicture(qRgb(200, 0, 0)), QPoint(4, 5)));
+    WriteFile(Path("volbal.cur"), CraftAnimatedCursor({EncodeCursor(CursorPicture(qRgb(0, 0, 200)), QPoint(9, 9))}, {}));
+    WriteFile(Path("close.cur"), "not a cursor");
+    SkinSet set;
+    ASSERT_EQ(LoadSkin(set, Dir()), 0);
+    ASSERT_TRUE(set.Cursors[5].has_value());
+    EXPECT_EQ(set.Cursors[5]->image.pixel(0, 0), qRgb(200, 0, 0));
+    EXPECT_EQ(set.Cursors[5]->hotspot, QPoint(4, 5));
+    ASSERT_TRUE(set.Cursors[24].has_value());
+    EXPECT_EQ(set.Cursors[24]->hotspot, QPoint(9, 9));
+    // An unreadable cursor keeps the built-in one (none while there are no
+    // built-in resources in this test program).
+    EXPECT_EQ(set.Cursors[22].has_value(), Defaults().Cursors[22].has_value());
+
+    // MAINMENU.cur fills slot 27; without it the slot stays as it was.
+    EXPECT_FALSE(set.Cursors[27].has_value());
+    WriteFile(Path("mainmenu.cur"), EncodeCursor(CursorPicture(qRgb(0, 200, 0)), QPoint(2, 2)));
+    ASSERT_EQ(LoadSkin(set, Dir()), 0);
+    ASSERT_TRUE(set.Cursors[27].has_value());
+    QTemporaryDir other;
+    ASSERT_EQ(LoadSkin(set, other.path()), 0);
+    ASSERT_TRUE(set.Cursors[27].has_value());
+    EXPECT_EQ(set.Cursors[27]->image.pixel(0, 0), qRgb(0, 200, 0));
+    EXPECT_FALSE(set.Cursors[5].has_value() && set.Cursors[5]->image.pixel(0, 0) == qRgb(200, 0, 0));
+}
+
+TEST_F(SkinSetTest, UnreadableBitmapStopsTheLoadWhereItWas)
+{
+    WriteCoordSkin(Dir());
+    WriteFile(Path("normal.cur"), EncodeCursor(CursorPicture(qRgb(200, 0, 0)), QPoint(4, 5)));
+    WriteFile(Path("viscolor.txt"), "1,1,1\n");
+    WriteFile(Path("volume.bmp"), "BM this is no bitmap");
+    SkinSet set;
+    EXPECT_EQ(LoadSkin(set, Dir()), -1);
+    EXPECT_EQ(SheetOf(set.MainBitmap), kMainId);
+    EXPECT_EQ(SheetOf(set.CButtonsBitmap), kCButtonsId);
+    EXPECT_EQ(SheetOf(set.VolumeBitmap), 0);
+    EXPECT_EQ(SheetOf(set.PosBarBitmap), 0);
+    EXPECT_FALSE(set.Cursors[5].has_value() && set.Cursors[5]->hotspot == QPoint(4, 5));
+    EXPECT_EQ(set.SkinColors, BuiltInSkinColors());
+
+    WriteCoordSkin(Dir());
+    WriteFile(Path("viscolor.txt"), "1,1,1\n2,2,x\n");
+    EXPECT_EQ(LoadSkin(set, Dir()), -1);
+    EXPECT_EQ(SheetOf(set.MonoSterBitmap), kMonoSterId);
+    EXPECT_EQ(set.Cursors[5]->hotspot, QPoint(4, 5));
+    EXPECT_EQ(set.SkinColors[0], 0x00010101u);
+    EXPECT_EQ(set.SkinColors[1], BuiltInSkinColors()[1]);
+}
+
+} // namespace
