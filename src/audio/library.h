@@ -1,0 +1,91 @@
+#pragma once
+// The audio library: IAudioLibrary over an output provider, a mixer and an
+// update thread that decodes ahead of what is heard.
+#include "audio/audiolibrary.h"
+#include "audio/mixer.h"
+#include "audio/output.h"
+#include "audio/spectrum.h"
+
+#include <atomic>
+#include <condition_variable>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <thread>
+
+namespace velmoro::audio {
+
+struct LibraryOptions {
+    // False in tests: nothing decodes until Update() is called, so a test
+    // steps decoding and output itself.
+    bool updateThread = true;
+};
+
+class AudioLibrary final : public IAudioLibrary {
+public:
+    explicit AudioLibrary(std::unique_ptr<OutputProvider> provider, LibraryOptions options = {});
+    ~AudioLibrary() override;
+
+    bool GetDeviceDescription(int device, std::string& description) override;
+    bool Init(int device, std::uint32_t frequency, std::uint32_t flags) override;
+    bool Start() override;
+    void Free() override;
+    bool GetInfo(DeviceInfo& info) override;
+    void SetBufferLength(float seconds) override;
+    void SetLogCurves(bool volume, bool pan) override;
+    void SetGlobalVolumes(int music, int sample, int stream) override;
+    void SetVolume(int volume) override;
+
+    Handle StreamCreateFile(const std::string& file, std::uint32_t flags) override;
+    Handle StreamCreateMemory(const void* data, std::size_t length, std::uint32_t flags) override;
+    Handle StreamCreateURL(const std::string& url, std::uint32_t flags, const std::string& localCopy) override;
+    bool StreamPlay(Handle stream, bool flush, std::uint32_t flags) override;
+    bool StreamFree(Handle stream) override;
+    bool ChannelStop(Handle channel) override;
+    bool ChannelPause(Handle channel) override;
+    std::uint32_t StreamGetLength(Handle stream) override;
+    std::uint32_t ChannelGetPosition(Handle channel) override;
+    bool ChannelSetPosition(Handle channel, std::uint32_t position) override;
+    bool ChannelGetAttributes(Handle channel, int* frequency, int* volume, int* pan) override;
+    bool ChannelSetAttributes(Handle channel, int frequency, int volume, int pan) override;
+    std::uint32_t ChannelGetLevel(Handle channel) override;
+    Handle ChannelSetDSP(Handle channel, DspProc proc, void* user) override;
+    bool ChannelRemoveDSP(Handle channel, Handle dsp) override;
+    Handle ChannelSetFX(Handle channel) override;
+    bool FXSetParameters(Handle fx, const EqParameters& parameters) override;
+    bool GetFFTSamples(Handle channel, std::array<float, kFftBins>& out) override;
+
+    // Decodes ahead for every stream once; the update thread calls it in a loop.
+    void Update();
+    // The output opened by Init, for tests that step a manual device.
+    Output* CurrentOutput() const { return m_output.get(); }
+
+private:
+    std::shared_ptr<Stream> Find(Handle handle) const;
+    Handle NewHandle();
+    Handle AddStream(std::unique_ptr<Decoder> decoder, std::uint32_t flags, std::shared_ptr<UrlSource> url);
+    void FillStream(Stream& s, std::vector<std::int16_t>& scratch);
+    void Wake();
+    void UpdateLoop();
+
+    std::unique_ptr<OutputProvider> m_provider;
+    LibraryOptions m_options;
+    std::unique_ptr<Output> m_output;
+    Mixer m_mixer;
+    Spectrum m_spectrum;
+    std::vector<std::string> m_devices;
+    std::atomic<Handle> m_nextHandle{1};
+    std::atomic<float> m_bufferSeconds{0.5f};
+
+    mutable std::mutex m_streamsMutex;
+    std::map<Handle, std::shared_ptr<Stream>> m_streams;
+    std::map<Handle, Handle> m_dspOwners; // DSP and effect handles → their stream
+    std::vector<std::int16_t> m_scratch;
+
+    std::mutex m_wakeMutex;
+    std::condition_variable m_wake;
+    bool m_stopping = false;
+    std::thread m_updateThread;
+};
+
+} // namespace velmoro::audio

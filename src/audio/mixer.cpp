@@ -1,0 +1,171 @@
+#include "audio/mixer.h"
+
+#include "audio/gain.h"
+#include "audio/resampler.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+namespace velmoro::audio {
+
+namespace {
+
+float Sample(const Stream& s, std::int64_t frame, int channel)
+{
+    if (frame < 0 || frame >= s.decodedEnd)
+        return 0;
+    return s.ring[std::size_t(frame % std::int64_t(s.capacity)) * 2 + std::size_t(channel)];
+}
+
+} // namespace
+
+Mixer::Mixer() : m_mix(kBlock * 2)
+{
+    m_streams.reserve(64);
+}
+
+void Mixer::Add(Stream* stream)
+{
+    if (std::find(m_streams.begin(), m_streams.end(), stream) == m_streams.end())
+        m_streams.push_back(stream);
+}
+
+void Mixer::Remove(Stream* stream)
+{
+    m_streams.erase(std::remove(m_streams.begin(), m_streams.end(), stream), m_streams.end());
+}
+
+void Mixer::Render(void* out, std::size_t frames)
+{
+    std::lock_guard lock(m_mutex);
+    auto* bytes = static_cast<std::uint8_t*>(out);
+    const auto frameBytes = std::size_t(m_format.BytesPerFrame());
+    while (frames > 0) {
+        const std::size_t n = std::min(frames, kBlock);
+        RenderBlock(n);
+        Convert(bytes, n);
+        bytes += n * frameBytes;
+        frames -= n;
+    }
+}
+
+void Mixer::RenderBlock(std::size_t frames)
+{
+    std::fill_n(m_mix.begin(), frames * 2, 0.0f);
+    const float master = VolumeGain(streamVolume, logVolume) * VolumeGain(outputVolume, logVolume);
+    for (Stream* s : m_streams) {
+        if (s->playing)
+            MixStream(*s, frames, m_lastMaster, master);
+    }
+    m_lastMaster = master;
+}
+
+// Every gain moves in a straight line from where the last block left it to
+// its new value, so a fade in 1-point steps never steps audibly.
+void Mixer::MixStream(Stream& s, std::size_t frames, float masterFrom, float masterTo)
+{
+    const float volume = VolumeGain(s.volume, logVolume);
+    const StereoGain pan = PanGains(s.pan, logPan);
+    const float leftTo = volume * pan.left;
+    const float rightTo = volume * pan.right;
+    const float leftFrom = s.lastLeft;
+    const float rightFrom = s.lastRight;
+    const double step = double(s.frequency) / double(m_format.rate);
+    const bool direct = step == 1.0 && s.playPos == std::floor(s.playPos);
+
+    std::size_t i = 0;
+    for (; i < frames; ++i) {
+        const auto base = std::int64_t(std::floor(s.playPos));
+        if (s.decodeEnded && base >= s.decodedEnd) {
+            s.playing = false;
+            s.playPos = double(s.decodedEnd);
+            break;
+        }
+        if (!s.decodeEnded && (direct ? base : base + 2) >= s.decodedEnd)
+            break; // the decoder is behind (a slow network): wait for it in silence
+        float left;
+        float right;
+        if (direct) {
+            left = Sample(s, base, 0);
+            right = Sample(s, base, 1);
+        } else {
+            const auto t = float(s.playPos - double(base));
+            left = Hermite(Sample(s, base - 1, 0), Sample(s, base, 0), Sample(s, base + 1, 0), Sample(s, base + 2, 0), t);
+            right = Hermite(Sample(s, base - 1, 1), Sample(s, base, 1), Sample(s, base + 1, 1), Sample(s, base + 2, 1), t);
+        }
+        const float ramp = float(i + 1) / float(frames);
+        const float gl = leftFrom + (leftTo - leftFrom) * ramp;
+        const float gr = rightFrom + (rightTo - rightFrom) * ramp;
+        const float gm = masterFrom + (masterTo - masterFrom) * ramp;
+        left *= gl;
+        right *= gr;
+        s.history[s.historyPos * 2] = left / 32768.0f;
+        s.history[s.historyPos * 2 + 1] = right / 32768.0f;
+        s.historyPos = (s.historyPos + 1) % kHistoryFrames;
+        m_mix[i * 2] += left * gm;
+        m_mix[i * 2 + 1] += right * gm;
+        s.playPos += step;
+    }
+    // Frames not heard this block (end or underrun) leave silence in the history.
+    for (std::size_t k = i; k < frames; ++k) {
+        s.history[s.historyPos * 2] = 0;
+        s.history[s.historyPos * 2 + 1] = 0;
+        s.historyPos = (s.historyPos + 1) % kHistoryFrames;
+    }
+    s.lastLeft = leftTo;
+    s.lastRight = rightTo;
+}
+
+void Mixer::Convert(void* out, std::size_t frames) const
+{
+    const auto clamp16 = [](float v) { return std::int16_t(std::lrint(std::clamp(v, -32768.0f, 32767.0f))); };
+    if (m_format.bits == 16) {
+        auto* o = static_cast<std::int16_t*>(out);
+        for (std::size_t i = 0; i < frames; ++i) {
+            if (m_format.channels == 2) {
+                o[i * 2] = clamp16(m_mix[i * 2]);
+                o[i * 2 + 1] = clamp16(m_mix[i * 2 + 1]);
+            } else {
+                o[i] = clamp16((m_mix[i * 2] + m_mix[i * 2 + 1]) * 0.5f);
+            }
+        }
+        return;
+    }
+    auto* o = static_cast<std::uint8_t*>(out);
+    const auto to8 = [&](float v) { return std::uint8_t((clamp16(v) >> 8) + 128); };
+    for (std::size_t i = 0; i < frames; ++i) {
+        if (m_format.channels == 2) {
+            o[i * 2] = to8(m_mix[i * 2]);
+            o[i * 2 + 1] = to8(m_mix[i * 2 + 1]);
+        } else {
+            o[i] = to8((m_mix[i * 2] + m_mix[i * 2 + 1]) * 0.5f);
+        }
+    }
+}
+
+std::uint32_t Mixer::Level(const Stream& s, int outputRate)
+{
+    if (!s.playing)
+        return 0;
+    const std::size_t span = std::min<std::size_t>(kHistoryFrames, std::size_t(outputRate / 50));
+    float left = 0;
+    float right = 0;
+    for (std::size_t k = 1; k <= span; ++k) {
+        const std::size_t at = (s.historyPos + kHistoryFrames - k) % kHistoryFrames;
+        left = std::max(left, std::fabs(s.history[at * 2]));
+        right = std::max(right, std::fabs(s.history[at * 2 + 1]));
+    }
+    const auto scale = [](float peak) { return std::uint32_t(std::lround(std::min(peak, 1.0f) * 128.0f)); };
+    return scale(left) | scale(right) << 16;
+}
+
+void Mixer::History(const Stream& s, float* mono)
+{
+    for (std::size_t k = 0; k < kHistoryFrames; ++k) {
+        const std::size_t at = (s.historyPos + k) % kHistoryFrames;
+        mono[k] = (s.history[at * 2] + s.history[at * 2 + 1]) * 0.5f;
+    }
+}
+
+} // namespace velmoro::audio

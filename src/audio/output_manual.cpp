@@ -1,0 +1,23 @@
+#include "audio/output.h"
+
+namespace velmoro::audio {
+
+void ManualOutput::Step(std::size_t frames)
+{
+    if (!m_started)
+        return;
+    const std::size_t offset = m_captured.size();
+    m_captured.resize(offset + frames * std::size_t(m_format.BytesPerFrame()));
+    m_render(m_captured.data() + offset, frames);
+}
+
+std::unique_ptr<Output> ManualProvider::Open(int device, const OutputFormat& format, RenderCallback render)
+{
+    if (failOpen || device < -1 || device > 0)
+        return nullptr;
+    auto output = std::make_unique<ManualOutput>(format, std::move(render));
+    m_current = output.get();
+    return output;
+}
+
+} // namespace velmoro::audio

@@ -1,0 +1,263 @@
+// The PulseAudio output (PipeWire desktops serve the same API): the real
+// device list, and a playback stream whose write requests pull the mixer.
+#include "audio/output.h"
+
+#include <pulse/pulseaudio.h>
+
+#include <algorithm>
+#include <utility>
+
+namespace velmoro::audio {
+
+namespace {
+
+constexpr const char* kClientName = "Velmoro";
+
+// A threaded main loop with a connected context; empty when no server answers.
+class Connection {
+public:
+    Connection()
+    {
+        m_loop = pa_threaded_mainloop_new();
+        if (!m_loop)
+            return;
+        m_context = pa_context_new(pa_threaded_mainloop_get_api(m_loop), kClientName);
+        if (!m_context)
+            return;
+        pa_context_set_state_callback(m_context, &Connection::OnState, m_loop);
+        if (pa_context_connect(m_context, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) < 0 ||
+            pa_threaded_mainloop_start(m_loop) < 0)
+            return;
+        Lock lock(m_loop);
+        for (;;) {
+            const pa_context_state_t state = pa_context_get_state(m_context);
+            if (state == PA_CONTEXT_READY) {
+                m_ready = true;
+                break;
+            }
+            if (!PA_CONTEXT_IS_GOOD(state))
+                break;
+            pa_threaded_mainloop_wait(m_loop);
+        }
+    }
+
+    ~Connection()
+    {
+        if (m_loop)
+            pa_threaded_mainloop_stop(m_loop);
+        if (m_context) {
+            pa_context_disconnect(m_context);
+            pa_context_unref(m_context);
+        }
+        if (m_loop)
+            pa_threaded_mainloop_free(m_loop);
+    }
+    Connection(const Connection&) = delete;
+    Connection& operator=(const Connection&) = delete;
+
+    bool Ready() const { return m_ready; }
+    pa_threaded_mainloop* Loop() const { return m_loop; }
+    pa_context* Context() const { return m_context; }
+
+    class Lock {
+    public:
+        explicit Lock(pa_threaded_mainloop* loop) : m_loop(loop) { pa_threaded_mainloop_lock(m_loop); }
+        ~Lock() { pa_threaded_mainloop_unlock(m_loop); }
+        Lock(const Lock&) = delete;
+        Lock& operator=(const Lock&) = delete;
+
+    private:
+        pa_threaded_mainloop* m_loop;
+    };
+
+    // Waits with the loop locked until the operation is done.
+    void Wait(pa_operation* op)
+    {
+        if (!op)
+            return;
+        while (pa_operation_get_state(op) == PA_OPERATION_RUNNING)
+            pa_threaded_mainloop_wait(m_loop);
+        pa_operation_unref(op);
+    }
+
+private:
+    static void OnState(pa_context*, void* loop)
+    {
+        pa_threaded_mainloop_signal(static_cast<pa_threaded_mainloop*>(loop), 0);
+    }
+
+    pa_threaded_mainloop* m_loop = nullptr;
+    pa_context* m_context = nullptr;
+    bool m_ready = false;
+};
+
+struct Sink {
+    std::string name;
+    std::string description;
+};
+
+std::vector<Sink> ListSinks(Connection& connection)
+{
+    struct Query {
+        std::vector<Sink> sinks;
+        pa_threaded_mainloop* loop;
+    } query{{}, connection.Loop()};
+    Connection::Lock lock(connection.Loop());
+    connection.Wait(pa_context_get_sink_info_list(
+        connection.Context(),
+        [](pa_context*, const pa_sink_info* info, int eol, void* user) {
+            auto* q = static_cast<Query*>(user);
+            if (eol == 0 && info)
+                q->sinks.push_back({info->name ? info->name : "", info->description ? info->description : ""});
+            pa_threaded_mainloop_signal(q->loop, 0);
+        },
+        &query));
+    return query.sinks;
+}
+
+class PulseOutput : public Output {
+public:
+    PulseOutput(std::unique_ptr<Connection> connection, const OutputFormat& format, RenderCallback render)
+        : m_connection(std::move(connection)), m_format(format), m_render(std::move(render))
+    {
+    }
+
+    ~PulseOutput() override
+    {
+        Stop();
+        if (m_stream) {
+            Connection::Lock lock(m_connection->Loop());
+            pa_stream_disconnect(m_stream);
+            pa_stream_unref(m_stream);
+        }
+    }
+
+    bool Connect(const char* sink)
+    {
+        const pa_sample_spec spec{m_format.bits == 8 ? PA_SAMPLE_U8 : PA_SAMPLE_S16LE, std::uint32_t(m_format.rate),
+                                  std::uint8_t(m_format.channels)};
+        Connection::Lock lock(m_connection->Loop());
+        m_stream = pa_stream_new(m_connection->Context(), "Velmoro", &spec, nullptr);
+        if (!m_stream)
+            return false;
+        pa_stream_set_state_callback(m_stream, &PulseOutput::OnState, m_connection->Loop());
+        pa_stream_set_write_callback(m_stream, &PulseOutput::OnWrite, this);
+        // About 60 ms queued in the server: positions and levels stay close
+        // to what is heard, and a busy moment of the UI cannot starve it.
+        pa_buffer_attr attr{};
+        attr.maxlength = std::uint32_t(-1);
+        attr.tlength = std::uint32_t(pa_usec_to_bytes(60 * 1000, &spec));
+        attr.prebuf = std::uint32_t(-1);
+        attr.minreq = std::uint32_t(pa_usec_to_bytes(10 * 1000, &spec));
+        attr.fragsize = std::uint32_t(-1);
+        const auto flags = pa_stream_flags_t(PA_STREAM_ADJUST_LATENCY | PA_STREAM_START_CORKED);
+        if (pa_stream_connect_playback(m_stream, sink, &attr, flags, nullptr, nullptr) < 0)
+            return false;
+        for (;;) {
+            const pa_stream_state_t state = pa_stream_get_state(m_stream);
+            if (state == PA_STREAM_READY)
+                return true;
+            if (!PA_STREAM_IS_GOOD(state))
+                return false;
+            pa_threaded_mainloop_wait(m_connection->Loop());
+        }
+    }
+
+    bool Start() override
+    {
+        Connection::Lock lock(m_connection->Loop());
+        m_active = true;
+        m_connection->Wait(pa_stream_cork(m_stream, 0, &PulseOutput::OnDone, m_connection->Loop()));
+        return true;
+    }
+
+    void Stop() override
+    {
+        if (!m_stream)
+            return;
+        // Write requests run on the loop's thread with its lock held, so once
+        // this lock is ours none runs, and m_active keeps later ones silent.
+        Connection::Lock lock(m_connection->Loop());
+        if (!m_active)
+            return;
+        m_active = false;
+        m_connection->Wait(pa_stream_cork(m_stream, 1, &PulseOutput::OnDone, m_connection->Loop()));
+    }
+
+private:
+    static void OnState(pa_stream*, void* loop) { pa_threaded_mainloop_signal(static_cast<pa_threaded_mainloop*>(loop), 0); }
+    static void OnDone(pa_stream*, int, void* loop) { pa_threaded_mainloop_signal(static_cast<pa_threaded_mainloop*>(loop), 0); }
+
+    static void OnWrite(pa_stream* stream, std::size_t bytes, void* user)
+    {
+        auto* self = static_cast<PulseOutput*>(user);
+        const auto frameBytes = std::size_t(self->m_format.BytesPerFrame());
+        while (bytes >= frameBytes) {
+            void* data = nullptr;
+            std::size_t chunk = bytes;
+            if (pa_stream_begin_write(stream, &data, &chunk) < 0 || !data)
+                return;
+            const std::size_t frames = chunk / frameBytes;
+            if (frames == 0) {
+                pa_stream_cancel_write(stream);
+                return;
+            }
+            if (self->m_active)
+                self->m_render(data, frames);
+            else
+                std::fill_n(static_cast<std::uint8_t*>(data), frames * frameBytes,
+                            std::uint8_t(self->m_format.bits == 8 ? 0x80 : 0));
+            pa_stream_write(stream, data, frames * frameBytes, nullptr, 0, PA_SEEK_RELATIVE);
+            bytes -= frames * frameBytes;
+        }
+    }
+
+    std::unique_ptr<Connection> m_connection;
+    OutputFormat m_format;
+    RenderCallback m_render;
+    pa_stream* m_stream = nullptr;
+    bool m_active = false;
+};
+
+class PulseProvider : public OutputProvider {
+public:
+    std::vector<std::string> Devices() override
+    {
+        Connection connection;
+        m_sinks = connection.Ready() ? ListSinks(connection) : std::vector<Sink>{};
+        std::vector<std::string> names;
+        for (const Sink& sink : m_sinks)
+            names.push_back(sink.description.empty() ? sink.name : sink.description);
+        return names;
+    }
+
+    std::unique_ptr<Output> Open(int device, const OutputFormat& format, RenderCallback render) override
+    {
+        auto connection = std::make_unique<Connection>();
+        if (!connection->Ready())
+            return nullptr;
+        std::string sink;
+        if (device >= 0) {
+            const std::vector<Sink> sinks = ListSinks(*connection);
+            if (std::size_t(device) >= sinks.size())
+                return nullptr;
+            sink = sinks[std::size_t(device)].name;
+        }
+        auto output = std::make_unique<PulseOutput>(std::move(connection), format, std::move(render));
+        if (!output->Connect(sink.empty() ? nullptr : sink.c_str()))
+            return nullptr;
+        return output;
+    }
+
+private:
+    std::vector<Sink> m_sinks;
+};
+
+} // namespace
+
+std::unique_ptr<OutputProvider> MakePulseProvider()
+{
+    return std::make_unique<PulseProvider>();
+}
+
+} // namespace velmoro::audio

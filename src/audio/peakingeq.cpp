@@ -1,0 +1,40 @@
+#include "audio/peakingeq.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace velmoro::audio {
+
+void PeakingEq::Configure(const EqParameters& p, double sampleRate)
+{
+    const double nyquist = sampleRate / 2;
+    const double f0 = std::clamp(double(p.center), 1.0, nyquist * 0.99);
+    const double bandwidth = std::clamp(double(p.bandwidth), 0.1, 36.0) / 12.0; // in octaves
+    const double gain = std::clamp(double(p.gain), -30.0, 30.0);
+    const double a = std::pow(10.0, gain / 40.0);
+    const double w0 = 2 * M_PI * f0 / sampleRate;
+    const double alpha = std::sin(w0) * std::sinh(std::log(2.0) / 2 * bandwidth * w0 / std::sin(w0));
+    const double a0 = 1 + alpha / a;
+    m_b0 = (1 + alpha * a) / a0;
+    m_b1 = -2 * std::cos(w0) / a0;
+    m_b2 = (1 - alpha * a) / a0;
+    m_a1 = m_b1;
+    m_a2 = (1 - alpha / a) / a0;
+}
+
+void PeakingEq::Process(std::int16_t* samples, std::size_t frames)
+{
+    for (std::size_t i = 0; i < frames; ++i) {
+        for (int c = 0; c < 2; ++c) {
+            const double x = samples[2 * i + c];
+            const double y = m_b0 * x + m_b1 * m_x1[c] + m_b2 * m_x2[c] - m_a1 * m_y1[c] - m_a2 * m_y2[c];
+            m_x2[c] = m_x1[c];
+            m_x1[c] = x;
+            m_y2[c] = m_y1[c];
+            m_y1[c] = y;
+            samples[2 * i + c] = std::int16_t(std::clamp(std::lround(y), -32768L, 32767L));
+        }
+    }
+}
+
+} // namespace velmoro::audio

@@ -1,0 +1,72 @@
+#pragma once
+// One stream: its decoder, the ring of decoded frames that the update thread
+// fills and the mixer drains, its attributes, DSP functions and effects.
+//
+// Locks: `decodeMutex` is held by whoever drives the decoder (the update
+// thread while decoding a block and storing it, the control thread while
+// seeking). `processMutex` guards the DSP and effect lists; the update thread
+// holds it while calling them, so removing one waits for a running call. The
+// ring, the play position and everything marked "mixer" belong to the
+// mixer's lock (see Mixer).
+#include "audio/audiolibrary.h"
+#include "audio/decoder.h"
+#include "audio/peakingeq.h"
+
+#include <atomic>
+#include <memory>
+#include <mutex>
+#include <vector>
+
+namespace velmoro::audio {
+
+class UrlSource;
+
+inline constexpr std::size_t kHistoryFrames = 1024; // what levels and spectra look at
+
+struct Stream {
+    Handle handle = 0;
+    std::uint32_t flags = 0;
+
+    std::mutex decodeMutex;
+    std::unique_ptr<Decoder> decoder;
+    std::shared_ptr<UrlSource> url; // set for streams from the network
+
+    std::mutex processMutex;
+    struct Dsp {
+        Handle handle;
+        DspProc proc;
+        void* user;
+    };
+    std::vector<Dsp> dsps;
+    struct Fx {
+        Handle handle;
+        EqParameters parameters;
+        PeakingEq filter;
+        bool dirty = true;
+    };
+    std::vector<Fx> effects;
+
+    // mixer: decoded frames [decodedEnd − buffered, decodedEnd) at
+    // ring[(frame % capacity) * 2]
+    std::vector<std::int16_t> ring;
+    std::size_t capacity = 0;         // frames
+    std::int64_t decodedEnd = 0;      // absolute frame after the last decoded one
+    double playPos = 0;               // absolute frame being heard (fractional)
+    bool decodeEnded = false;         // the decoder has nothing more to give
+    bool playing = false;
+    int frequency = 44100;
+    bool rateFromDecoder = false;     // a network stream's rate, until its first frame
+    int volume = 100;
+    int pan = 0;
+    float lastLeft = 0;               // gains reached at the end of the last block
+    float lastRight = 0;
+    std::int64_t lengthFrames = -1;   // −1 unknown
+    // What this stream contributed to the last kHistoryFrames output frames,
+    // after its own volume and pan: levels and the spectrum read it.
+    std::vector<float> history = std::vector<float>(kHistoryFrames * 2);
+    std::size_t historyPos = 0;
+
+    std::atomic<bool> freed{false};
+};
+
+} // namespace velmoro::audio

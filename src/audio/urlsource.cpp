@@ -1,0 +1,225 @@
+#include "audio/urlsource.h"
+
+#include <curl/curl.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cstring>
+#include <string_view>
+
+namespace velmoro::audio {
+
+namespace {
+
+// Beyond this the download waits for the decoder, so a fast server cannot
+// fill memory with a whole long file ahead of playback.
+constexpr std::size_t kPauseAbove = 4 * 1024 * 1024;
+constexpr std::size_t kResumeBelow = 1024 * 1024;
+
+void InitCurlOnce()
+{
+    static const CURLcode once = curl_global_init(CURL_GLOBAL_DEFAULT);
+    (void)once;
+}
+
+bool StartsWithNoCase(std::string_view text, std::string_view prefix)
+{
+    return text.size() >= prefix.size() &&
+           std::equal(prefix.begin(), prefix.end(), text.begin(),
+                      [](char a, char b) { return std::tolower(uint8_t(a)) == std::tolower(uint8_t(b)); });
+}
+
+struct Easy {
+    CURL* curl = curl_easy_init();
+    curl_slist* aliases = nullptr;
+    curl_slist* headers = nullptr;
+    ~Easy()
+    {
+        curl_slist_free_all(aliases);
+        curl_slist_free_all(headers);
+        if (curl)
+            curl_easy_cleanup(curl);
+    }
+};
+
+using Clock = std::chrono::steady_clock;
+
+struct Transfer {
+    UrlSource* source;
+    CURL* curl;
+    Clock::time_point lastBytes = Clock::now();
+    bool paused = false;
+    bool lengthKnown = false;
+};
+
+} // namespace
+
+UrlSource::UrlSource(std::string url, std::string localCopy)
+    : m_url(std::move(url)), m_localCopyPath(std::move(localCopy))
+{
+    InitCurlOnce();
+    if (!m_localCopyPath.empty())
+        m_localCopy = std::fopen(m_localCopyPath.c_str(), "wb");
+    m_worker = std::thread([this] { Run(); });
+}
+
+UrlSource::~UrlSource()
+{
+    m_cancel = true;
+    if (m_worker.joinable())
+        m_worker.join();
+    if (m_localCopy)
+        std::fclose(m_localCopy);
+}
+
+std::size_t UrlSource::Take(std::uint8_t* out, std::size_t max)
+{
+    std::lock_guard lock(m_mutex);
+    const std::size_t n = std::min(max, m_buffer.size());
+    std::copy_n(m_buffer.begin(), n, out);
+    m_buffer.erase(m_buffer.begin(), m_buffer.begin() + std::ptrdiff_t(n));
+    return n;
+}
+
+bool UrlSource::WaitForData(std::chrono::milliseconds timeout)
+{
+    std::unique_lock lock(m_mutex);
+    return m_arrived.wait_for(lock, timeout, [this] { return !m_buffer.empty() || m_finished; }) &&
+           !m_buffer.empty();
+}
+
+void UrlSource::Run()
+{
+    Easy easy;
+    Transfer transfer{this, easy.curl};
+    if (easy.curl) {
+        easy.aliases = curl_slist_append(nullptr, "ICY 200 OK");
+        easy.headers = curl_slist_append(nullptr, "Icy-MetaData: 1");
+        curl_easy_setopt(easy.curl, CURLOPT_URL, m_url.c_str());
+        curl_easy_setopt(easy.curl, CURLOPT_FOLLOWLOCATION, 1L);
+        curl_easy_setopt(easy.curl, CURLOPT_MAXREDIRS, 5L);
+        curl_easy_setopt(easy.curl, CURLOPT_HTTP200ALIASES, easy.aliases);
+        curl_easy_setopt(easy.curl, CURLOPT_HTTPHEADER, easy.headers);
+        curl_easy_setopt(easy.curl, CURLOPT_USERAGENT, "Velmoro");
+        curl_easy_setopt(easy.curl, CURLOPT_CONNECTTIMEOUT, long(kConnectTimeout.count()));
+        curl_easy_setopt(easy.curl, CURLOPT_FAILONERROR, 1L);
+        curl_easy_setopt(easy.curl, CURLOPT_NOSIGNAL, 1L);
+        curl_easy_setopt(easy.curl, CURLOPT_HEADERFUNCTION, &UrlSource::OnHeader);
+        curl_easy_setopt(easy.curl, CURLOPT_HEADERDATA, &transfer);
+        curl_easy_setopt(easy.curl, CURLOPT_WRITEFUNCTION, &UrlSource::OnBody);
+        curl_easy_setopt(easy.curl, CURLOPT_WRITEDATA, &transfer);
+        curl_easy_setopt(easy.curl, CURLOPT_NOPROGRESS, 0L);
+        curl_easy_setopt(easy.curl, CURLOPT_XFERINFOFUNCTION, &UrlSource::OnProgress);
+        curl_easy_setopt(easy.curl, CURLOPT_XFERINFODATA, &transfer);
+        curl_easy_perform(easy.curl);
+    }
+    if (m_localCopy)
+        std::fflush(m_localCopy);
+    {
+        std::lock_guard lock(m_mutex);
+        m_finished = true;
+    }
+    m_arrived.notify_all();
+}
+
+std::size_t UrlSource::OnHeader(char* data, std::size_t size, std::size_t count, void* user)
+{
+    auto* t = static_cast<Transfer*>(user);
+    const std::string_view line(data, size * count);
+    if (StartsWithNoCase(line, "icy-metaint:")) {
+        const std::size_t interval = std::size_t(std::strtoul(std::string(line.substr(12)).c_str(), nullptr, 10));
+        t->source->m_metaInterval = interval;
+        t->source->m_untilMeta = interval;
+    }
+    return size * count;
+}
+
+std::size_t UrlSource::OnBody(char* data, std::size_t size, std::size_t count, void* user)
+{
+    auto* t = static_cast<Transfer*>(user);
+    UrlSource* self = t->source;
+    if (!t->lengthKnown) {
+        t->lengthKnown = true;
+        curl_off_t length = -1;
+        // A live (ICY) stream has no length, whatever a server may claim.
+        if (self->m_metaInterval == 0 &&
+            curl_easy_getinfo(t->curl, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &length) == CURLE_OK && length > 0)
+            self->m_announced = std::int64_t(length);
+    }
+    {
+        std::lock_guard lock(self->m_mutex);
+        if (self->m_buffer.size() > kPauseAbove) {
+            t->paused = true;
+            return CURL_WRITEFUNC_PAUSE;
+        }
+    }
+    t->lastBytes = Clock::now();
+    self->Deliver(reinterpret_cast<const std::uint8_t*>(data), size * count);
+    return size * count;
+}
+
+int UrlSource::OnProgress(void* user, long long, long long, long long, long long)
+{
+    auto* t = static_cast<Transfer*>(user);
+    UrlSource* self = t->source;
+    if (self->m_cancel)
+        return 1;
+    if (t->paused) {
+        std::size_t buffered = 0;
+        {
+            std::lock_guard lock(self->m_mutex);
+            buffered = self->m_buffer.size();
+        }
+        if (buffered < kResumeBelow) {
+            t->paused = false;
+            t->lastBytes = Clock::now();
+            curl_easy_pause(t->curl, CURLPAUSE_CONT);
+        }
+        return 0;
+    }
+    return Clock::now() - t->lastBytes > kStallTimeout ? 1 : 0;
+}
+
+// Cuts ICY metadata out: after every m_metaInterval audio bytes comes one
+// length byte, then that many × 16 bytes of text.
+void UrlSource::Deliver(const std::uint8_t* bytes, std::size_t length)
+{
+    while (length > 0) {
+        if (m_metaInterval == 0) {
+            TakeAudio(bytes, length);
+            return;
+        }
+        if (m_metaRemaining > 0) {
+            const std::size_t skip = std::min(length, m_metaRemaining);
+            m_metaRemaining -= skip;
+            bytes += skip;
+            length -= skip;
+            continue;
+        }
+        if (m_untilMeta == 0) {
+            m_metaRemaining = std::size_t(bytes[0]) * 16;
+            m_untilMeta = m_metaInterval;
+            ++bytes;
+            --length;
+            continue;
+        }
+        const std::size_t audio = std::min(length, m_untilMeta);
+        TakeAudio(bytes, audio);
+        m_untilMeta -= audio;
+        bytes += audio;
+        length -= audio;
+    }
+}
+
+void UrlSource::TakeAudio(const std::uint8_t* bytes, std::size_t length)
+{
+    if (m_localCopy)
+        std::fwrite(bytes, 1, length, m_localCopy);
+    {
+        std::lock_guard lock(m_mutex);
+        m_buffer.insert(m_buffer.end(), bytes, bytes + length);
+    }
+    m_arrived.notify_all();
+}
+
+} // namespace velmoro::audio

@@ -1,0 +1,66 @@
+#pragma once
+// Downloads an HTTP(S) or FTP address on a worker thread (libcurl) into a
+// buffer that the decoder takes from, and into the local copy file when one
+// is named. Shoutcast/Icecast answers ("ICY 200 OK", icy-metaint) are taken
+// as HTTP, and their metadata blocks are cut out of the audio.
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <cstdint>
+#include <cstdio>
+#include <deque>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+
+namespace velmoro::audio {
+
+class UrlSource {
+public:
+    // A server that sends nothing for this long has stalled: the stream ends.
+    static constexpr std::chrono::seconds kStallTimeout{10};
+    static constexpr std::chrono::seconds kConnectTimeout{10};
+
+    UrlSource(std::string url, std::string localCopy);
+    ~UrlSource();
+    UrlSource(const UrlSource&) = delete;
+    UrlSource& operator=(const UrlSource&) = delete;
+
+    // Moves up to max received audio bytes to out; never waits.
+    std::size_t Take(std::uint8_t* out, std::size_t max);
+    // Waits up to timeout for the first bytes; false if none came.
+    bool WaitForData(std::chrono::milliseconds timeout);
+    // True once no more bytes will come: the transfer ended, failed or stalled.
+    bool Finished() const { return m_finished; }
+    // Audio bytes the server announced, or −1.
+    std::int64_t AnnouncedLength() const { return m_announced; }
+
+private:
+    static std::size_t OnHeader(char* data, std::size_t size, std::size_t count, void* user);
+    static std::size_t OnBody(char* data, std::size_t size, std::size_t count, void* user);
+    static int OnProgress(void* user, long long, long long, long long, long long);
+    void Run();
+    void Deliver(const std::uint8_t* bytes, std::size_t length);
+    void TakeAudio(const std::uint8_t* bytes, std::size_t length);
+
+    std::string m_url;
+    std::string m_localCopyPath;
+    std::FILE* m_localCopy = nullptr;
+
+    std::mutex m_mutex;
+    std::condition_variable m_arrived;
+    std::deque<std::uint8_t> m_buffer;
+
+    // ICY metadata: every m_metaInterval audio bytes, one length byte × 16.
+    std::size_t m_metaInterval = 0;
+    std::size_t m_untilMeta = 0;
+    std::size_t m_metaRemaining = 0;
+
+    std::atomic<bool> m_cancel{false};
+    std::atomic<bool> m_finished{false};
+    std::atomic<std::int64_t> m_announced{-1};
+    std::thread m_worker;
+};
+
+} // namespace velmoro::audio
