@@ -192,7 +192,7 @@ Handle AudioLibrary::StreamCreateURL(const std::string& url, std::uint32_t flags
 {
     if (!m_output)
         return 0;
-    auto source = std::make_shared<UrlSource>(url, localCopy);
+    auto source = std::make_shared<UrlSource>(url, localCopy, m_options.urlStallTimeout);
     auto decoder = Decoder::OpenFeed(flags & kStreamHalfRate);
     if (!decoder)
         return 0;

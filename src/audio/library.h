@@ -7,6 +7,7 @@
 #include "audio/spectrum.h"
 
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <map>
 #include <memory>
@@ -19,6 +20,8 @@ struct LibraryOptions {
     // False in tests: nothing decodes until Update() is called, so a test
     // steps decoding and output itself.
     bool updateThread = true;
+    // A network stream whose server sends nothing for this long ends.
+    std::chrono::milliseconds urlStallTimeout{10000};
 };
 
 class AudioLibrary final : public IAudioLibrary {

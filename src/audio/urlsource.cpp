@@ -54,8 +54,8 @@ struct Transfer {
 
 } // namespace
 
-UrlSource::UrlSource(std::string url, std::string localCopy)
-    : m_url(std::move(url)), m_localCopyPath(std::move(localCopy))
+UrlSource::UrlSource(std::string url, std::string localCopy, std::chrono::milliseconds stallTimeout)
+    : m_url(std::move(url)), m_localCopyPath(std::move(localCopy)), m_stallTimeout(stallTimeout)
 {
     InitCurlOnce();
     if (!m_localCopyPath.empty())
@@ -177,7 +177,7 @@ int UrlSource::OnProgress(void* user, long long, long long, long long, long long
         }
         return 0;
     }
-    return Clock::now() - t->lastBytes > kStallTimeout ? 1 : 0;
+    return Clock::now() - t->lastBytes > self->m_stallTimeout ? 1 : 0;
 }
 
 // Cuts ICY metadata out: after every m_metaInterval audio bytes comes one

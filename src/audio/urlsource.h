@@ -18,11 +18,10 @@ namespace velmoro::audio {
 
 class UrlSource {
 public:
-    // A server that sends nothing for this long has stalled: the stream ends.
-    static constexpr std::chrono::seconds kStallTimeout{10};
     static constexpr std::chrono::seconds kConnectTimeout{10};
 
-    UrlSource(std::string url, std::string localCopy);
+    // A server that sends nothing for stallTimeout has stalled: the stream ends.
+    UrlSource(std::string url, std::string localCopy, std::chrono::milliseconds stallTimeout);
     ~UrlSource();
     UrlSource(const UrlSource&) = delete;
     UrlSource& operator=(const UrlSource&) = delete;
@@ -46,6 +45,7 @@ private:
 
     std::string m_url;
     std::string m_localCopyPath;
+    std::chrono::milliseconds m_stallTimeout;
     std::FILE* m_localCopy = nullptr;
 
     std::mutex m_mutex;

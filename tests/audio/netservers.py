@@ -1,0 +1,96 @@
+#!/usr/bin/python3
+"""Loopback servers for the URL stream tests.
+
+Usage: netservers.py FILE DIR
+Serves FILE over HTTP in several ways and DIR over anonymous FTP, then prints
+"HTTP <port>" and "FTP <port>" and runs until killed.
+
+HTTP paths:
+  /file.mp3      the file with Content-Length
+  /nolength.mp3  the file without Content-Length, closed at the end
+  /icy           "ICY 200 OK" with icy-metaint 4096 and a metadata block after every 4096 audio bytes
+  /stall         half the file, then nothing until the client gives up
+  /drop          a third of the file, then the connection is cut
+"""
+import socket
+import sys
+import threading
+import time
+from http.server import BaseHTTPRequestHandler, ThreadingHTTPServer
+
+DATA = open(sys.argv[1], "rb").read()
+META_INTERVAL = 4096
+
+
+class Handler(BaseHTTPRequestHandler):
+    protocol_version = "HTTP/1.0"
+
+    def log_message(self, *args):
+        pass
+
+    def do_GET(self):
+        try:
+            if self.path == "/file.mp3":
+                self.send_response(200)
+                self.send_header("Content-Type", "audio/mpeg")
+                self.send_header("Content-Length", str(len(DATA)))
+                self.end_headers()
+                self.wfile.write(DATA)
+            elif self.path == "/nolength.mp3":
+                self.send_response(200)
+                self.send_header("Content-Type", "audio/mpeg")
+                self.end_headers()
+                self.wfile.write(DATA)
+            elif self.path == "/icy":
+                self.wfile.write(b"ICY 200 OK\r\nicy-name: Velmoro test\r\n"
+                                 b"icy-metaint: %d\r\ncontent-type: audio/mpeg\r\n\r\n" % META_INTERVAL)
+                for n, start in enumerate(range(0, len(DATA), META_INTERVAL)):
+                    chunk = DATA[start:start + META_INTERVAL]
+                    self.wfile.write(chunk)
+                    if len(chunk) < META_INTERVAL:
+                        break  # metadata follows whole intervals only
+                    text = b"StreamTitle='Song %d';" % n if n % 2 == 0 else b""
+                    blocks = (len(text) + 15) // 16
+                    self.wfile.write(bytes([blocks]) + text.ljust(blocks * 16, b"\0"))
+            elif self.path == "/stall":
+                self.send_response(200)
+                self.send_header("Content-Length", str(len(DATA)))
+                self.end_headers()
+                self.wfile.write(DATA[: len(DATA) // 2])
+                self.wfile.flush()
+                time.sleep(3600)
+            elif self.path == "/drop":
+                self.send_response(200)
+                self.send_header("Content-Length", str(len(DATA)))
+                self.end_headers()
+                self.wfile.write(DATA[: len(DATA) // 3])
+                self.wfile.flush()
+                self.connection.shutdown(socket.SHUT_RDWR)
+                self.connection.close()
+            else:
+                self.send_error(404)
+        except (BrokenPipeError, ConnectionResetError, OSError):
+            pass
+
+
+def main():
+    http = ThreadingHTTPServer(("127.0.0.1", 0), Handler)
+    http.daemon_threads = True
+    threading.Thread(target=http.serve_forever, daemon=True).start()
+
+    from pyftpdlib.authorizers import DummyAuthorizer
+    from pyftpdlib.handlers import FTPHandler
+    from pyftpdlib.servers import FTPServer
+    import logging
+    logging.disable(logging.CRITICAL)
+    authorizer = DummyAuthorizer()
+    authorizer.add_anonymous(sys.argv[2])
+    FTPHandler.authorizer = authorizer
+    ftp = FTPServer(("127.0.0.1", 0), FTPHandler)
+
+    print("HTTP %d" % http.server_address[1])
+    print("FTP %d" % ftp.address[1], flush=True)
+    ftp.serve_forever()
+
+
+main()

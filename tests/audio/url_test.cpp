@@ -1,0 +1,177 @@
+// URL streams against servers started on loopback: HTTP with and without a
+// length, an ICY server with metadata, a server that stalls, one that drops
+// the connection, and FTP.
+#include "audiotest.h"
+
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+using namespace velmoro::audio;
+using velmoro::test::AudioFixture;
+using velmoro::test::ReadBytes;
+
+namespace {
+
+constexpr const char* kFile = "sine1k-v1-44100-cbr256.mp3";
+
+// The server script, run once for the whole suite and killed at its end.
+class Servers : public testing::Environment {
+public:
+    void SetUp() override
+    {
+        int out[2];
+        ASSERT_EQ(pipe(out), 0);
+        m_pid = fork();
+        if (m_pid == 0) {
+            dup2(out[1], STDOUT_FILENO);
+            close(out[0]);
+            const std::string file = AudioFixture(kFile);
+            execl("/usr/bin/python3", "python3", VELMORO_TEST_SOURCE_DIR "/netservers.py", file.c_str(),
+                  VELMORO_FIXTURE_DIR, static_cast<char*>(nullptr));
+            _exit(127);
+        }
+        close(out[1]);
+        std::FILE* lines = fdopen(out[0], "r");
+        ASSERT_TRUE(lines);
+        ASSERT_EQ(std::fscanf(lines, "HTTP %d FTP %d", &httpPort, &ftpPort), 2) << "the server script did not start";
+        std::fclose(lines);
+    }
+    void TearDown() override
+    {
+        if (m_pid > 0) {
+            kill(m_pid, SIGTERM);
+            waitpid(m_pid, nullptr, 0);
+        }
+    }
+    static inline int httpPort = 0;
+    static inline int ftpPort = 0;
+
+private:
+    pid_t m_pid = -1;
+};
+
+[[maybe_unused]] testing::Environment* const kServers = testing::AddGlobalTestEnvironment(new Servers);
+
+std::string Http(const char* path)
+{
+    return "http://127.0.0.1:" + std::to_string(Servers::httpPort) + path;
+}
+
+class UrlStream : public testing::Test {
+protected:
+    UrlStream() : m(0) {}
+
+    // Renders until the stream has ended or the time is up; returns what was heard.
+    std::vector<std::int16_t> PlayToEnd(Handle s, std::chrono::seconds limit = std::chrono::seconds(20))
+    {
+        std::vector<std::int16_t> heard;
+        const auto deadline = std::chrono::steady_clock::now() + limit;
+        while (std::chrono::steady_clock::now() < deadline) {
+            const auto block = m.RenderStereo(4410);
+            heard.insert(heard.end(), block.begin(), block.end());
+            int volume = 0;
+            if (!m.lib->ChannelGetAttributes(s, nullptr, &volume, nullptr))
+                break;
+            if (m.lib->ChannelGetPosition(s) > 0 && m.lib->ChannelGetPosition(s) == m.lib->StreamGetLength(s) &&
+                m.lib->ChannelGetLevel(s) == 0)
+                break;
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+        return heard;
+    }
+
+    std::string TempPath(const char* name) { return testing::TempDir() + name; }
+
+    velmoro::test::ManualLibrary m;
+};
+
+} // namespace
+
+TEST_F(UrlStream, HttpWithLengthPlaysWholeAndKeepsALocalCopy)
+{
+    const std::string copy = TempPath("velmoro-copy.mp3");
+    const Handle s = m.lib->StreamCreateURL(Http("/file.mp3"), kStreamFx | kStreamExactSeek, copy);
+    ASSERT_NE(s, 0u);
+    int frequency = 0;
+    m.lib->ChannelGetAttributes(s, &frequency, nullptr, nullptr);
+    EXPECT_EQ(frequency, 44100);
+    // The announced length at the stream's bit rate: 97801 bytes at 256 kbit/s.
+    EXPECT_NEAR(double(m.lib->StreamGetLength(s)), 97801.0 * 8 / 256000 * 44100 * 4, 44100 * 4);
+    EXPECT_FALSE(m.lib->ChannelSetPosition(s, 0)); // no seeking in a download
+    m.lib->StreamPlay(s, false, 0);
+    const auto heard = PlayToEnd(s);
+    EXPECT_NEAR(velmoro::test::ZeroCrossingFrequency(heard, 0, 44100), 1000, 1);
+    EXPECT_NEAR(double(m.lib->ChannelGetPosition(s)), 3.0 * 44100 * 4, 44100 * 4 * 0.1);
+    m.lib->StreamFree(s);
+    EXPECT_EQ(ReadBytes(copy), ReadBytes(AudioFixture(kFile)));
+}
+
+TEST_F(UrlStream, HttpWithoutLengthCountsWhatWasDecoded)
+{
+    const Handle s = m.lib->StreamCreateURL(Http("/nolength.mp3"), kStreamFx, "");
+    ASSERT_NE(s, 0u);
+    m.lib->StreamPlay(s, false, 0);
+    PlayToEnd(s);
+    EXPECT_NEAR(double(m.lib->StreamGetLength(s)), 3.0 * 44100 * 4, 44100 * 4 * 0.1);
+}
+
+TEST_F(UrlStream, IcyMetadataIsCutOutOfTheAudio)
+{
+    const std::string copy = TempPath("velmoro-icy.mp3");
+    const Handle s = m.lib->StreamCreateURL(Http("/icy"), kStreamFx, copy);
+    ASSERT_NE(s, 0u);
+    m.lib->StreamPlay(s, false, 0);
+    const auto heard = PlayToEnd(s);
+    EXPECT_NEAR(velmoro::test::ZeroCrossingFrequency(heard, 0, 44100), 1000, 1);
+    m.lib->StreamFree(s);
+    EXPECT_EQ(ReadBytes(copy), ReadBytes(AudioFixture(kFile)));
+}
+
+TEST_F(UrlStream, Ftp)
+{
+    const std::string url = "ftp://127.0.0.1:" + std::to_string(Servers::ftpPort) + "/" + kFile;
+    const Handle s = m.lib->StreamCreateURL(url, kStreamFx, "");
+    ASSERT_NE(s, 0u);
+    m.lib->StreamPlay(s, false, 0);
+    PlayToEnd(s);
+    EXPECT_NEAR(double(m.lib->ChannelGetPosition(s)), 3.0 * 44100 * 4, 44100 * 4 * 0.1);
+}
+
+TEST_F(UrlStream, StalledAndDroppedServersEndOnlyTheirStream)
+{
+    // A short stall limit keeps the test quick.
+    auto provider = std::make_unique<ManualProvider>();
+    ManualProvider* p = provider.get();
+    AudioLibrary lib(std::move(provider), LibraryOptions{false, std::chrono::milliseconds(1500)});
+    ASSERT_TRUE(lib.Init(-1, 44100, 0) && lib.Start());
+    const Handle stalled = lib.StreamCreateURL(Http("/stall"), 0, "");
+    const Handle dropped = lib.StreamCreateURL(Http("/drop"), 0, "");
+    const Handle local = lib.StreamCreateFile(AudioFixture("l3-v1-44100-cbr128-id3v2.mp3"), kStreamExactSeek);
+    ASSERT_NE(stalled, 0u);
+    ASSERT_NE(dropped, 0u);
+    for (Handle h : {stalled, dropped, local})
+        lib.StreamPlay(h, false, 0);
+    const auto started = std::chrono::steady_clock::now();
+    while (std::chrono::steady_clock::now() - started < std::chrono::seconds(4)) {
+        lib.Update();
+        p->Current()->Step(441);
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    // Both network streams have stopped at what they received; the file plays on.
+    EXPECT_EQ(lib.ChannelGetLevel(stalled), 0u);
+    EXPECT_EQ(lib.ChannelGetLevel(dropped), 0u);
+    EXPECT_GT(lib.ChannelGetPosition(stalled), lib.ChannelGetPosition(dropped));
+    EXPECT_LT(lib.ChannelGetPosition(stalled), 3u * 44100 * 4);
+    EXPECT_GT(lib.ChannelGetLevel(local), 0u);
+}
+
+TEST_F(UrlStream, UnreachableAddressesMakeNoStream)
+{
+    EXPECT_EQ(m.lib->StreamCreateURL("http://127.0.0.1:1/none.mp3", 0, ""), 0u);
+    EXPECT_EQ(m.lib->StreamCreateURL(Http("/missing.mp3"), 0, ""), 0u);
+    EXPECT_EQ(m.lib->StreamCreateURL("notaprotocol://x", 0, ""), 0u);
+}
