@@ -1,0 +1,69 @@
+#include "playlist/datafile.h"
+
+#include "platform/fileio.h"
+#include "playlist/busyscope.h"
+#include "playlist/mpegaudiolist.h"
+
+#include <QByteArray>
+
+#include <algorithm>
+#include <limits>
+
+namespace velmoro::playlist {
+
+namespace {
+// Records are read in blocks of this many, not one system call each.
+constexpr std::int64_t kRecordsPerRead = 64;
+} // namespace
+
+int TMPEGAudioList::LoadMP3Data(const QString& fileName)
+{
+    const BusyScope busy(m_busy);
+    platform::NativeFile file;
+    if (file.Open(fileName, platform::NativeFile::Mode::ReadOnly) != 0)
+        return -1;
+    const std::int64_t size = file.Size();
+    if (size < 0)
+        return -1;
+    QByteArray head(qsizetype(std::min<std::int64_t>(size, kMaxDataHeaderSize)), Qt::Uninitialized);
+    if (file.ReadAt(0, head.data(), head.size()) != head.size())
+        return -1;
+    DataFileHeader header;
+    if (!ParseDataFileHeader(head, header))
+        return -1;
+    const int recordSize = DataRecordSize(header.version);
+    const std::int64_t bytes = size - header.recordsOffset;
+    if (bytes % recordSize != 0)
+        return -3;
+    const std::int64_t count = bytes / recordSize;
+    if (header.version != DataVersion100 && header.version != DataVersion101 &&
+        header.version != DataVersion102)
+        return -1;
+
+    TMPEGAudio resetEntry;
+    resetEntry.ResetData();
+    const TMPEGAudioData resetRecord = resetEntry.Data();
+    const int total = int(std::min<std::int64_t>(count, std::numeric_limits<int>::max()));
+    QByteArray block;
+    for (std::int64_t first = 0; first < count; first += kRecordsPerRead) {
+        const std::int64_t inBlock = std::min(kRecordsPerRead, count - first);
+        block.resize(qsizetype(inBlock * recordSize));
+        if (file.ReadAt(header.recordsOffset + first * recordSize, block.data(), block.size()) !=
+            block.size())
+            return -1; // the entries read so far stay
+        for (std::int64_t i = 0; i < inBlock; ++i) {
+            TMPEGAudioData record = resetRecord;
+            ParseDataRecord(QByteArrayView(block).sliced(qsizetype(i * recordSize), recordSize),
+                            header.version, record);
+            AddRecord(record);
+            const std::int64_t number = first + i + 1;
+            if (OnProgress &&
+                !OnProgress(*m_entries.back(), fileName, int(std::min<std::int64_t>(number, total)), total))
+                return -2;
+            ProcessMessagesEvery30(int(number % 30));
+        }
+    }
+    return 0;
+}
+
+} // namespace velmoro::playlist

@@ -1,0 +1,122 @@
+#pragma once
+// TMPEGAudioList: the playlist store. An ordered, 0-based list of owned track
+// objects that adds audio files and playlist files (M3U, PLS, playlist data
+// files) to itself, removes, clears and sorts them, and writes itself out as
+// an M3U file. It knows nothing of windows: a window drives it and listens
+// through the callbacks.
+#include "trackinfo/mpegaudio.h"
+#include "trackinfo/mpegaudiodata.h"
+
+#include <QString>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace velmoro::playlist {
+
+using trackinfo::TMPEGAudio;
+using trackinfo::TMPEGAudioData;
+
+// What DetectFileKind finds a file to be.
+enum FileKind : int {
+    KindError = -1, // missing, or a read error
+    KindNone = 0,
+    KindM3U = 1,
+    KindMP3Data = 2,
+    KindMPEGAudio = 3,
+    KindPLS = 4,
+};
+
+// Answers of OnFileError that mean something to the loaders; any other
+// answer gives the file up.
+enum FileErrorAnswer : int { FileErrorAbort = 2, FileErrorRetry = 4 };
+
+enum SortMethods : std::uint8_t { SortNone = 0, SortByTemplate = 1, SortByCompare = 2 };
+
+class TMPEGAudioList {
+public:
+    // After each entry added: the entry, the file it came from (the audio file
+    // itself, or the playlist file), its number from 1 and the total. False
+    // aborts the running load.
+    using ProgressHandler =
+        std::function<bool(TMPEGAudio& entry, const QString& source, int number, int total)>;
+    // A playlist file cannot be read; the answer decides (FileErrorAnswer).
+    using FileErrorHandler = std::function<int(const QString& fileName)>;
+    // Before each line SaveM3U writes: the entry and its position from 1.
+    using SaveProgressHandler = std::function<bool(const TMPEGAudio& entry, int number)>;
+    using CompareHandler = std::function<int(const TMPEGAudio& a, const TMPEGAudio& b)>;
+    using SortProgressHandler = std::function<void(int index)>;
+
+    TMPEGAudioList() = default;
+    TMPEGAudioList(const TMPEGAudioList&) = delete;
+    TMPEGAudioList& operator=(const TMPEGAudioList&) = delete;
+
+    int Count() const { return int(m_entries.size()); }
+    // The entry itself, not a copy; index in 0..Count()-1.
+    TMPEGAudio& Items(int index);
+    const TMPEGAudio& Items(int index) const;
+
+    // Appends one audio file, whatever reading it gives; the new index, or −2
+    // when OnProgress says to stop (the entry stays).
+    int AddFile(const QString& fileName);
+    // Appends an entry that is exactly the stored record; no file is read.
+    void AddRecord(const TMPEGAudioData& record);
+    void Delete(int index);
+    void Clear();
+    // Sorts by SortMethod, SortTemplate and SortDescending. Not stable.
+    void Sort();
+
+    // Playlist files. Every reader appends; none clears the list first.
+    int DetectFileKind(const QString& fileName) const;
+    // −1 for a missing or unknown file, else the result of the reader that
+    // the file's kind calls for (AddFile for an audio file).
+    int LoadFile(const QString& fileName);
+    // −1 or −2 on failure, else the index of the last entry added (0 when none).
+    int LoadM3U(const QString& fileName);
+    int LoadPLS(const QString& fileName);
+    // 0 done, −1 bad signature, unknown version or read error, −2 aborted,
+    // −3 a size that is not a whole number of records.
+    int LoadMP3Data(const QString& fileName);
+    // 0 done, −1 write error, −2 aborted by OnSaveProgress. An empty list
+    // writes nothing at all.
+    int SaveM3U(const QString& fileName, bool append, bool onlySelected, bool onlyValid, bool relative);
+
+    // True while a load, save or sort runs: a window that keeps itself alive
+    // during one must not let the user change the list underneath it.
+    bool Busy() const { return m_busy; }
+
+    ProgressHandler OnProgress;
+    FileErrorHandler OnFileError; // unset: a file that cannot be read is given up
+    TMPEGAudio::ReadErrorHandler OnReadError;
+    SaveProgressHandler OnSaveProgress;
+    CompareHandler OnCompare;
+    SortProgressHandler OnSortProgress;
+    // Called every 30 entries of a load and during long frame searches, so
+    // that a window can process its pending events.
+    std::function<void()> OnProcessMessages;
+
+    QString UnknownArtist; // copied into every entry the list creates
+    QString UnknownTitle;
+    std::uint8_t SortMethod = SortNone;
+    bool SortDescending = false;
+    QString SortTemplate;
+    // Copied into every entry the list creates; also bounds the frame search
+    // of DetectFileKind. 0 = no limit.
+    std::int32_t SearchLimit = 0;
+
+private:
+    std::unique_ptr<TMPEGAudio> NewEntry() const;
+    TMPEGAudio& Append(std::unique_ptr<TMPEGAudio> entry);
+    // Calls OnFileError until the read succeeds or the answer gives up;
+    // 0 when read, −1 given up, −2 aborted.
+    int ReadWithRetry(const QString& fileName, const std::function<bool()>& read) const;
+    // Adds one named entry of a list file; false when the load must stop.
+    bool AddListEntry(const QString& name, const QString& source, int number, int total, int& result);
+    void ProcessMessagesEvery30(int number) const;
+
+    std::vector<std::unique_ptr<TMPEGAudio>> m_entries;
+    bool m_busy = false;
+};
+
+} // namespace velmoro::playlist

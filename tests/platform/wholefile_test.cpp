@@ -1,0 +1,149 @@
+// Whole-file reads, atomic rewrites and all-or-nothing appends, including
+// what a failure half-way leaves behind.
+#include "platform/wholefile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <csignal>
+#include <sys/resource.h>
+
+using namespace velmoro::platform;
+
+namespace {
+
+QByteArray Contents(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
+}
+
+void Put(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    ASSERT_EQ(f.write(bytes), bytes.size());
+}
+
+// Lets this process write files of at most maxBytes, as a full disk would;
+// writes past it fail with EFBIG instead of raising SIGXFSZ.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t maxBytes)
+    {
+        getrlimit(RLIMIT_FSIZE, &m_old);
+        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = m_old;
+        limit.rlim_cur = maxBytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &m_old);
+        std::signal(SIGXFSZ, m_oldHandler);
+    }
+
+private:
+    rlimit m_old{};
+    void (*m_oldHandler)(int) = nullptr;
+};
+
+class WholeFileTest : public testing::Test {
+protected:
+    QString Path(const QString& name) const { return m_dir.filePath(name); }
+    QStringList Names() const { return QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden); }
+    QTemporaryDir m_dir;
+};
+
+} // namespace
+
+TEST_F(WholeFileTest, ReadsWholeFilesUpToTheLimit)
+{
+    Put(Path("a.txt"), "0123456789");
+    QByteArray out;
+    EXPECT_EQ(ReadWholeFile(Path("a.txt"), 10, out), 0);
+    EXPECT_EQ(out, "0123456789");
+    EXPECT_EQ(ReadWholeFile(Path("a.txt"), 9, out), EFBIG);
+    EXPECT_TRUE(out.isEmpty());
+    EXPECT_EQ(ReadWholeFile(Path("missing.txt"), 10, out), ENOENT);
+    EXPECT_EQ(ReadWholeFile(m_dir.path(), 10, out), EISDIR);
+}
+
+TEST_F(WholeFileTest, AtomicWriteReplacesAndKeepsPermissions)
+{
+    const QString path = Path("list.m3u");
+    ASSERT_EQ(WriteFileAtomically(path, "new file"), 0);
+    EXPECT_EQ(Contents(path), "new file");
+
+    ASSERT_TRUE(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner));
+    ASSERT_EQ(WriteFileAtomically(path, "second"), 0);
+    EXPECT_EQ(Contents(path), "second");
+    EXPECT_EQ(QFile::permissions(path), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                            QFileDevice::ReadUser | QFileDevice::WriteUser);
+    EXPECT_EQ(Names(), QStringList{"list.m3u"}); // no temporary file left
+}
+
+TEST_F(WholeFileTest, AtomicWriteFollowsSymbolicLinks)
+{
+    Put(Path("real.m3u"), "old");
+    ASSERT_TRUE(QFile::link(Path("real.m3u"), Path("link.m3u")));
+    ASSERT_EQ(WriteFileAtomically(Path("link.m3u"), "new"), 0);
+    EXPECT_TRUE(QFileInfo(Path("link.m3u")).isSymLink());
+    EXPECT_EQ(Contents(Path("real.m3u")), "new");
+}
+
+TEST_F(WholeFileTest, FailedAtomicWriteLeavesTheOldFileWhole)
+{
+    const QString path = Path("default.m3u");
+    Put(path, "the old list\r\n");
+    {
+        const FileSizeLimit diskFull(100);
+        EXPECT_EQ(WriteFileAtomically(path, QByteArray(5000, 'x')), EFBIG);
+    }
+    EXPECT_EQ(Contents(path), "the old list\r\n");
+    EXPECT_EQ(Names(), QStringList{"default.m3u"});
+
+    EXPECT_EQ(WriteFileAtomically(Path("no-such-dir/a.m3u"), "x"), ENOENT);
+}
+
+TEST_F(WholeFileTest, AppendIsAllOrNothing)
+{
+    const QString path = Path("list.m3u");
+    Put(path, "a\r\n");
+    ASSERT_EQ(AppendToFile(path, "b\r\n"), 0);
+    EXPECT_EQ(Contents(path), "a\r\nb\r\n");
+    {
+        const FileSizeLimit diskFull(100);
+        EXPECT_NE(AppendToFile(path, QByteArray(5000, 'x')), 0);
+    }
+    EXPECT_EQ(Contents(path), "a\r\nb\r\n");
+    EXPECT_EQ(AppendToFile(Path("missing.m3u"), "x"), ENOENT);
+}
+
+TEST(TextDecoding, Utf8WhenValidElseLatin1)
+{
+    EXPECT_EQ(DecodeText("caff\xC3\xA8"), QString::fromUtf8("caffè"));
+    EXPECT_EQ(DecodeText("\xEF\xBB\xBF"
+                         "abc"),
+              "abc");
+    EXPECT_EQ(DecodeText("caff\xE8"), QString::fromUtf8("caffè"));
+    // Overlong forms are not UTF-8, so the bytes are read one by one.
+    EXPECT_EQ(DecodeText("\xC0\xAF").size(), 2);
+}
+
+TEST(TextLinesSplit, EveryLineBreakKind)
+{
+    const TextLines mixed = SplitLines("a\r\nb\rc\nd");
+    EXPECT_EQ(mixed.lines, (QStringList{"a", "b", "c", "d"}));
+    EXPECT_EQ(mixed.lineBreak, "\r\n");
+    EXPECT_FALSE(mixed.finalLineBreak);
+
+    const TextLines unix = SplitLines("a\n\nb\n");
+    EXPECT_EQ(unix.lines, (QStringList{"a", "", "b"}));
+    EXPECT_EQ(unix.lineBreak, "\n");
+    EXPECT_TRUE(unix.finalLineBreak);
+    EXPECT_TRUE(SplitLines("").lines.isEmpty());
+}
