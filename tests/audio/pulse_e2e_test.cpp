@@ -1,0 +1,57 @@
+// Plays a fixture through the PulseAudio output into the null sink of a
+// private server (tests/e2e/with-pulseaudio), records the sink's monitor
+// with parec, and finds the tone in the recording.
+#include "audiotest.h"
+
+#include <chrono>
+#include <csignal>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+using namespace velmoro::audio;
+
+TEST(PulseAudioOutput, AToneIsHeardOnTheDevice)
+{
+    ASSERT_NE(std::getenv("PULSE_SERVER"), nullptr) << "run under tests/e2e/with-pulseaudio";
+    const std::string recording = testing::TempDir() + "velmoro-monitor.raw";
+    const pid_t recorder = fork();
+    if (recorder == 0) {
+        execlp("parec", "parec", "-d", "nullsink.monitor", "--rate=44100", "--channels=2", "--format=s16le", "--raw",
+               recording.c_str(), static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+
+    AudioLibrary lib(MakePulseProvider());
+    std::string description;
+    ASSERT_TRUE(lib.GetDeviceDescription(0, description));
+    EXPECT_EQ(description, "NullSink");
+    EXPECT_FALSE(lib.GetDeviceDescription(5, description));
+    EXPECT_FALSE(lib.Init(5, 44100, 0)); // no such device; the library stays usable
+    ASSERT_TRUE(lib.Init(-1, 44100, 0));
+    ASSERT_TRUE(lib.Start());
+    const Handle s = lib.StreamCreateFile(velmoro::test::AudioFixture("sine1k-v1-44100-cbr256.mp3"), kStreamExactSeek);
+    ASSERT_NE(s, 0u);
+    lib.StreamPlay(s, false, 0);
+    // The null sink of a fresh server answers its first requests slowly:
+    // give the three seconds of tone time to be heard whole.
+    const auto started = std::chrono::steady_clock::now();
+    while (lib.ChannelGetPosition(s) < lib.StreamGetLength(s) &&
+           std::chrono::steady_clock::now() - started < std::chrono::seconds(15))
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+    const std::uint32_t position = lib.ChannelGetPosition(s);
+    lib.Free();
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    kill(recorder, SIGTERM);
+    waitpid(recorder, nullptr, 0);
+
+    EXPECT_GT(position, 2u * 44100 * 4);
+    const std::vector<std::uint8_t> bytes = velmoro::test::ReadBytes(recording);
+    std::vector<std::int16_t> samples(bytes.size() / 2);
+    std::memcpy(samples.data(), bytes.data(), samples.size() * 2);
+    ASSERT_GT(samples.size(), 44100u) << "nothing was recorded";
+    EXPECT_NEAR(velmoro::test::ZeroCrossingFrequency(samples, 0, 44100), 1000, 2);
+    EXPECT_NEAR(velmoro::test::Peak(samples, 0), 16384, 16384 * 0.1);
+}
