@@ -1,0 +1,147 @@
+#include "skin/skingeometry.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace velmoro::skin {
+
+int RoundDiv(long long num, long long den)
+{
+    long long q = num / den;
+    long long r = num % den;
+    if (r < 0) { // floor division
+        q -= 1;
+        r += den;
+    }
+    if (2 * r > den || (2 * r == den && (q & 1)))
+        ++q;
+    return int(q);
+}
+
+int VolumeFrame(int volume)
+{
+    return TruncDiv(27LL * (volume + 1), 100);
+}
+
+QRect VolumeThumbRect(int volume)
+{
+    const int left = 104 + TruncDiv(53LL * (volume + 1), 100);
+    const int right = 118 + TruncDiv(54LL * (volume + 1), 100);
+    return Span(left, 58, right, 69);
+}
+
+int BalanceFrame(int balance)
+{
+    const int b = std::clamp(balance, 0, 100);
+    return RoundDiv(54LL * std::abs(b - 50), 100);
+}
+
+QRect BalanceThumbRect(int balance)
+{
+    const int b = std::clamp(balance, 0, 100);
+    return QRect(175 + TruncDiv(28LL * (b + 10), 100), 58, 14, 11);
+}
+
+QRect PositionThumbRect(int position)
+{
+    return Span(17 + TruncDiv(208LL * position, 256), 72, 45 + TruncDiv(218LL * position, 256), 82);
+}
+
+int MeterLength(int value)
+{
+    return RoundDiv(154LL * value, 100);
+}
+
+bool MeterColumnLit(int value, int column)
+{
+    // A full meter lights the last column too (78 in all), so the bar reaches
+    // the end of its track.
+    if (value >= 50)
+        return column <= 77;
+    return column >= 0 && 100LL * column < 154LL * value;
+}
+
+int MeterColorIndex(int column)
+{
+    return 17 - RoundDiv(16LL * column, 77);
+}
+
+QPoint FontCell(QChar c)
+{
+    const char16_t u = c.unicode();
+    if (u >= u'A' && u <= u'Z')
+        return {5 * (u - u'A'), 0};
+    if (u >= u'0' && u <= u'9')
+        return {5 * (u - u'0'), 6};
+    switch (u) {
+    case u'"': return {131, 0};
+    case u'@': return {135, 0};
+    case u':': return {60, 6};
+    case u'(': return {65, 6};
+    case u')': return {70, 6};
+    case u'-': return {75, 6};
+    case u'\'': return {80, 6};
+    case u'!': return {85, 6};
+    case u'_': return {90, 6};
+    case u'+': return {95, 6};
+    case u'\\': return {100, 6};
+    case u'/': return {105, 6};
+    case u'%': return {130, 6};
+    case u'.': return {135, 6};
+    case u'*': return {20, 12};
+    default: return {142, 0};
+    }
+}
+
+int VolumeAt(int x)
+{
+    if (x <= 104)
+        return 0;
+    if (x >= 172)
+        return 100;
+    return RoundDiv(10LL * (x - 104), 7);
+}
+
+int BalanceAt(int x)
+{
+    if (x <= 177)
+        return 0;
+    if (x >= 216)
+        return 100;
+    return RoundDiv(100LL * (x - 177), 38);
+}
+
+int ButtonAt(QPoint p)
+{
+    int pressed = 0;
+    for (int i = 0; i < 5; ++i)
+        if (Inside(p, 23 * i + 18, 23 * i + 42, 87, 105))
+            pressed = i + 1;
+    if (Inside(p, 136, 158, 89, 105))
+        pressed = 6;
+    if (Inside(p, 164, 211, 89, 105))
+        pressed = 7;
+    if (Inside(p, 210, 237, 89, 104))
+        pressed = 8;
+    if (Inside(p, 242, 265, 58, 70))
+        pressed = 10;
+    if (Inside(p, 219, 242, 58, 70))
+        pressed = 9;
+    return pressed;
+}
+
+int TitleButtonAt(QPoint p)
+{
+    int pressed = 0;
+    if (Inside(p, 6, 16, 3, 12))
+        pressed = 1;
+    if (Inside(p, 244, 253, 3, 12))
+        pressed = 2;
+    if (Inside(p, 264, 273, 3, 12))
+        pressed = 3;
+    if (Inside(p, 254, 263, 3, 12))
+        pressed = 4;
+    return pressed;
+}
+
+} // namespace velmoro::skin

@@ -1,0 +1,66 @@
+#pragma once
+// Where things are on the 275 x 116 main window and how values map to
+// pictures and back. Fractions of the classic layout (0.54, 1.54, 0.7 ...)
+// are kept as exact ratios so rounding never depends on floating point.
+#include <QChar>
+#include <QPoint>
+#include <QRect>
+
+namespace velmoro::skin {
+
+inline constexpr int kSkinWidth = 275;
+inline constexpr int kSkinHeight = 116;
+inline constexpr int kShadeHeight = 14;
+
+// num / den to the nearest integer, halves to the even neighbour (den > 0).
+int RoundDiv(long long num, long long den);
+
+// num / den cut toward zero (den > 0).
+constexpr int TruncDiv(long long num, long long den)
+{
+    return int(num / den);
+}
+
+// A rectangle given by its corners, right and bottom excluded.
+constexpr QRect Span(int left, int top, int right, int bottom)
+{
+    return QRect(left, top, right - left, bottom - top);
+}
+
+// Frame of the volume bar; drawn only from volume 5.
+int VolumeFrame(int volume);
+QRect VolumeThumbRect(int volume);
+
+// Frame of the balance bar, balance clamped to 0..100; drawn only up to 95.
+int BalanceFrame(int balance);
+QRect BalanceThumbRect(int balance);
+
+QRect PositionThumbRect(int position);
+
+// Length in pixels of a level meter bar, and whether column k (0..77) is lit.
+int MeterLength(int value);
+bool MeterColumnLit(int value, int column);
+// Index into the skin colours of column k.
+int MeterColorIndex(int column);
+
+// Cell of a character of the 5 x 6 skin font (already upper-cased).
+QPoint FontCell(QChar c);
+
+// Values a press at x gives on the sliders.
+int VolumeAt(int x);
+int BalanceAt(int x);
+
+// Inside test with every bound excluded, as the hit areas are given.
+constexpr bool Inside(QPoint p, int left, int right, int top, int bottom)
+{
+    return left < p.x() && p.x() < right && top < p.y() && p.y() < bottom;
+}
+
+// PressedButton for a point (0 none, 1..6 transport and eject, 7 shuffle,
+// 8 repeat, 9 equalizer, 10 playlist); later areas win where they overlap.
+int ButtonAt(QPoint p);
+
+// PressedTitleButton for a point (0 none, 1 menu, 2 minimize, 3 close, 4 shade).
+int TitleButtonAt(QPoint p);
+
+} // namespace velmoro::skin

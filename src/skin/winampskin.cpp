@@ -1,0 +1,185 @@
+#include "skin/winampskin.h"
+
+#include "skin/screencursors.h"
+#include "skin/skingeometry.h"
+
+#include <QGuiApplication>
+#include <QPaintEvent>
+#include <QPainter>
+
+#include <algorithm>
+
+namespace velmoro::skin {
+
+namespace {
+constexpr int kScrollIntervalMs = 200;
+constexpr int kScrollStep = 5; // one character
+constexpr int kNormalCursor = 5;
+} // namespace
+
+TWinampSkin::TWinampSkin(QWidget* parent)
+    : QWidget(parent), m_canvas(NewCanvas()), m_titleBuffer(NewTitleBuffer()), m_scrollTimer(this)
+{
+    ApplicationActive = [] { return QGuiApplication::applicationState() == Qt::ApplicationActive; };
+    setFixedSize(kSkinWidth, kSkinHeight);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMouseTracking(true);
+    m_state.Title = QStringLiteral("*** VELMORO *** IL LETTORE MP3 CON DISSOLVENZA INCROCIATA ***");
+
+    m_scrollTimer.setObjectName(QStringLiteral("TitleScrollTimer"));
+    m_scrollTimer.setInterval(kScrollIntervalMs);
+    connect(&m_scrollTimer, &QTimer::timeout, this, &TWinampSkin::TitleScrollTimerTimer);
+    m_scrollTimer.start();
+
+    // The title bar follows whether the application is the active one.
+    connect(qGuiApp, &QGuiApplication::applicationStateChanged, this, [this] { Repaint(); });
+
+    LoadDefaultSkin();
+}
+
+void TWinampSkin::InstallCursors()
+{
+    ScreenCursors& table = ScreenCursors::Instance();
+    for (int slot = kFirstCursorSlot; slot <= kLastCursorSlot; ++slot)
+        if (m_skin.Cursors[slot])
+            table.Install(slot, *m_skin.Cursors[slot]);
+    setCursor(table.Cursor(kNormalCursor));
+}
+
+int TWinampSkin::LoadDefaultSkin()
+{
+    skin::LoadDefaultSkin(m_skin);
+    InstallCursors();
+    Repaint();
+    return 0;
+}
+
+int TWinampSkin::LoadSkin(const QString& directory)
+{
+    const int result = skin::LoadSkin(m_skin, directory);
+    InstallCursors();
+    if (result != 0)
+        return -1; // the partial state stays, unpainted
+    Repaint();
+    emit OnSkinChanged(this);
+    return 0;
+}
+
+void TWinampSkin::Repaint()
+{
+    m_state.Active = ApplicationActive();
+    Redraw(Painter().FullPaint(m_state));
+}
+
+void TWinampSkin::TitleScrollTimerTimer()
+{
+    m_state.ScrollOffset += kScrollStep;
+    Redraw(Painter().Title(m_state));
+}
+
+void TWinampSkin::SetTitle(const QString& title)
+{
+    const int previousWidth = m_state.TitleWidth;
+    m_state.Title = title;
+    m_state.ScrollOffset = 0;
+    Redraw(Painter().Title(m_state));
+    if (previousWidth > 30)
+        m_scrollTimer.start();
+}
+
+void TWinampSkin::SetProgress(const QString& progress)
+{
+    m_state.Progress = progress;
+    Redraw(Painter().Time(m_state));
+}
+
+void TWinampSkin::SetVolume(int volume)
+{
+    m_state.Volume = std::clamp(volume, 0, 100);
+    Redraw(Painter().VolumeSlider(m_state));
+}
+
+void TWinampSkin::SetBalance(int balance)
+{
+    m_state.Balance = balance;
+    Redraw(Painter().BalanceSlider(m_state));
+}
+
+void TWinampSkin::SetPositionBar(int position)
+{
+    m_state.PositionBar = std::min(position, 256);
+    Redraw(Painter().PositionBar(m_state));
+}
+
+void TWinampSkin::SetStatus(TStatus status)
+{
+    m_state.Status = status;
+    Redraw(Painter().PlayState(m_state));
+}
+
+void TWinampSkin::SetReady(bool ready)
+{
+    m_state.Ready = ready;
+    Redraw(Painter().PlayState(m_state));
+}
+
+void TWinampSkin::SetBitrate(int bitrate)
+{
+    m_state.Bitrate = std::min(bitrate, 999);
+    Redraw(Painter().Bitrate(m_state));
+}
+
+void TWinampSkin::SetFrequency(int frequency)
+{
+    m_state.Frequency = std::min(frequency, 99000);
+    Redraw(Painter().Frequency(m_state));
+}
+
+void TWinampSkin::SetStereoMode(TStereoMode mode)
+{
+    m_state.StereoMode = mode;
+    Redraw(Painter().StereoIndicators(m_state));
+}
+
+void TWinampSkin::SetLeftMeter(int value)
+{
+    m_state.LeftMeter = std::clamp(value, 0, 50);
+    Redraw(Painter().Meter(m_state.LeftMeter, 46));
+}
+
+void TWinampSkin::SetRightMeter(int value)
+{
+    m_state.RightMeter = std::clamp(value, 0, 50);
+    Redraw(Painter().Meter(m_state.RightMeter, 53));
+}
+
+void TWinampSkin::SetChecked(TSkinChecked checked)
+{
+    m_state.Checked = checked;
+    ShuffleOn = checked.testFlag(ckShuffle);
+    RepeatOn = checked.testFlag(ckRepeat);
+    Redraw(Painter().Toggles(m_state));
+}
+
+void TWinampSkin::SetSticky(bool sticky)
+{
+    m_state.Sticky = sticky;
+    setFixedSize(kSkinWidth, sticky ? kShadeHeight : kSkinHeight);
+    Repaint();
+    emit OnSticky(this, sticky);
+}
+
+void TWinampSkin::SetActive(bool active)
+{
+    m_state.Active = active;
+    Repaint();
+}
+
+void TWinampSkin::paintEvent(QPaintEvent* event)
+{
+    QPainter painter(this);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.drawImage(event->rect(), m_canvas, event->rect());
+}
+
+} // namespace velmoro::skin

@@ -1,0 +1,277 @@
+// Which source rectangle of which skin sheet lands where on the main window,
+// in every state, read back from a coordinate skin.
+#include "skinwidget.h"
+
+#include "skin/skinwriter.h"
+
+#include <QDir>
+
+using namespace velmoro::skin;
+using namespace velmoro::test;
+
+namespace {
+
+using DrawingTest = SkinWidgetTest;
+
+TEST_F(DrawingTest, FullPaintInTheDefaultState)
+{
+    EXPECT_TRUE(ShowsMain({0, 14, 16, 74}));
+    EXPECT_TRUE(ShowsMain({274, 0, 1, 116})); // the title bar is 274 wide
+    EXPECT_TRUE(Shows({0, 0, 274, 14}, kTitlebarId, {27, 0, 274, 14}));
+    const QRect buttons[] = {{16, 88, 23, 17}, {39, 88, 23, 17}, {62, 88, 23, 17}, {85, 88, 23, 17}, {108, 88, 22, 17}};
+    for (int i = 0; i < 5; ++i)
+        EXPECT_TRUE(Shows(buttons[i], kCButtonsId, {23 * i, 0, buttons[i].width(), 17})) << i;
+    EXPECT_TRUE(Shows({136, 89, 22, 16}, kCButtonsId, {114, 0, 21, 15}));
+    EXPECT_TRUE(Shows({164, 89, 48, 15}, kShufRepId, {28, 0, 47, 15}, {164, 89, 46, 15}));
+    EXPECT_TRUE(Shows({210, 89, 28, 15}, kShufRepId, {0, 0, 29, 15}));
+    EXPECT_TRUE(Shows({219, 58, 23, 11}, kShufRepId, {0, 61, 23, 11}));
+    EXPECT_TRUE(Shows({242, 58, 23, 11}, kShufRepId, {23, 61, 23, 11}));
+    // Volume 80: frame trunc(27 x 81 / 100) = 21, thumb from 146 to 161.
+    EXPECT_TRUE(Shows({107, 57, 39, 13}, kVolumeId, {0, 315, 39, 13}));
+    EXPECT_TRUE(Shows({146, 58, 15, 11}, kVolumeId, {15, 422, 14, 11}));
+    // Balance 50: frame 0, thumb at 175 + trunc(28 x 60 / 100) = 191.
+    EXPECT_TRUE(Shows({177, 57, 40, 13}, kBalanceId, {9, 0, 38, 13}, {177, 57, 14, 13}));
+    EXPECT_TRUE(Shows({191, 58, 14, 11}, kBalanceId, {15, 422, 14, 11}));
+    // Empty time: four blank cells.
+    for (int x : {48, 61, 78, 91})
+        EXPECT_TRUE(Shows({x, 26, 9, 13}, kNumbersId, {90, 0, 9, 13})) << x;
+    EXPECT_TRUE(Shows({17, 72, 246, 10}, kPosBarId, {0, 0, 247, 10}));
+    EXPECT_TRUE(Shows({24, 28, 9, 9}, kPlayPausId, {27, 0, 9, 9}));
+    EXPECT_TRUE(Shows({212, 41, 27, 12}, kMonoSterId, {29, 12, 27, 12}));
+    EXPECT_TRUE(Shows({239, 41, 29, 12}, kMonoSterId, {0, 12, 29, 12}));
+    EXPECT_TRUE(ShowsMain({24, 46, 78, 4}));
+    EXPECT_TRUE(ShowsMain({24, 53, 78, 4}));
+    EXPECT_TRUE(ShowsMain({111, 43, 60, 6})); // no bit rate, no frequency
+
+    m_active = false;
+    m_skin->Repaint();
+    EXPECT_FALSE(m_skin->Active());
+    EXPECT_TRUE(Shows({0, 0, 274, 14}, kTitlebarId, {27, 15, 274, 14}));
+}
+
+TEST_F(DrawingTest, PressedButtonsAndToggles)
+{
+    struct Case {
+        QPoint at;
+        int sheet;
+        QRect to;
+        QRect normal;
+        QRect pressed;
+    };
+    const QRect shuffleVisible(164, 89, 46, 15); // the repeat button overlaps its end
+    const Case cases[] = {
+        {{27, 95}, kCButtonsId, {16, 88, 23, 17}, {0, 0, 23, 17}, {0, 18, 23, 17}},
+        {{50, 95}, kCButtonsId, {39, 88, 23, 17}, {23, 0, 23, 17}, {23, 18, 23, 17}},
+        {{73, 95}, kCButtonsId, {62, 88, 23, 17}, {46, 0, 23, 17}, {46, 18, 23, 17}},
+        {{96, 95}, kCButtonsId, {85, 88, 23, 17}, {69, 0, 23, 17}, {69, 18, 23, 17}},
+        {{119, 95}, kCButtonsId, {108, 88, 22, 17}, {92, 0, 22, 17}, {92, 18, 22, 17}},
+        {{147, 95}, kCButtonsId, {136, 89, 22, 16}, {114, 0, 21, 15}, {114, 16, 21, 15}},
+        {{180, 95}, kShufRepId, {164, 89, 48, 15}, {28, 0, 47, 15}, {28, 15, 47, 15}},
+        {{220, 95}, kShufRepId, {210, 89, 28, 15}, {0, 0, 29, 15}, {0, 15, 29, 15}},
+        {{230, 63}, kShufRepId, {219, 58, 23, 11}, {0, 61, 23, 11}, {47, 61, 23, 11}},
+        {{250, 63}, kShufRepId, {242, 58, 23, 11}, {23, 61, 23, 11}, {69, 61, 23, 11}},
+    };
+    for (const Case& c : cases) {
+        const QRect visible = c.to.left() == 164 ? shuffleVisible : c.to;
+        Press(c.at);
+        EXPECT_TRUE(Shows(c.to, c.sheet, c.pressed, visible)) << c.at.x();
+        MoveTo({0, 115}); // leaving the button releases its look
+        EXPECT_TRUE(Shows(c.to, c.sheet, c.normal, visible)) << c.at.x();
+        Release({0, 115});
+    }
+
+    m_skin->SetChecked(ckShuffle | ckRepeat | ckEqualizer | ckPlaylist);
+    EXPECT_TRUE(Shows({164, 89, 48, 15}, kShufRepId, {28, 30, 47, 15}, shuffleVisible));
+    EXPECT_TRUE(Shows({210, 89, 28, 15}, kShufRepId, {0, 30, 29, 15}));
+    EXPECT_TRUE(Shows({219, 58, 23, 11}, kShufRepId, {0, 73, 23, 11}));
+    EXPECT_TRUE(Shows({242, 58, 23, 11}, kShufRepId, {23, 73, 23, 11}));
+    const Case onPressed[] = {
+        {{180, 95}, kShufRepId, {164, 89, 48, 15}, {}, {28, 45, 47, 15}},
+        {{220, 95}, kShufRepId, {210, 89, 28, 15}, {}, {0, 45, 29, 15}},
+        {{230, 63}, kShufRepId, {219, 58, 23, 11}, {}, {47, 73, 23, 11}},
+        {{250, 63}, kShufRepId, {242, 58, 23, 11}, {}, {69, 73, 23, 11}},
+    };
+    for (const Case& c : onPressed) {
+        Press(c.at);
+        EXPECT_TRUE(Shows(c.to, c.sheet, c.pressed, c.to.left() == 164 ? shuffleVisible : c.to)) << c.at.x();
+        MoveTo({0, 115});
+        Release({0, 115});
+    }
+}
+
+TEST_F(DrawingTest, TitleBarButtonsAndShadeMode)
+{
+    Press({10, 7});
+    EXPECT_TRUE(Shows({6, 3, 9, 9}, kTitlebarId, {0, 9, 9, 9}));
+    MoveTo({248, 7}); // sliding onto another title-bar button presses that one
+    EXPECT_TRUE(Shows({6, 3, 9, 9}, kTitlebarId, {0, 0, 9, 9}));
+    EXPECT_TRUE(Shows({244, 3, 9, 9}, kTitlebarId, {9, 9, 9, 9}));
+    MoveTo({268, 7});
+    EXPECT_TRUE(Shows({264, 3, 9, 9}, kTitlebarId, {18, 9, 9, 9}));
+    MoveTo({258, 7});
+    EXPECT_TRUE(Shows({254, 3, 9, 9}, kTitlebarId, {9, 18, 9, 9}));
+    Release({258, 7});
+    ASSERT_TRUE(m_skin->Sticky());
+    EXPECT_EQ(m_skin->height(), 14);
+    // Shade mode: the compact title bar (13 rows stretched to 14), the time as text.
+    EXPECT_TRUE(Shows({0, 0, 274, 14}, kTitlebarId, {27, 29, 274, 13}));
+    Press({258, 7});
+    EXPECT_TRUE(Shows({254, 3, 9, 9}, kTitlebarId, {9, 27, 9, 9}));
+    MoveTo({100, 7});
+    EXPECT_TRUE(Shows({254, 3, 9, 9}, kTitlebarId, {0, 27, 9, 9}));
+    Release({100, 7});
+    m_skin->SetProgress(QStringLiteral("1:05"));
+    EXPECT_TRUE(Shows({134, 4, 5, 6}, kTextId, {5, 6, 5, 6}));
+    EXPECT_TRUE(Shows({139, 4, 5, 6}, kTextId, {60, 6, 5, 6}));
+    EXPECT_TRUE(Shows({149, 4, 5, 6}, kTextId, {25, 6, 5, 6}));
+    m_active = false;
+    m_skin->Repaint();
+    EXPECT_TRUE(Shows({0, 0, 274, 14}, kTitlebarId, {27, 42, 274, 14}, {0, 0, 134, 14}));
+    m_skin->SetSticky(false);
+    EXPECT_EQ(m_skin->height(), 116);
+}
+
+TEST_F(DrawingTest, VolumeSlider)
+{
+    for (int volume : {0, 4}) {
+        m_skin->SetVolume(volume);
+        EXPECT_TRUE(ShowsMain({107, 57, 68, 13})) << volume;
+    }
+    m_skin->SetVolume(5); // frame 1, thumb from 107 to 121
+    EXPECT_TRUE(Shows({121, 57, 54, 13}, kVolumeId, {14, 15, 54, 13}));
+    EXPECT_TRUE(Shows({107, 58, 14, 11}, kVolumeId, {15, 422, 14, 11}));
+    m_skin->SetVolume(100); // frame 27, thumb from 157 to 172
+    EXPECT_TRUE(Shows({107, 57, 50, 13}, kVolumeId, {0, 405, 50, 13}));
+    EXPECT_TRUE(Shows({157, 58, 15, 11}, kVolumeId, {15, 422, 14, 11}));
+    m_skin->SetVolume(250);
+    EXPECT_EQ(m_skin->Volume(), 100);
+    m_skin->SetVolume(50); // thumb drawn from 131 to 145
+    Press({150, 63});      // inside the thumb's hit area (142 to 156): the value stays
+    EXPECT_EQ(m_skin->Volume(), 50);
+    EXPECT_TRUE(Shows({131, 58, 14, 11}, kVolumeId, {0, 422, 14, 11}));
+    Release({150, 63});
+    EXPECT_TRUE(Shows({131, 58, 14, 11}, kVolumeId, {15, 422, 14, 11}));
+}
+
+TEST_F(DrawingTest, BalanceSlider)
+{
+    struct Case {
+        int balance, frame, thumb;
+    };
+    for (const Case& c : {Case{0, 27, 177}, Case{50, 0, 191}, Case{95, 24, 204}, Case{-20, 27, 177}}) {
+        m_skin->SetBalance(c.balance);
+        EXPECT_TRUE(Shows({c.thumb, 58, 14, 11}, kBalanceId, {15, 422, 14, 11})) << c.balance;
+        // 38 source columns stretched over 40, under the thumb where it stands.
+        const QRect beside = c.thumb > 180 ? QRect(177, 57, c.thumb - 177, 13) : QRect(191, 57, 26, 13);
+        EXPECT_TRUE(Shows({177, 57, 40, 13}, kBalanceId, {9, 15 * c.frame, 38, 13}, beside)) << c.balance;
+    }
+    for (int balance : {96, 100, 180}) {
+        m_skin->SetBalance(balance);
+        EXPECT_TRUE(ShowsMain({177, 57, 41, 13})) << balance;
+    }
+
+    QFile::remove(QDir(m_dir.path()).filePath("balance.bmp"));
+    ASSERT_EQ(m_skin->LoadSkin(m_dir.path()), 0);
+    m_skin->SetBalance(0);
+    // The volume pictures, 59 columns squeezed into 40.
+    EXPECT_TRUE(Shows({177, 57, 40, 13}, kVolumeId, {9, 405, 59, 13}, {191, 57, 26, 13}));
+    EXPECT_TRUE(Shows({177, 58, 14, 11}, kVolumeId, {15, 422, 14, 11}));
+}
+
+TEST_F(DrawingTest, PositionBarAndPlayState)
+{
+    m_skin->SetPositionBar(0);
+    EXPECT_TRUE(Shows({17, 72, 246, 10}, kPosBarId, {0, 0, 247, 10}));
+    m_skin->SetPositionBar(300);
+    EXPECT_EQ(m_skin->PositionBar(), 256);
+    EXPECT_TRUE(Shows({225, 72, 38, 10}, kPosBarId, {249, 0, 28, 10}));
+    m_skin->SetPositionBar(128); // 17 + 104 to 45 + 109
+    EXPECT_TRUE(Shows({121, 72, 33, 10}, kPosBarId, {249, 0, 28, 10}));
+    EXPECT_TRUE(Shows({17, 72, 246, 10}, kPosBarId, {0, 0, 247, 10}, {154, 72, 109, 10}));
+
+    m_skin->SetStatus(ssPlay);
+    EXPECT_TRUE(Shows({24, 28, 9, 9}, kPlayPausId, {0, 0, 9, 9}, {27, 28, 6, 9}));
+    EXPECT_TRUE(Shows({24, 28, 3, 9}, kPlayPausId, {36, 0, 3, 9}));
+    m_skin->SetReady(false); // one column stretched over three
+    EXPECT_TRUE(Shows({24, 28, 3, 9}, kPlayPausId, {39, 0, 1, 9}));
+    m_skin->SetStatus(ssPause);
+    EXPECT_TRUE(Shows({24, 28, 9, 9}, kPlayPausId, {9, 0, 9, 9}));
+    m_skin->SetStatus(ssStop);
+    EXPECT_TRUE(Shows({24, 28, 9, 9}, kPlayPausId, {18, 0, 9, 9}));
+
+    m_skin->SetStereoMode(smMono);
+    EXPECT_TRUE(Shows({212, 41, 27, 12}, kMonoSterId, {29, 0, 27, 12}));
+    EXPECT_TRUE(Shows({239, 41, 29, 12}, kMonoSterId, {0, 12, 29, 12}));
+    m_skin->SetStereoMode(smStereo);
+    EXPECT_TRUE(Shows({212, 41, 27, 12}, kMonoSterId, {29, 12, 27, 12}));
+    EXPECT_TRUE(Shows({239, 41, 29, 12}, kMonoSterId, {0, 0, 29, 12}));
+}
+
+TEST_F(DrawingTest, TimeDigitsBitRateAndFrequency)
+{
+    m_skin->SetProgress(QStringLiteral("01 02"));
+    const int digits[] = {0, 1, 0, 2};
+    const int places[] = {48, 61, 78, 91};
+    for (int i = 0; i < 4; ++i)
+        EXPECT_TRUE(Shows({places[i], 26, 9, 13}, kNumbersId, {9 * digits[i], 0, 9, 13})) << i;
+    m_skin->SetProgress(QStringLiteral("9x"));
+    EXPECT_TRUE(Shows({48, 26, 9, 13}, kNumbersId, {81, 0, 9, 13}));
+    for (int i = 1; i < 4; ++i)
+        EXPECT_TRUE(Shows({places[i], 26, 9, 13}, kNumbersId, {90, 0, 9, 13})) << i;
+
+    m_skin->SetBitrate(128);
+    EXPECT_TRUE(Shows({111, 43, 5, 6}, kTextId, {5, 6, 5, 6}));
+    EXPECT_TRUE(Shows({116, 43, 5, 6}, kTextId, {10, 6, 5, 6}));
+    EXPECT_TRUE(Shows({121, 43, 5, 6}, kTextId, {40, 6, 5, 6}));
+    m_skin->SetBitrate(96); // only the new cells are drawn: the "8" stays
+    EXPECT_TRUE(Shows({111, 43, 5, 6}, kTextId, {45, 6, 5, 6}));
+    EXPECT_TRUE(Shows({116, 43, 5, 6}, kTextId, {30, 6, 5, 6}));
+    EXPECT_TRUE(Shows({121, 43, 5, 6}, kTextId, {40, 6, 5, 6}));
+    m_skin->Repaint();
+    EXPECT_TRUE(ShowsMain({121, 43, 5, 6}));
+    m_skin->SetBitrate(5000);
+    EXPECT_EQ(m_skin->Bitrate(), 999);
+
+    m_skin->SetFrequency(44100);
+    EXPECT_TRUE(Shows({156, 43, 5, 6}, kTextId, {20, 6, 5, 6}));
+    EXPECT_TRUE(Shows({161, 43, 5, 6}, kTextId, {20, 6, 5, 6}));
+    m_skin->SetFrequency(250000);
+    EXPECT_EQ(m_skin->Frequency(), 99000);
+}
+
+TEST_F(DrawingTest, LevelMeters)
+{
+    const SkinColorTable& colours = m_skin->Skin().SkinColors;
+    auto colourAt = [&](int column) {
+        const SkinColor c = colours[std::size_t(17 - (16 * column * 2 + 77) / 154)];
+        return qRgb(int(c & 0xFF), int(c >> 8 & 0xFF), int(c >> 16 & 0xFF));
+    };
+    m_skin->SetLeftMeter(50);
+    for (int k = 0; k < 78; ++k)
+        for (int y = 46; y < 50; ++y)
+            ASSERT_EQ(m_skin->Canvas().pixel(24 + k, y), colourAt(k)) << k;
+    EXPECT_EQ(m_skin->Canvas().pixel(24, 46), qRgb(24, 132, 8)); // colour 17 at the left end
+    EXPECT_EQ(m_skin->Canvas().pixel(101, 46), qRgb(24, 33, 41)); // colour 1 at full length
+    EXPECT_TRUE(ShowsMain({24, 53, 78, 4}));
+
+    m_skin->SetLeftMeter(10); // 1.54 x 10 = 15.4: columns 0..15
+    EXPECT_EQ(m_skin->Canvas().pixel(24 + 15, 47), colourAt(15));
+    EXPECT_TRUE(ShowsMain({24 + 16, 46, 62, 4}));
+    m_skin->SetRightMeter(1);
+    EXPECT_EQ(m_skin->Canvas().pixel(25, 55), colourAt(1));
+    EXPECT_TRUE(ShowsMain({26, 53, 76, 4}));
+    m_skin->SetLeftMeter(0);
+    EXPECT_TRUE(ShowsMain({24, 46, 78, 4}));
+}
+
+TEST_F(DrawingTest, SheetsSmallerThanTheirSpritesDrawTransparentBlack)
+{
+    WriteFile(QDir(m_dir.path()).filePath("cbuttons.bmp"), EncodeBmp24(CoordImage(kCButtonsId, {30, 10})));
+    ASSERT_EQ(m_skin->LoadSkin(m_dir.path()), 0);
+    EXPECT_TRUE(Shows({16, 88, 23, 10}, kCButtonsId, {0, 0, 23, 10}));
+    EXPECT_EQ(m_skin->Canvas().pixel(20, 100), 0u);
+    EXPECT_EQ(m_skin->Canvas().pixel(50, 90), 0u);
+    EXPECT_EQ(m_skin->Canvas().pixel(39, 90), CoordColor(kCButtonsId, 23, 2));
+}
+
+} // namespace
