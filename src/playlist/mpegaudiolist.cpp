@@ -60,13 +60,15 @@ void TMPEGAudioList::AddRecord(const TMPEGAudioData& record)
 void TMPEGAudioList::Delete(int index)
 {
     Q_ASSERT_X(index >= 0 && index < Count(), "TMPEGAudioList::Delete", "index out of range");
-    if (index < 0 || index >= Count())
+    if (m_busy || index < 0 || index >= Count())
         return;
     m_entries.erase(m_entries.begin() + index);
 }
 
 void TMPEGAudioList::Clear()
 {
+    if (m_busy)
+        return;
     // Freed in index order, as callers of the old store could observe.
     for (auto& entry : m_entries)
         entry.reset();
@@ -94,7 +96,7 @@ bool TMPEGAudioList::AddListEntry(const QString& name, const QString& source, in
         return false;
     }
     result = index;
-    if (OnProgress && !OnProgress(*m_entries.back(), source, number, total)) {
+    if (OnProgress && !OnProgress(Items(index), source, number, total)) {
         result = -2;
         return false;
     }

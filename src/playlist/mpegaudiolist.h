@@ -62,6 +62,8 @@ public:
     int AddFile(const QString& fileName);
     // Appends an entry that is exactly the stored record; no file is read.
     void AddRecord(const TMPEGAudioData& record);
+    // Delete, Clear and Sort do nothing while the list is Busy(): a callback
+    // of a running load, save or sort cannot pull entries from under it.
     void Delete(int index);
     void Clear();
     // Sorts by SortMethod, SortTemplate and SortDescending. Not stable.

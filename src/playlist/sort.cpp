@@ -26,7 +26,7 @@ int CompareKeys(const QByteArray& a, const QByteArray& b)
 
 void TMPEGAudioList::Sort()
 {
-    if (SortMethod == SortNone || m_entries.empty())
+    if (SortMethod == SortNone || m_entries.empty() || m_busy)
         return;
     const BusyScope busy(m_busy);
     const int direction = SortDescending ? -1 : 1;

@@ -225,3 +225,30 @@ TEST_F(StoreTest, ContradictoryCompareStaysInsideTheList)
     all.sort();
     EXPECT_EQ(titles, all); // every entry still there once
 }
+
+TEST_F(StoreTest, CallbacksCannotChangeTheListUnderARunningOperation)
+{
+    const QString list = Write("x.m3u", "a.mp3\r\nb.mp3\r\nc.mp3\r\n");
+    m_list.SortMethod = SortByTemplate;
+    m_list.SortTemplate = "%T%";
+    m_list.OnProgress = [&](TMPEGAudio&, const QString&, int, int) {
+        m_list.Delete(0);
+        m_list.Clear();
+        m_list.Sort();
+        return true;
+    };
+    EXPECT_EQ(m_list.LoadM3U(list), 2);
+    EXPECT_EQ(Names(m_list), (QStringList{Path("a.mp3"), Path("b.mp3"), Path("c.mp3")}));
+
+    m_list.OnCompare = [&](const TMPEGAudio& a, const TMPEGAudio& b) {
+        m_list.Clear();
+        return QString::compare(b.GetFileName(), a.GetFileName());
+    };
+    m_list.SortMethod = SortByCompare;
+    m_list.Sort();
+    EXPECT_EQ(Names(m_list), (QStringList{Path("c.mp3"), Path("b.mp3"), Path("a.mp3")}));
+    EXPECT_FALSE(m_list.Busy());
+    m_list.OnProgress = nullptr;
+    m_list.Clear();
+    EXPECT_EQ(m_list.Count(), 0);
+}

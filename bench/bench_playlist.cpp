@@ -1,0 +1,136 @@
+// The playlist with 10,000 entries: loading an M3U list of existing files
+// (each read as AddFile reads it) against the same 10,000 ReadData calls
+// alone, sorting by title, and saving the list as M3U.
+#include "playlist/mpegaudiolist.h"
+#include "trackinfo/mpegaudio.h"
+
+#include <QFile>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <random>
+
+using velmoro::playlist::TMPEGAudioList;
+using velmoro::trackinfo::TMPEGAudio;
+using velmoro::trackinfo::TMPEGAudioData;
+
+namespace {
+
+constexpr int kEntries = 10000;
+
+QByteArray Frame(std::uint32_t header, int length)
+{
+    QByteArray frame(length, '\0');
+    for (int i = 0; i < 4; ++i)
+        frame[i] = char(header >> (24 - 8 * i));
+    return frame;
+}
+
+// 10,000 small MPEG files (20 to 60 frames, most with an ID3v1 tag, some
+// after junk) and an M3U list naming them relative to its folder. The seed
+// is fixed so every run reads the same.
+class Library {
+public:
+    Library()
+    {
+        std::mt19937 random(20261208);
+        const QByteArray frame = Frame(0xFFFB9000, 417); // MPEG 1 Layer III, 128 kbit/s
+        QByteArray list;
+        for (int i = 0; i < kEntries; ++i) {
+            QByteArray bytes;
+            if (i % 4 == 1)
+                bytes.append(QByteArray(int(random() % 2000), '\x13'));
+            bytes.append(frame.repeated(20 + int(random() % 40)));
+            if (i % 5 != 0)
+                bytes.append("TAG" + QByteArray::number(int(random())).leftJustified(30, ' ') +
+                             QByteArray(95, 'x'));
+            const QString name = QStringLiteral("song%1.mp3").arg(i);
+            QFile f(m_dir.filePath(name));
+            if (f.open(QIODevice::WriteOnly))
+                f.write(bytes);
+            m_paths << m_dir.filePath(name);
+            list += name.toUtf8() + "\r\n";
+        }
+        QFile f(ListPath());
+        if (f.open(QIODevice::WriteOnly))
+            f.write(list);
+    }
+    const QStringList& Paths() const { return m_paths; }
+    QString ListPath() const { return m_dir.filePath(QStringLiteral("list.m3u")); }
+    QString OutPath() const { return m_dir.filePath(QStringLiteral("out.m3u")); }
+
+private:
+    QTemporaryDir m_dir;
+    QStringList m_paths;
+};
+
+const Library& Files()
+{
+    static const Library library;
+    return library;
+}
+
+void BM_ReadData10000(benchmark::State& state)
+{
+    const QStringList& paths = Files().Paths();
+    for (auto _ : state) {
+        for (const QString& path : paths) {
+            TMPEGAudio track;
+            track.SetFileName(path);
+            benchmark::DoNotOptimize(track.Data().Duration);
+        }
+    }
+    state.SetItemsProcessed(state.iterations() * paths.size());
+}
+BENCHMARK(BM_ReadData10000)->Unit(benchmark::kMillisecond);
+
+void BM_LoadM3U10000(benchmark::State& state)
+{
+    const QString list = Files().ListPath();
+    for (auto _ : state) {
+        TMPEGAudioList playlist;
+        benchmark::DoNotOptimize(playlist.LoadM3U(list));
+        if (playlist.Count() != kEntries)
+            state.SkipWithError("not every entry was loaded");
+    }
+    state.SetItemsProcessed(state.iterations() * kEntries);
+}
+BENCHMARK(BM_LoadM3U10000)->Unit(benchmark::kMillisecond);
+
+void BM_Sort10000ByTitle(benchmark::State& state)
+{
+    std::mt19937 random(42);
+    std::vector<TMPEGAudioData> records(kEntries);
+    for (TMPEGAudioData& d : records) {
+        d.Header = QStringLiteral("TAG");
+        d.Title = QString::number(random()).repeated(3).left(30);
+        d.FileName = QStringLiteral("/music/") + d.Title + QStringLiteral(".mp3");
+    }
+    for (auto _ : state) {
+        state.PauseTiming();
+        TMPEGAudioList playlist;
+        for (const TMPEGAudioData& d : records)
+            playlist.AddRecord(d);
+        playlist.SortMethod = velmoro::playlist::SortByTemplate;
+        playlist.SortTemplate = QStringLiteral("%T%");
+        state.ResumeTiming();
+        playlist.Sort();
+        benchmark::DoNotOptimize(playlist.Items(0));
+    }
+    state.SetItemsProcessed(state.iterations() * kEntries);
+}
+BENCHMARK(BM_Sort10000ByTitle)->Unit(benchmark::kMillisecond);
+
+void BM_SaveM3U10000(benchmark::State& state)
+{
+    TMPEGAudioList playlist;
+    playlist.LoadM3U(Files().ListPath());
+    for (auto _ : state)
+        benchmark::DoNotOptimize(playlist.SaveM3U(Files().OutPath(), false, false, false, true));
+    state.SetItemsProcessed(state.iterations() * playlist.Count());
+}
+BENCHMARK(BM_SaveM3U10000)->Unit(benchmark::kMillisecond);
+
+} // namespace
