@@ -485,6 +485,9 @@ void AudioLibrary::FillStream(Stream& s, std::vector<std::int16_t>& scratch)
     std::lock_guard decode(s.decodeMutex);
     if (s.freed)
         return;
+    // Read before taking: bytes that arrive after the check are taken too,
+    // so "finished" never hides data still waiting to be decoded.
+    const bool urlFinished = s.url && s.url->Finished();
     if (s.url) {
         std::uint8_t bytes[16384];
         for (std::size_t n; (n = s.url->Take(bytes, sizeof bytes)) > 0;)
@@ -519,14 +522,13 @@ void AudioLibrary::FillStream(Stream& s, std::vector<std::int16_t>& scratch)
                 dsp.proc(dsp.handle, s.handle, scratch.data(), std::uint32_t(frames * 4), dsp.user);
         }
         const bool ended = status == Decoder::Status::End || status == Decoder::Status::Error ||
-                           (status == Decoder::Status::NeedMore && s.url && s.url->Finished());
+                           (status == Decoder::Status::NeedMore && urlFinished);
         {
             std::lock_guard lock(m_mixer.Lock());
-            for (std::size_t i = 0; i < frames; ++i) {
-                const std::size_t at = std::size_t((s.decodedEnd + std::int64_t(i)) % std::int64_t(s.capacity)) * 2;
-                s.ring[at] = scratch[i * 2];
-                s.ring[at + 1] = scratch[i * 2 + 1];
-            }
+            const auto at = std::size_t(s.decodedEnd % std::int64_t(s.capacity));
+            const std::size_t first = std::min(frames, s.capacity - at);
+            std::copy_n(scratch.data(), first * 2, s.ring.data() + at * 2);
+            std::copy_n(scratch.data() + first * 2, (frames - first) * 2, s.ring.data());
             s.decodedEnd += std::int64_t(frames);
             if (s.rateFromDecoder && s.decoder->RateKnown()) {
                 s.frequency = s.decoder->Rate();

@@ -69,50 +69,63 @@ void Mixer::MixStream(Stream& s, std::size_t frames, float masterFrom, float mas
     const StereoGain pan = PanGains(s.pan, logPan);
     const float leftTo = volume * pan.left;
     const float rightTo = volume * pan.right;
-    const float leftFrom = s.lastLeft;
-    const float rightFrom = s.lastRight;
-    const double step = double(s.frequency) / double(m_format.rate);
-    const bool direct = step == 1.0 && s.playPos == std::floor(s.playPos);
-
-    std::size_t i = 0;
-    for (; i < frames; ++i) {
-        const auto base = std::int64_t(std::floor(s.playPos));
-        if (s.decodeEnded && base >= s.decodedEnd) {
-            s.playing = false;
-            s.playPos = double(s.decodedEnd);
-            break;
-        }
-        if (!s.decodeEnded && (direct ? base : base + 2) >= s.decodedEnd)
-            break; // the decoder is behind (a slow network): wait for it in silence
-        float left;
-        float right;
-        if (direct) {
-            left = Sample(s, base, 0);
-            right = Sample(s, base, 1);
-        } else {
-            const auto t = float(s.playPos - double(base));
-            left = Hermite(Sample(s, base - 1, 0), Sample(s, base, 0), Sample(s, base + 1, 0), Sample(s, base + 2, 0), t);
-            right = Hermite(Sample(s, base - 1, 1), Sample(s, base, 1), Sample(s, base + 1, 1), Sample(s, base + 2, 1), t);
-        }
-        const float ramp = float(i + 1) / float(frames);
-        const float gl = leftFrom + (leftTo - leftFrom) * ramp;
-        const float gr = rightFrom + (rightTo - rightFrom) * ramp;
-        const float gm = masterFrom + (masterTo - masterFrom) * ramp;
+    const float leftStep = (leftTo - s.lastLeft) / float(frames);
+    const float rightStep = (rightTo - s.lastRight) / float(frames);
+    const float masterStep = (masterTo - masterFrom) / float(frames);
+    float gl = s.lastLeft;
+    float gr = s.lastRight;
+    float gm = masterFrom;
+    std::size_t history = s.historyPos;
+    const auto emit = [&](std::size_t i, float left, float right) {
+        gl += leftStep;
+        gr += rightStep;
+        gm += masterStep;
         left *= gl;
         right *= gr;
-        s.history[s.historyPos * 2] = left / 32768.0f;
-        s.history[s.historyPos * 2 + 1] = right / 32768.0f;
-        s.historyPos = (s.historyPos + 1) % kHistoryFrames;
+        s.history[history * 2] = left * (1.0f / 32768.0f);
+        s.history[history * 2 + 1] = right * (1.0f / 32768.0f);
+        history = (history + 1) & (kHistoryFrames - 1);
         m_mix[i * 2] += left * gm;
         m_mix[i * 2 + 1] += right * gm;
-        s.playPos += step;
+    };
+
+    std::size_t i = 0;
+    const double step = double(s.frequency) / double(m_format.rate);
+    if (step == 1.0 && s.playPos == std::floor(s.playPos)) {
+        // Same rate, whole frames: straight from the ring.
+        const auto base = std::int64_t(s.playPos);
+        const auto available = std::size_t(std::max<std::int64_t>(0, s.decodedEnd - base));
+        const std::size_t n = std::min(frames, available);
+        std::size_t at = std::size_t(base % std::int64_t(s.capacity));
+        for (; i < n; ++i) {
+            emit(i, s.ring[at * 2], s.ring[at * 2 + 1]);
+            at = at + 1 == s.capacity ? 0 : at + 1;
+        }
+        s.playPos = double(base + std::int64_t(n));
+    } else {
+        for (; i < frames; ++i) {
+            const auto base = std::int64_t(std::floor(s.playPos));
+            // The decoder is behind (a slow network): wait for it in silence.
+            if (base + 2 >= s.decodedEnd && !(s.decodeEnded && base < s.decodedEnd))
+                break;
+            const auto t = float(s.playPos - double(base));
+            emit(i,
+                 Hermite(Sample(s, base - 1, 0), Sample(s, base, 0), Sample(s, base + 1, 0), Sample(s, base + 2, 0), t),
+                 Hermite(Sample(s, base - 1, 1), Sample(s, base, 1), Sample(s, base + 1, 1), Sample(s, base + 2, 1), t));
+            s.playPos += step;
+        }
+    }
+    if (s.decodeEnded && s.playPos >= double(s.decodedEnd)) {
+        s.playing = false;
+        s.playPos = double(s.decodedEnd);
     }
     // Frames not heard this block (end or underrun) leave silence in the history.
-    for (std::size_t k = i; k < frames; ++k) {
-        s.history[s.historyPos * 2] = 0;
-        s.history[s.historyPos * 2 + 1] = 0;
-        s.historyPos = (s.historyPos + 1) % kHistoryFrames;
+    for (; i < frames; ++i) {
+        s.history[history * 2] = 0;
+        s.history[history * 2 + 1] = 0;
+        history = (history + 1) & (kHistoryFrames - 1);
     }
+    s.historyPos = history;
     s.lastLeft = leftTo;
     s.lastRight = rightTo;
 }

@@ -21,7 +21,7 @@ namespace velmoro::audio {
 
 class UrlSource;
 
-inline constexpr std::size_t kHistoryFrames = 1024; // what levels and spectra look at
+inline constexpr std::size_t kHistoryFrames = 1024; // what levels and spectra look at; a power of two
 
 struct Stream {
     Handle handle = 0;

@@ -127,9 +127,9 @@ std::size_t UrlSource::OnHeader(char* data, std::size_t size, std::size_t count,
     auto* t = static_cast<Transfer*>(user);
     const std::string_view line(data, size * count);
     if (StartsWithNoCase(line, "icy-metaint:")) {
-        const std::size_t interval = std::size_t(std::strtoul(std::string(line.substr(12)).c_str(), nullptr, 10));
-        t->source->m_metaInterval = interval;
-        t->source->m_untilMeta = interval;
+        const auto interval = std::size_t(std::strtoul(std::string(line.substr(12)).c_str(), nullptr, 10));
+        t->source->m_deframer = IcyDeframer(interval);
+        t->source->m_icy = interval > 0;
     }
     return size * count;
 }
@@ -142,7 +142,7 @@ std::size_t UrlSource::OnBody(char* data, std::size_t size, std::size_t count, v
         t->lengthKnown = true;
         curl_off_t length = -1;
         // A live (ICY) stream has no length, whatever a server may claim.
-        if (self->m_metaInterval == 0 &&
+        if (!self->m_icy &&
             curl_easy_getinfo(t->curl, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &length) == CURLE_OK && length > 0)
             self->m_announced = std::int64_t(length);
     }
@@ -180,44 +180,15 @@ int UrlSource::OnProgress(void* user, long long, long long, long long, long long
     return Clock::now() - t->lastBytes > self->m_stallTimeout ? 1 : 0;
 }
 
-// Cuts ICY metadata out: after every m_metaInterval audio bytes comes one
-// length byte, then that many × 16 bytes of text.
 void UrlSource::Deliver(const std::uint8_t* bytes, std::size_t length)
 {
-    while (length > 0) {
-        if (m_metaInterval == 0) {
-            TakeAudio(bytes, length);
-            return;
-        }
-        if (m_metaRemaining > 0) {
-            const std::size_t skip = std::min(length, m_metaRemaining);
-            m_metaRemaining -= skip;
-            bytes += skip;
-            length -= skip;
-            continue;
-        }
-        if (m_untilMeta == 0) {
-            m_metaRemaining = std::size_t(bytes[0]) * 16;
-            m_untilMeta = m_metaInterval;
-            ++bytes;
-            --length;
-            continue;
-        }
-        const std::size_t audio = std::min(length, m_untilMeta);
-        TakeAudio(bytes, audio);
-        m_untilMeta -= audio;
-        bytes += audio;
-        length -= audio;
-    }
-}
-
-void UrlSource::TakeAudio(const std::uint8_t* bytes, std::size_t length)
-{
+    m_audio.clear();
+    m_deframer.Push(bytes, length, m_audio);
     if (m_localCopy)
-        std::fwrite(bytes, 1, length, m_localCopy);
+        std::fwrite(m_audio.data(), 1, m_audio.size(), m_localCopy);
     {
         std::lock_guard lock(m_mutex);
-        m_buffer.insert(m_buffer.end(), bytes, bytes + length);
+        m_buffer.insert(m_buffer.end(), m_audio.begin(), m_audio.end());
     }
     m_arrived.notify_all();
 }

@@ -3,6 +3,8 @@
 // buffer that the decoder takes from, and into the local copy file when one
 // is named. Shoutcast/Icecast answers ("ICY 200 OK", icy-metaint) are taken
 // as HTTP, and their metadata blocks are cut out of the audio.
+#include "audio/icydeframer.h"
+
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
@@ -13,6 +15,7 @@
 #include <mutex>
 #include <string>
 #include <thread>
+#include <vector>
 
 namespace velmoro::audio {
 
@@ -41,7 +44,6 @@ private:
     static int OnProgress(void* user, long long, long long, long long, long long);
     void Run();
     void Deliver(const std::uint8_t* bytes, std::size_t length);
-    void TakeAudio(const std::uint8_t* bytes, std::size_t length);
 
     std::string m_url;
     std::string m_localCopyPath;
@@ -52,10 +54,9 @@ private:
     std::condition_variable m_arrived;
     std::deque<std::uint8_t> m_buffer;
 
-    // ICY metadata: every m_metaInterval audio bytes, one length byte × 16.
-    std::size_t m_metaInterval = 0;
-    std::size_t m_untilMeta = 0;
-    std::size_t m_metaRemaining = 0;
+    IcyDeframer m_deframer; // set up from the icy-metaint header
+    bool m_icy = false;
+    std::vector<std::uint8_t> m_audio; // scratch for one delivery
 
     std::atomic<bool> m_cancel{false};
     std::atomic<bool> m_finished{false};
