@@ -56,7 +56,8 @@ struct Header {
     int paletteCount = 0;
     int paletteEntrySize = 4;
     qsizetype paletteOffset = 0;
-    std::array<Channel, 4> channels{Channel(0), Channel(0), Channel(0), Channel(0)}; // red, green, blue, alpha
+    std::array<Channel, 4> channels{Channel(0), Channel(0), Channel(0),
+                                    Channel(0)}; // red, green, blue, alpha
 };
 
 std::optional<Header> ParseHeader(QByteArrayView dib)
@@ -233,9 +234,10 @@ bool DecodeRows(QByteArrayView data, const Header& h, const std::vector<QRgb>& p
                 break;
             default: { // 16 and 32 bit, through the channel masks
                 const std::uint32_t v =
-                    h.bitCount == 16 ? std::uint32_t(in[2 * x] | (in[2 * x + 1] << 8))
-                                     : std::uint32_t(in[4 * x] | (in[4 * x + 1] << 8) | (in[4 * x + 2] << 16) |
-                                                     (std::uint32_t(in[4 * x + 3]) << 24));
+                    h.bitCount == 16
+                        ? std::uint32_t(in[2 * x] | (in[2 * x + 1] << 8))
+                        : std::uint32_t(in[4 * x] | (in[4 * x + 1] << 8) | (in[4 * x + 2] << 16) |
+                                        (std::uint32_t(in[4 * x + 3]) << 24));
                 const int alpha = h.channels[3].Value(v);
                 anyAlpha = anyAlpha || alpha != 0;
                 out[x] = qRgba(h.channels[0].Value(v), h.channels[1].Value(v), h.channels[2].Value(v), alpha);

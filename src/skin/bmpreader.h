@@ -21,7 +21,7 @@ inline constexpr std::int64_t kMaxBitmapPixels = 8 * 1024 * 1024;
 // How a device-independent bitmap (header, palette, pixels) lies in memory.
 struct DibLayout {
     int width = 0;
-    int height = 0;         // rows of the picture (half the header's height for icons)
+    int height = 0; // rows of the picture (half the header's height for icons)
     bool topDown = false;
     int bitCount = 0;
     qsizetype pixelOffset = 0; // where the first stored row starts

@@ -74,22 +74,38 @@ QPoint FontCell(QChar c)
     if (u >= u'0' && u <= u'9')
         return {5 * (u - u'0'), 6};
     switch (u) {
-    case u'"': return {131, 0};
-    case u'@': return {135, 0};
-    case u':': return {60, 6};
-    case u'(': return {65, 6};
-    case u')': return {70, 6};
-    case u'-': return {75, 6};
-    case u'\'': return {80, 6};
-    case u'!': return {85, 6};
-    case u'_': return {90, 6};
-    case u'+': return {95, 6};
-    case u'\\': return {100, 6};
-    case u'/': return {105, 6};
-    case u'%': return {130, 6};
-    case u'.': return {135, 6};
-    case u'*': return {20, 12};
-    default: return {142, 0};
+    case u'"':
+        return {131, 0};
+    case u'@':
+        return {135, 0};
+    case u':':
+        return {60, 6};
+    case u'(':
+        return {65, 6};
+    case u')':
+        return {70, 6};
+    case u'-':
+        return {75, 6};
+    case u'\'':
+        return {80, 6};
+    case u'!':
+        return {85, 6};
+    case u'_':
+        return {90, 6};
+    case u'+':
+        return {95, 6};
+    case u'\\':
+        return {100, 6};
+    case u'/':
+        return {105, 6};
+    case u'%':
+        return {130, 6};
+    case u'.':
+        return {135, 6};
+    case u'*':
+        return {20, 12};
+    default:
+        return {142, 0};
     }
 }
 

@@ -94,8 +94,8 @@ QRect SkinPainter::Buttons(const DrawState& s)
         QRect to;
     };
     static constexpr Sprite kSprites[6] = {
-        {{0, 0, 23, 17}, 18, {16, 88, 23, 17}},  {{23, 0, 23, 17}, 18, {39, 88, 23, 17}},
-        {{46, 0, 23, 17}, 18, {62, 88, 23, 17}}, {{69, 0, 23, 17}, 18, {85, 88, 23, 17}},
+        {{0, 0, 23, 17}, 18, {16, 88, 23, 17}},   {{23, 0, 23, 17}, 18, {39, 88, 23, 17}},
+        {{46, 0, 23, 17}, 18, {62, 88, 23, 17}},  {{69, 0, 23, 17}, 18, {85, 88, 23, 17}},
         {{92, 0, 22, 17}, 18, {108, 88, 22, 17}}, {{114, 0, 21, 15}, 16, {136, 89, 22, 16}},
     };
     for (int i = 0; i < 6; ++i) {
@@ -132,8 +132,8 @@ QRect SkinPainter::TitleButtons(const DrawState& s)
     return Span(6, 3, 273, 12);
 }
 
-QRect SkinPainter::Slider(const QImage& bitmap, QRect area, QRect bar, QRect barSource, QRect thumb, bool dragging,
-                          bool visible)
+QRect SkinPainter::Slider(const QImage& bitmap, QRect area, QRect bar, QRect barSource, QRect thumb,
+                          bool dragging, bool visible)
 {
     // The old thumb may stand anywhere on the track: restore all of it.
     Restore(m_canvas, m_skin.MainBitmap, area);
@@ -147,17 +147,17 @@ QRect SkinPainter::Slider(const QImage& bitmap, QRect area, QRect bar, QRect bar
 QRect SkinPainter::VolumeSlider(const DrawState& s)
 {
     const QRect bar(107, 57, 68, 13);
-    return Slider(m_skin.VolumeBitmap, bar, bar, {0, 15 * VolumeFrame(s.Volume), 68, 13}, VolumeThumbRect(s.Volume),
-                  s.VolumeDragging, s.Volume >= 5);
+    return Slider(m_skin.VolumeBitmap, bar, bar, {0, 15 * VolumeFrame(s.Volume), 68, 13},
+                  VolumeThumbRect(s.Volume), s.VolumeDragging, s.Volume >= 5);
 }
 
 QRect SkinPainter::BalanceSlider(const DrawState& s)
 {
     const bool fromVolume = m_skin.BalanceFromVolume;
     // The thumb at 95 reaches one pixel past the bar.
-    return Slider(fromVolume ? m_skin.VolumeBitmap : m_skin.BalanceBitmap, {177, 57, 41, 13}, {177, 57, 40, 13},
-                  {9, 15 * BalanceFrame(s.Balance), fromVolume ? 59 : 38, 13}, BalanceThumbRect(s.Balance),
-                  s.BalanceDragging, std::clamp(s.Balance, 0, 100) <= 95);
+    return Slider(fromVolume ? m_skin.VolumeBitmap : m_skin.BalanceBitmap, {177, 57, 41, 13},
+                  {177, 57, 40, 13}, {9, 15 * BalanceFrame(s.Balance), fromVolume ? 59 : 38, 13},
+                  BalanceThumbRect(s.Balance), s.BalanceDragging, std::clamp(s.Balance, 0, 100) <= 95);
 }
 
 QRect SkinPainter::Time(const DrawState& s)
@@ -175,7 +175,8 @@ QRect SkinPainter::Time(const DrawState& s)
             if (c >= u'0' && c <= u'9')
                 digit = c.unicode() - u'0';
         }
-        Blit(m_canvas, {kDigitX[i], 26, 9, 13}, m_skin.NumbersBitmap, {9 * std::min(digit, kBlank), 0, 9, 13});
+        Blit(m_canvas, {kDigitX[i], 26, 9, 13}, m_skin.NumbersBitmap,
+             {9 * std::min(digit, kBlank), 0, 9, 13});
     }
     return Span(48, 26, 100, 39);
 }
@@ -226,7 +227,8 @@ QRect SkinPainter::PlayState(const DrawState& s)
     const QRect to(24, 28, 9, 9);
     Blit(m_canvas, to, m_skin.PlayPausBitmap, {kStateX[s.Status], 0, 9, 9});
     if (s.Status == ssPlay)
-        Blit(m_canvas, {24, 28, 3, 9}, m_skin.PlayPausBitmap, s.Ready ? QRect(36, 0, 3, 9) : QRect(39, 0, 1, 9));
+        Blit(m_canvas, {24, 28, 3, 9}, m_skin.PlayPausBitmap,
+             s.Ready ? QRect(36, 0, 3, 9) : QRect(39, 0, 1, 9));
     return to;
 }
 
@@ -259,7 +261,8 @@ QRect SkinPainter::Meter(int value, int top)
     constexpr int kColumns = 78;
     // Restoring up to the last column keeps a full bar from leaving it lit.
     const int length = MeterLength(value);
-    Restore(m_canvas, m_skin.MainBitmap, Span(kLeft + std::min(length, kColumns), top, kLeft + kColumns, top + 4));
+    Restore(m_canvas, m_skin.MainBitmap,
+            Span(kLeft + std::min(length, kColumns), top, kLeft + kColumns, top + 4));
     for (int k = 0; k < kColumns && MeterColumnLit(value, k); ++k)
         FillRect(m_canvas, {kLeft + k, top, 1, 4}, ToRgb(m_skin.SkinColors[MeterColorIndex(k)]));
     return {kLeft, top, kColumns, 4};

@@ -44,14 +44,14 @@ const std::array<BitmapSlot, 11>& BitmapSlots()
 const std::array<CursorSlot, 23>& CursorSlots()
 {
     static const std::array<CursorSlot, 23> table = {{
-        {5, "normal.cur", "NORMAL"},     {6, "songname.cur", "SONGNAME"}, {7, "wswinbut.cur", "WSWINBUT"},
-        {8, "wsmin.cur", "WSMIN"},       {9, "wsposbar.cur", "WSPOSBAR"}, {10, "wsclose.cur", "WSCLOSE"},
-        {11, "wsnormal.cur", "WSNORMAL"}, {12, "min.cur", "MIN"},         {13, "eqclose.cur", "EQCLOSE"},
-        {14, "eqslid.cur", "EQSLID"},    {15, "eqtitle.cur", "EQTITLE"},  {16, "eqnormal.cur", "EQNORMAL"},
-        {17, "pwssize.cur", "PWSSIZE"},  {18, "pwsnorm.cur", "PWSNORM"},  {19, "pwinbut.cur", "PWINBUT"},
-        {20, "ptbar.cur", "PTBAR"},      {21, "pclose.cur", "PCLOSE"},    {23, "pvscroll.cur", "PVSCROLL"},
-        {25, "psize.cur", "PSIZE"},      {22, "close.cur", "CLOSE"},      {26, "posbar.cur", "POSBAR"},
-        {24, "volbal.cur", "VOLBAL"},    {27, "MAINMENU.cur", nullptr},
+        {5, "normal.cur", "NORMAL"},      {6, "songname.cur", "SONGNAME"}, {7, "wswinbut.cur", "WSWINBUT"},
+        {8, "wsmin.cur", "WSMIN"},        {9, "wsposbar.cur", "WSPOSBAR"}, {10, "wsclose.cur", "WSCLOSE"},
+        {11, "wsnormal.cur", "WSNORMAL"}, {12, "min.cur", "MIN"},          {13, "eqclose.cur", "EQCLOSE"},
+        {14, "eqslid.cur", "EQSLID"},     {15, "eqtitle.cur", "EQTITLE"},  {16, "eqnormal.cur", "EQNORMAL"},
+        {17, "pwssize.cur", "PWSSIZE"},   {18, "pwsnorm.cur", "PWSNORM"},  {19, "pwinbut.cur", "PWINBUT"},
+        {20, "ptbar.cur", "PTBAR"},       {21, "pclose.cur", "PCLOSE"},    {23, "pvscroll.cur", "PVSCROLL"},
+        {25, "psize.cur", "PSIZE"},       {22, "close.cur", "CLOSE"},      {26, "posbar.cur", "POSBAR"},
+        {24, "volbal.cur", "VOLBAL"},     {27, "MAINMENU.cur", nullptr},
     }};
     return table;
 }

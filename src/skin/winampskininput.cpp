@@ -18,8 +18,15 @@ namespace {
 enum DragModes { kNone, kButton, kVolume, kBalance, kTitleButton, kPosition, kTitleText };
 
 enum Slots {
-    kNormalSlot = 5, kSongNameSlot = 6, kMinimizeSlot = 8, kMinSlot = 12, kWindowButtonSlot = 19,
-    kCloseSlot = 22, kVolBalSlot = 24, kPosBarSlot = 26, kMainMenuSlot = 27,
+    kNormalSlot = 5,
+    kSongNameSlot = 6,
+    kMinimizeSlot = 8,
+    kMinSlot = 12,
+    kWindowButtonSlot = 19,
+    kCloseSlot = 22,
+    kVolBalSlot = 24,
+    kPosBarSlot = 26,
+    kMainMenuSlot = 27,
 };
 
 bool OnVolumeThumb(QPoint p, int volume)
@@ -111,8 +118,8 @@ void TWinampSkin::PressShaded(QPoint p)
         Event event;
     };
     static constexpr Area kAreas[] = {
-        {168, 176, &TWinampSkin::OnBackClick},  {176, 186, &TWinampSkin::OnPlayClick},
-        {186, 196, &TWinampSkin::OnPauseClick}, {196, 205, &TWinampSkin::OnStopClick},
+        {168, 176, &TWinampSkin::OnBackClick},    {176, 186, &TWinampSkin::OnPlayClick},
+        {186, 196, &TWinampSkin::OnPauseClick},   {196, 205, &TWinampSkin::OnStopClick},
         {205, 213, &TWinampSkin::OnForwardClick},
     };
     for (const Area& area : kAreas)
@@ -186,7 +193,8 @@ void TWinampSkin::Move(QPoint p)
             else if (x >= 172)
                 m_state.Volume = 100;
             else if (x != m_dragStartX)
-                m_state.Volume = std::clamp(RoundDiv(m_dragStartVolume * 54LL + (x - m_dragStartX) * 100LL, 54), 0, 100);
+                m_state.Volume =
+                    std::clamp(RoundDiv(m_dragStartVolume * 54LL + (x - m_dragStartX) * 100LL, 54), 0, 100);
             Redraw(Painter().VolumeSlider(m_state));
             emit OnVolumeChange(this, m_state.Volume);
             ShowMessage(QStringLiteral("VOLUME: %1%").arg(m_state.Volume));
@@ -200,7 +208,8 @@ void TWinampSkin::Move(QPoint p)
             else if (x >= 216)
                 balance = 100;
             else if (x != m_dragStartX) // a drag can overshoot the ends: keep it a balance
-                balance = std::clamp(RoundDiv(m_dragStartBalance * 28LL + (x - m_dragStartX) * 100LL, 28), 0, 100);
+                balance =
+                    std::clamp(RoundDiv(m_dragStartBalance * 28LL + (x - m_dragStartX) * 100LL, 28), 0, 100);
             const int pan = 2 * BalanceAt(x) - 100;
             QString text;
             if (balance <= 45) {
@@ -244,12 +253,24 @@ void TWinampSkin::Move(QPoint p)
 void TWinampSkin::ReleaseButton()
 {
     switch (m_state.PressedButton) {
-    case 1: emit OnBackClick(this); break;
-    case 2: emit OnPlayClick(this); break;
-    case 3: emit OnPauseClick(this); break;
-    case 4: emit OnStopClick(this); break;
-    case 5: emit OnForwardClick(this); break;
-    case 6: emit OnEjectClick(this); break;
+    case 1:
+        emit OnBackClick(this);
+        break;
+    case 2:
+        emit OnPlayClick(this);
+        break;
+    case 3:
+        emit OnPauseClick(this);
+        break;
+    case 4:
+        emit OnStopClick(this);
+        break;
+    case 5:
+        emit OnForwardClick(this);
+        break;
+    case 6:
+        emit OnEjectClick(this);
+        break;
     case 7:
         m_state.Checked ^= ckShuffle;
         ShuffleOn = !ShuffleOn;

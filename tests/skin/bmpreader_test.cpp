@@ -61,17 +61,20 @@ TEST_P(BmpFlavourTest, DecodesEveryPixel)
 using C = BmpCompression;
 INSTANTIATE_TEST_SUITE_P(
     Flavours, BmpFlavourTest,
-    testing::Values(FlavourCase{"mono", {1}, true}, FlavourCase{"twobit", {2}}, FlavourCase{"four", {4}},
-                    FlavourCase{"eight", {8}}, FlavourCase{"rle4", {4, C::Rle}}, FlavourCase{"rle8", {8, C::Rle}},
-                    FlavourCase{"rgb555", {16}}, FlavourCase{"rgb565", {16, C::BitFields, 40, false, {0xF800, 0x7E0, 0x1F, 0}}},
-                    FlavourCase{"rgb24", {24}}, FlavourCase{"rgb32", {32}},
-                    FlavourCase{"bgr32fields", {32, C::BitFields, 40, false, {0xFF, 0xFF00, 0xFF0000, 0}}},
-                    FlavourCase{"core8", {8, C::Rgb, 12}}, FlavourCase{"core24", {24, C::Rgb, 12}},
-                    FlavourCase{"v2fields", {16, C::BitFields, 52, false, {0xF800, 0x7E0, 0x1F, 0}}},
-                    FlavourCase{"v3alpha", {32, C::BitFields, 56, false, {0xFF0000, 0xFF00, 0xFF, 0xFF000000}}},
-                    FlavourCase{"v4", {24, C::Rgb, 108}}, FlavourCase{"v5fields", {32, C::BitFields, 124, false, {0xFF0000, 0xFF00, 0xFF, 0}}},
-                    FlavourCase{"v5eight", {8, C::Rgb, 124}}, FlavourCase{"topdown24", {24, C::Rgb, 40, true}},
-                    FlavourCase{"topdown8", {8, C::Rgb, 40, true}}, FlavourCase{"topdownrle8", {8, C::Rle, 40, true}}),
+    testing::Values(
+        FlavourCase{"mono", {1}, true}, FlavourCase{"twobit", {2}}, FlavourCase{"four", {4}},
+        FlavourCase{"eight", {8}}, FlavourCase{"rle4", {4, C::Rle}}, FlavourCase{"rle8", {8, C::Rle}},
+        FlavourCase{"rgb555", {16}},
+        FlavourCase{"rgb565", {16, C::BitFields, 40, false, {0xF800, 0x7E0, 0x1F, 0}}},
+        FlavourCase{"rgb24", {24}}, FlavourCase{"rgb32", {32}},
+        FlavourCase{"bgr32fields", {32, C::BitFields, 40, false, {0xFF, 0xFF00, 0xFF0000, 0}}},
+        FlavourCase{"core8", {8, C::Rgb, 12}}, FlavourCase{"core24", {24, C::Rgb, 12}},
+        FlavourCase{"v2fields", {16, C::BitFields, 52, false, {0xF800, 0x7E0, 0x1F, 0}}},
+        FlavourCase{"v3alpha", {32, C::BitFields, 56, false, {0xFF0000, 0xFF00, 0xFF, 0xFF000000}}},
+        FlavourCase{"v4", {24, C::Rgb, 108}},
+        FlavourCase{"v5fields", {32, C::BitFields, 124, false, {0xFF0000, 0xFF00, 0xFF, 0}}},
+        FlavourCase{"v5eight", {8, C::Rgb, 124}}, FlavourCase{"topdown24", {24, C::Rgb, 40, true}},
+        FlavourCase{"topdown8", {8, C::Rgb, 40, true}}, FlavourCase{"topdownrle8", {8, C::Rle, 40, true}}),
     [](const testing::TestParamInfo<FlavourCase>& info) { return std::string(info.param.name); });
 
 TEST(BmpReaderTest, RleDeltasAndOddLiteralsLandInPlace)
@@ -80,7 +83,12 @@ TEST(BmpReaderTest, RleDeltasAndOddLiteralsLandInPlace)
     // 6 x 3, bottom-up: a run and a 3-pixel literal (padded to 4 bytes) in
     // the lowest row, then a delta one row up and a single pixel there;
     // skipped pixels keep index 0.
-    const QByteArray rle8("\x02\x01" "\x00\x03\x02\x03\x02\x00" "\x00\x02\x00\x01" "\x01\x03" "\x00\x01", 16);
+    const QByteArray rle8("\x02\x01"
+                          "\x00\x03\x02\x03\x02\x00"
+                          "\x00\x02\x00\x01"
+                          "\x01\x03"
+                          "\x00\x01",
+                          16);
     const std::optional<QImage> image8 = ReadSkinBitmap(CraftRawBmp(6, 3, 8, 1, palette, rle8));
     ASSERT_TRUE(image8.has_value());
     const int expect8[3][6] = {{0, 0, 0, 0, 0, 0}, {0, 0, 0, 0, 0, 3}, {1, 1, 2, 3, 2, 0}};
@@ -90,7 +98,13 @@ TEST(BmpReaderTest, RleDeltasAndOddLiteralsLandInPlace)
 
     // RLE4: an odd run alternates its two nibbles; a literal of 5 nibbles
     // takes 3 bytes and a pad byte; a delta skips within the upper row.
-    const QByteArray rle4("\x03\x12" "\x00\x05\x32\x12\x30\x00" "\x00\x00" "\x00\x02\x02\x00" "\x01\x30" "\x00\x01", 18);
+    const QByteArray rle4("\x03\x12"
+                          "\x00\x05\x32\x12\x30\x00"
+                          "\x00\x00"
+                          "\x00\x02\x02\x00"
+                          "\x01\x30"
+                          "\x00\x01",
+                          18);
     const std::optional<QImage> image4 = ReadSkinBitmap(CraftRawBmp(8, 2, 4, 2, palette, rle4));
     ASSERT_TRUE(image4.has_value());
     const int bottom[8] = {1, 2, 1, 3, 2, 1, 2, 3};
@@ -146,13 +160,15 @@ TEST(BmpReaderTest, RefusesWhatIsNoBitmapAndSurvivesEveryCut)
     EXPECT_FALSE(ReadSkinBitmap(QByteArray()).has_value());
     EXPECT_FALSE(ReadSkinBitmap(QByteArray("hello, world, this is text")).has_value());
     EXPECT_FALSE(ReadSkinBitmap(CraftRawBmp(0, 5, 24, 0, {}, QByteArray(16, '\0'))).has_value());
-    EXPECT_FALSE(ReadSkinBitmap(CraftRawBmp(1, 1, 24, 4, {}, QByteArray(16, '\0'))).has_value()); // JPEG inside
+    EXPECT_FALSE(
+        ReadSkinBitmap(CraftRawBmp(1, 1, 24, 4, {}, QByteArray(16, '\0'))).has_value()); // JPEG inside
     // A forged size is refused before anything is allocated.
     EXPECT_FALSE(ReadSkinBitmap(CraftRawBmp(100000, 100000, 24, 0, {}, QByteArray(16, '\0'))).has_value());
     EXPECT_FALSE(ReadSkinBitmap(CraftRawBmp(5000, -5000, 8, 1, {}, QByteArray(16, '\0'))).has_value());
 
-    for (const QByteArray& file : {CraftBmp(FourColours(), {8, BmpCompression::Rle}), CraftBmp(FourColours(), {4}),
-                                   CraftBmp(FourColours(), {16, BmpCompression::BitFields, 124, false, {0xF800, 0x7E0, 0x1F, 0}})}) {
+    for (const QByteArray& file :
+         {CraftBmp(FourColours(), {8, BmpCompression::Rle}), CraftBmp(FourColours(), {4}),
+          CraftBmp(FourColours(), {16, BmpCompression::BitFields, 124, false, {0xF800, 0x7E0, 0x1F, 0}})}) {
         for (qsizetype n = 0; n <= file.size(); ++n)
             (void)ReadSkinBitmap(file.left(n));
     }

@@ -14,8 +14,8 @@ namespace {
 
 TEST(CursorReaderTest, StaticCursorKeepsHotspotColoursAndMask)
 {
-    const std::optional<CursorImage> mono =
-        ReadCursor(CraftMonoCursor(32, QPoint(7, 3), {QPoint(1, 1), QPoint(30, 2)}, {QPoint(0, 0), QPoint(31, 31)}));
+    const std::optional<CursorImage> mono = ReadCursor(
+        CraftMonoCursor(32, QPoint(7, 3), {QPoint(1, 1), QPoint(30, 2)}, {QPoint(0, 0), QPoint(31, 31)}));
     ASSERT_TRUE(mono.has_value());
     EXPECT_EQ(mono->hotspot, QPoint(7, 3));
     ASSERT_EQ(mono->image.size(), QSize(32, 32));
@@ -38,7 +38,8 @@ TEST(CursorReaderTest, StaticCursorKeepsHotspotColoursAndMask)
 
 TEST(CursorReaderTest, HotspotOutsideThePictureIsPulledIn)
 {
-    const std::optional<CursorImage> cursor = ReadCursor(EncodeCursor(CursorPicture(qRgb(1, 2, 3), 16), QPoint(40, 99)));
+    const std::optional<CursorImage> cursor =
+        ReadCursor(EncodeCursor(CursorPicture(qRgb(1, 2, 3), 16), QPoint(40, 99)));
     ASSERT_TRUE(cursor.has_value());
     EXPECT_EQ(cursor->hotspot, QPoint(15, 15));
 }
@@ -71,7 +72,8 @@ TEST(CursorReaderTest, RefusesJunkAndSurvivesEveryCut)
     EXPECT_FALSE(ReadCursor(QByteArray(64, '\xFF')).has_value());
 
     const QByteArray still = CraftMonoCursor(32, QPoint(1, 1), {}, {});
-    const QByteArray animated = CraftAnimatedCursor({still, EncodeCursor(CursorPicture(qRgb(5, 5, 5), 8), {})}, {1});
+    const QByteArray animated =
+        CraftAnimatedCursor({still, EncodeCursor(CursorPicture(qRgb(5, 5, 5), 8), {})}, {1});
     for (const QByteArray& file : {still, animated})
         for (qsizetype n = 0; n < file.size(); ++n)
             (void)ReadCursor(file.left(n));

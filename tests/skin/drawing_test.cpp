@@ -18,7 +18,8 @@ TEST_F(DrawingTest, FullPaintInTheDefaultState)
     EXPECT_TRUE(ShowsMain({0, 14, 16, 74}));
     EXPECT_TRUE(ShowsMain({274, 0, 1, 116})); // the title bar is 274 wide
     EXPECT_TRUE(Shows({0, 0, 274, 14}, kTitlebarId, {27, 0, 274, 14}));
-    const QRect buttons[] = {{16, 88, 23, 17}, {39, 88, 23, 17}, {62, 88, 23, 17}, {85, 88, 23, 17}, {108, 88, 22, 17}};
+    const QRect buttons[] = {
+        {16, 88, 23, 17}, {39, 88, 23, 17}, {62, 88, 23, 17}, {85, 88, 23, 17}, {108, 88, 22, 17}};
     for (int i = 0; i < 5; ++i)
         EXPECT_TRUE(Shows(buttons[i], kCButtonsId, {23 * i, 0, buttons[i].width(), 17})) << i;
     EXPECT_TRUE(Shows({136, 89, 22, 16}, kCButtonsId, {114, 0, 21, 15}));
@@ -250,7 +251,7 @@ TEST_F(DrawingTest, LevelMeters)
     for (int k = 0; k < 78; ++k)
         for (int y = 46; y < 50; ++y)
             ASSERT_EQ(m_skin->Canvas().pixel(24 + k, y), colourAt(k)) << k;
-    EXPECT_EQ(m_skin->Canvas().pixel(24, 46), qRgb(24, 132, 8)); // colour 17 at the left end
+    EXPECT_EQ(m_skin->Canvas().pixel(24, 46), qRgb(24, 132, 8));  // colour 17 at the left end
     EXPECT_EQ(m_skin->Canvas().pixel(101, 46), qRgb(24, 33, 41)); // colour 1 at full length
     EXPECT_TRUE(ShowsMain({24, 53, 78, 4}));
 

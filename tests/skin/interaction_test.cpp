@@ -21,7 +21,8 @@ protected:
         TWinampSkin* s = m_skin.get();
         auto log = [this](const QString& text) { m_events << text; };
         auto plain = [&](void (TWinampSkin::*signal)(TWinampSkin*), const char* name) {
-            QObject::connect(s, signal, [=](TWinampSkin* sender) { log(sender == s ? QString::fromLatin1(name) : "?"); });
+            QObject::connect(
+                s, signal, [=](TWinampSkin* sender) { log(sender == s ? QString::fromLatin1(name) : "?"); });
         };
         plain(&TWinampSkin::OnBackClick, "Back");
         plain(&TWinampSkin::OnPlayClick, "Play");
@@ -32,11 +33,16 @@ protected:
         plain(&TWinampSkin::OnCloseClick, "Close");
         plain(&TWinampSkin::OnMenuClick, "Menu");
         plain(&TWinampSkin::OnSkinChanged, "SkinChanged");
-        QObject::connect(s, &TWinampSkin::OnPlaylistClick, [=](TWinampSkin*, bool on) { log(QStringLiteral("Playlist %1").arg(on)); });
-        QObject::connect(s, &TWinampSkin::OnEqualizerClick, [=](TWinampSkin*, bool on) { log(QStringLiteral("Equalizer %1").arg(on)); });
-        QObject::connect(s, &TWinampSkin::OnVolumeChange, [=](TWinampSkin*, int v) { log(QStringLiteral("Volume %1").arg(v)); });
-        QObject::connect(s, &TWinampSkin::OnBalanceChange, [=](TWinampSkin*, int b) { log(QStringLiteral("Balance %1").arg(b)); });
-        QObject::connect(s, &TWinampSkin::OnSticky, [=](TWinampSkin*, bool on) { log(QStringLiteral("Sticky %1").arg(on)); });
+        QObject::connect(s, &TWinampSkin::OnPlaylistClick,
+                         [=](TWinampSkin*, bool on) { log(QStringLiteral("Playlist %1").arg(on)); });
+        QObject::connect(s, &TWinampSkin::OnEqualizerClick,
+                         [=](TWinampSkin*, bool on) { log(QStringLiteral("Equalizer %1").arg(on)); });
+        QObject::connect(s, &TWinampSkin::OnVolumeChange,
+                         [=](TWinampSkin*, int v) { log(QStringLiteral("Volume %1").arg(v)); });
+        QObject::connect(s, &TWinampSkin::OnBalanceChange,
+                         [=](TWinampSkin*, int b) { log(QStringLiteral("Balance %1").arg(b)); });
+        QObject::connect(s, &TWinampSkin::OnSticky,
+                         [=](TWinampSkin*, bool on) { log(QStringLiteral("Sticky %1").arg(on)); });
     }
 
     QStringList Take()
@@ -139,7 +145,8 @@ TEST_F(InteractionTest, BalanceSnapsToTheCentre)
     MoveTo({170, 63});
     EXPECT_EQ(m_skin->State().MessageText, QStringLiteral("BALANCE: 100% LEFT"));
     Release({170, 63});
-    EXPECT_EQ(Take(), (QStringList{"Balance 50", "Balance 50", "Balance 39", "Balance 86", "Balance 100", "Balance 0"}));
+    EXPECT_EQ(Take(), (QStringList{"Balance 50", "Balance 50", "Balance 39", "Balance 86", "Balance 100",
+                                   "Balance 0"}));
     EXPECT_TRUE(m_skin->State().MessageText.isEmpty());
 
     Press({205, 63}); // off the thumb: jumps to round(2800 / 38) = 74
@@ -160,7 +167,8 @@ TEST_F(InteractionTest, PositionBarOnlyWhenNotPlaying)
     m_skin->SetStatus(ssStop);
     Press({100, 78});
     EXPECT_EQ(m_skin->PositionBar(), 86); // round(82 x 255 / 208) - 15
-    EXPECT_TRUE(Shows({17 + 208 * 86 / 256, 72, 28 + 218 * 86 / 256 - 208 * 86 / 256, 10}, kPosBarId, {278, 0, 28, 10}));
+    EXPECT_TRUE(Shows({17 + 208 * 86 / 256, 72, 28 + 218 * 86 / 256 - 208 * 86 / 256, 10}, kPosBarId,
+                      {278, 0, 28, 10}));
     MoveTo({110, 78});
     EXPECT_EQ(m_skin->PositionBar(), 94); // round(10 x 255 / 215) + 82
     MoveTo({10, 78});
@@ -199,8 +207,8 @@ TEST_F(InteractionTest, ShadeModePressesActAtOnce)
 {
     m_skin->SetSticky(true);
     Take();
-    const std::pair<QPoint, const char*> presses[] = {{{170, 6}, "Back"},   {{180, 6}, "Play"},
-                                                      {{190, 6}, "Pause"},  {{200, 6}, "Stop"},
+    const std::pair<QPoint, const char*> presses[] = {{{170, 6}, "Back"},    {{180, 6}, "Play"},
+                                                      {{190, 6}, "Pause"},   {{200, 6}, "Stop"},
                                                       {{210, 6}, "Forward"}, {{220, 8}, "Eject"}};
     for (const auto& [at, name] : presses) {
         Press(at);
@@ -220,7 +228,7 @@ TEST_F(InteractionTest, ScreenCursorFollowsThePointer)
 {
     ScreenCursors& cursors = ScreenCursors::Instance();
     const std::pair<QPoint, int> spots[] = {
-        {{270, 6}, 22}, {{150, 30}, 6}, {{245, 6}, 8},  {{252, 6}, 19}, {{100, 77}, 26},
+        {{270, 6}, 22},  {{150, 30}, 6}, {{245, 6}, 8}, {{252, 6}, 19}, {{100, 77}, 26},
         {{150, 65}, 24}, {{5, 5}, 27},   {{50, 50}, 5}, {{240, 6}, 8},
     };
     for (const auto& [at, slot] : spots) {
@@ -242,7 +250,8 @@ TEST_F(InteractionTest, LoadingRepaintsAndAnnouncesOnlyOnSuccess)
     WriteCoordSkin(other.path(), {"main.bmp"});
     WriteFile(QDir(other.path()).filePath("MAIN.bmp"), EncodeBmp24(CoordImage(kNumsExId, {275, 116})));
     WriteFile(QDir(other.path()).filePath("normal.cur"), EncodeCursor(CursorPicture(qRgb(9, 9, 9)), {4, 5}));
-    WriteFile(QDir(other.path()).filePath("MainMenu.cur"), EncodeCursor(CursorPicture(qRgb(9, 9, 9)), {6, 7}));
+    WriteFile(QDir(other.path()).filePath("MainMenu.cur"),
+              EncodeCursor(CursorPicture(qRgb(9, 9, 9)), {6, 7}));
     int seen = 0;
     QObject::connect(m_skin.get(), &TWinampSkin::OnSkinChanged, [&] { seen = At(5, 50).id; });
     ASSERT_EQ(m_skin->LoadSkin(other.path()), 0);
@@ -256,9 +265,9 @@ TEST_F(InteractionTest, LoadingRepaintsAndAnnouncesOnlyOnSuccess)
     const QImage before = m_skin->Canvas();
     EXPECT_EQ(m_skin->LoadSkin(m_dir.path()), -1);
     EXPECT_TRUE(Take().isEmpty());
-    EXPECT_EQ(m_skin->Canvas(), before);             // not repainted
+    EXPECT_EQ(m_skin->Canvas(), before);                                        // not repainted
     EXPECT_EQ(DecodeCoord(m_skin->Skin().MainBitmap.pixel(5, 50)).id, kMainId); // but loaded so far
-    EXPECT_EQ(ScreenCursors::Instance().Cursor(27).hotSpot(), QPoint(6, 7)); // slot 27 stays
+    EXPECT_EQ(ScreenCursors::Instance().Cursor(27).hotSpot(), QPoint(6, 7));    // slot 27 stays
 }
 
 } // namespace

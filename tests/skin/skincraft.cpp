@@ -55,7 +55,8 @@ QByteArray EncodeRle(const std::vector<std::vector<int>>& rows, bool fourBit)
                 continue;
             }
             std::size_t lit = 1;
-            while (i + lit < row.size() && lit < 255 && !(i + lit + 1 < row.size() && row[i + lit] == row[i + lit + 1]))
+            while (i + lit < row.size() && lit < 255 &&
+                   !(i + lit + 1 < row.size() && row[i + lit] == row[i + lit + 1]))
                 ++lit;
             if (lit < 3) {
                 out.append(char(1)).append(char(fourBit ? row[i] << 4 : row[i]));
@@ -147,8 +148,9 @@ QByteArray CraftBmp(const QImage& source, const BmpFlavour& f)
     }
 
     QByteArray header;
-    const quint32 compression =
-        f.compression == BmpCompression::Rle ? (f.bits == 8 ? 1 : 2) : f.compression == BmpCompression::BitFields ? 3 : 0;
+    const quint32 compression = f.compression == BmpCompression::Rle         ? (f.bits == 8 ? 1 : 2)
+                                : f.compression == BmpCompression::BitFields ? 3
+                                                                             : 0;
     Put32(header, quint32(f.headerSize));
     if (f.headerSize == 12) {
         Put16(header, quint32(w));
@@ -224,8 +226,8 @@ QByteArray CraftMonoCursor(int size, QPoint hotspot, const std::vector<QPoint>& 
     Put16(dib, 1);
     Put16(dib, 1);
     dib.append(QByteArray(24, '\0'));
-    Put32(dib, 0x000000);  // colour 0: black
-    Put32(dib, 0xFFFFFF);  // colour 1: white
+    Put32(dib, 0x000000); // colour 0: black
+    Put32(dib, 0xFFFFFF); // colour 1: white
     auto plane = [&](const std::vector<QPoint>& cleared, bool setOthers) {
         for (int y = size - 1; y >= 0; --y) {
             QByteArray row(stride, '\0');
@@ -262,8 +264,9 @@ QByteArray CraftAnimatedCursor(const std::vector<QByteArray>& frames, const std:
         return c;
     };
     QByteArray anih;
-    for (quint32 v : {36u, quint32(frames.size()), quint32(sequence.empty() ? frames.size() : sequence.size()), 0u,
-                      0u, 0u, 0u, 10u, sequence.empty() ? 1u : 3u})
+    for (quint32 v :
+         {36u, quint32(frames.size()), quint32(sequence.empty() ? frames.size() : sequence.size()), 0u, 0u,
+          0u, 0u, 10u, sequence.empty() ? 1u : 3u})
         Put32(anih, v);
     QByteArray list("fram");
     for (const QByteArray& f : frames)

@@ -53,8 +53,18 @@ QImage CursorPicture(QRgb colour, int size = 32);
 
 // Bitmap identifiers of the coordinate skin (1..63).
 enum SkinId {
-    kMainId = 1, kTitlebarId, kCButtonsId, kVolumeId, kNumbersId, kShufRepId, kBalanceId,
-    kPosBarId, kTextId, kPlayPausId, kMonoSterId, kNumsExId,
+    kMainId = 1,
+    kTitlebarId,
+    kCButtonsId,
+    kVolumeId,
+    kNumbersId,
+    kShufRepId,
+    kBalanceId,
+    kPosBarId,
+    kTextId,
+    kPlayPausId,
+    kMonoSterId,
+    kNumsExId,
 };
 
 QRgb CoordColor(int id, int x, int y);

@@ -19,7 +19,7 @@ protected:
     QString Dir() const { return m_dir.path(); }
     QString Path(const char* name) const { return m_dir.filePath(QLatin1String(name)); }
 
-    // Id of the coordinate sheet shown by a bitmap, or 0 for the built-in one.
+    // Id of the coordinate sheet shown by a bitmap.
     static int SheetOf(const QImage& image) { return DecodeCoord(image.pixel(1, 1)).id; }
 
     SkinSet Defaults()
@@ -117,7 +117,8 @@ TEST_F(SkinSetTest, ColourFile)
 TEST_F(SkinSetTest, CursorFilesReplaceTheirSlots)
 {
     WriteFile(Path("Normal.CUR"), EncodeCursor(CursorPicture(qRgb(200, 0, 0)), QPoint(4, 5)));
-    WriteFile(Path("volbal.cur"), CraftAnimatedCursor({EncodeCursor(CursorPicture(qRgb(0, 0, 200)), QPoint(9, 9))}, {}));
+    WriteFile(Path("volbal.cur"),
+              CraftAnimatedCursor({EncodeCursor(CursorPicture(qRgb(0, 0, 200)), QPoint(9, 9))}, {}));
     WriteFile(Path("close.cur"), "not a cursor");
     SkinSet set;
     ASSERT_EQ(LoadSkin(set, Dir()), 0);
@@ -126,9 +127,9 @@ TEST_F(SkinSetTest, CursorFilesReplaceTheirSlots)
     EXPECT_EQ(set.Cursors[5]->hotspot, QPoint(4, 5));
     ASSERT_TRUE(set.Cursors[24].has_value());
     EXPECT_EQ(set.Cursors[24]->hotspot, QPoint(9, 9));
-    // An unreadable cursor keeps the built-in one (none while there are no
-    // built-in resources in this test program).
-    EXPECT_EQ(set.Cursors[22].has_value(), Defaults().Cursors[22].has_value());
+    // An unreadable cursor keeps the built-in one.
+    ASSERT_TRUE(set.Cursors[22].has_value());
+    EXPECT_EQ(set.Cursors[22]->image, Defaults().Cursors[22]->image);
 
     // MAINMENU.cur fills slot 27; without it the slot stays as it was.
     EXPECT_FALSE(set.Cursors[27].has_value());
@@ -152,8 +153,8 @@ TEST_F(SkinSetTest, UnreadableBitmapStopsTheLoadWhereItWas)
     EXPECT_EQ(LoadSkin(set, Dir()), -1);
     EXPECT_EQ(SheetOf(set.MainBitmap), kMainId);
     EXPECT_EQ(SheetOf(set.CButtonsBitmap), kCButtonsId);
-    EXPECT_EQ(SheetOf(set.VolumeBitmap), 0);
-    EXPECT_EQ(SheetOf(set.PosBarBitmap), 0);
+    EXPECT_EQ(set.VolumeBitmap, Defaults().VolumeBitmap);
+    EXPECT_EQ(set.PosBarBitmap, Defaults().PosBarBitmap);
     EXPECT_FALSE(set.Cursors[5].has_value() && set.Cursors[5]->hotspot == QPoint(4, 5));
     EXPECT_EQ(set.SkinColors, BuiltInSkinColors());
 

@@ -53,7 +53,8 @@ protected:
 
     void Mouse(QEvent::Type type, QPoint p, Qt::MouseButtons buttons)
     {
-        QMouseEvent event(type, QPointF(p), m_skin->mapToGlobal(QPointF(p)), Qt::LeftButton, buttons, Qt::NoModifier);
+        QMouseEvent event(type, QPointF(p), m_skin->mapToGlobal(QPointF(p)), Qt::LeftButton, buttons,
+                          Qt::NoModifier);
         QCoreApplication::sendEvent(m_skin.get(), &event);
     }
     void Press(QPoint p) { Mouse(QEvent::MouseButtonPress, p, Qt::LeftButton); }

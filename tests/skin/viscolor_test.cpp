@@ -30,9 +30,9 @@ TEST(VisColorTest, LineShapes)
 
 TEST(VisColorTest, WrongLengthsArePureBlue)
 {
-    EXPECT_EQ(Parse("1,2"), kPureBlue);          // too short
+    EXPECT_EQ(Parse("1,2"), kPureBlue); // too short
     EXPECT_EQ(Parse("// only a comment"), kPureBlue);
-    EXPECT_EQ(Parse("24, 33, 41"), kPureBlue);   // cut at the first blank: "24,"
+    EXPECT_EQ(Parse("24, 33, 41"), kPureBlue);     // cut at the first blank: "24,"
     EXPECT_EQ(Parse("0255,0255,0255"), kPureBlue); // 14 characters
     EXPECT_EQ(Parse("   "), kPureBlue);
 }

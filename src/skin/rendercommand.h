@@ -1,0 +1,40 @@
+#pragma once
+// The --render-skin command: renders a skin directory's main window to a PNG
+// without a display, for skin authors and for checking skins. Kept apart from
+// any program so the player can offer it as a mode of its own.
+#include <QImage>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace velmoro::skin {
+
+struct RenderOptions {
+    QString skinDirectory; // empty: the built-in skin
+    QString title;
+    QString progress;
+    int volume = 80;
+    int balance = 50;
+    int position = 0;
+    int bitrate = -1;
+    int frequency = -1;
+    int leftMeter = 0;
+    int rightMeter = 0;
+    QString status;      // "play", "pause", "stop" or empty
+    QString stereo;      // "mono", "stereo" or empty
+    QStringList checked; // "shuffle", "repeat", "eq", "pl"
+    bool shade = false;
+    bool inactive = false;
+    int scale = 1;
+};
+
+// Renders the control as the options describe; nullopt with a message when
+// the skin cannot be loaded. Needs a QApplication.
+std::optional<QImage> RenderSkin(const RenderOptions& options, QString* error);
+
+// Parses the arguments (after the program name, without "--render-skin"),
+// renders and writes the PNG; the process exit status.
+int RunRenderSkinCommand(const QStringList& arguments);
+
+} // namespace velmoro::skin
