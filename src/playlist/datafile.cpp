@@ -60,7 +60,7 @@ int TMPEGAudioList::LoadMP3Data(const QString& fileName)
             if (OnProgress &&
                 !OnProgress(*m_entries.back(), fileName, int(std::min<std::int64_t>(number, total)), total))
                 return -2;
-            ProcessMessagesEvery30(int(number % 30));
+            ProcessMessagesEvery30(number);
         }
     }
     return 0;

@@ -103,7 +103,7 @@ bool TMPEGAudioList::AddListEntry(const QString& name, const QString& source, in
     return true;
 }
 
-void TMPEGAudioList::ProcessMessagesEvery30(int number) const
+void TMPEGAudioList::ProcessMessagesEvery30(std::int64_t number) const
 {
     if (number % 30 == 0 && OnProcessMessages)
         OnProcessMessages();

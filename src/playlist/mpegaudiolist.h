@@ -115,7 +115,7 @@ private:
     int ReadWithRetry(const QString& fileName, const std::function<bool()>& read) const;
     // Adds one named entry of a list file; false when the load must stop.
     bool AddListEntry(const QString& name, const QString& source, int number, int total, int& result);
-    void ProcessMessagesEvery30(int number) const;
+    void ProcessMessagesEvery30(std::int64_t number) const;
 
     std::vector<std::unique_ptr<TMPEGAudio>> m_entries;
     bool m_busy = false;

@@ -78,7 +78,7 @@ int TMPEGAudioList::LoadPLS(const QString& fileName)
         if (!value.isEmpty() &&
             !AddListEntry(ResolveEntryName(value, directory), fileName, k + 1, int(count), result))
             return result;
-        ProcessMessagesEvery30(int(i));
+        ProcessMessagesEvery30(k);
     }
     return result;
 }

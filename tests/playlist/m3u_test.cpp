@@ -219,3 +219,14 @@ TEST_F(M3uTest, FailedSaveKeepsTheOldFileWhole)
 
     EXPECT_EQ(m_list.SaveM3U(Path("no-such-folder/x.m3u"), false, false, false, false), -1);
 }
+
+TEST_F(M3uTest, LongLoadsKeepTheWindowAliveEvery30Lines)
+{
+    QByteArray lines;
+    for (int i = 0; i < 61; ++i)
+        lines += i % 2 ? "#comment\r\n" : "missing.mp3\r\n";
+    int calls = 0;
+    m_list.OnProcessMessages = [&] { ++calls; };
+    m_list.LoadM3U(Write("x.m3u", lines));
+    EXPECT_EQ(calls, 3); // lines 0, 30 and 60, comments counted
+}
