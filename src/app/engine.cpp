@@ -1,0 +1,226 @@
+#include "app/engine.h"
+
+#include "trackinfo/mpegaudio.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <algorithm>
+
+namespace velmoro::app {
+
+using audio::Handle;
+
+const QString PlaybackEngine::kNoFileFound = QStringLiteral("*** Nessun file della playlist trovato ***");
+
+PlaybackEngine::PlaybackEngine(PlayerState& state, settings::Settings& settings, audio::IAudioLibrary& audio,
+                               EngineDisplay& display, PlayerCommands& commands, QObject* parent)
+    : QObject(parent), m_state(state), m_settings(settings), m_audio(audio), m_display(display),
+      m_commands(commands)
+{
+    TimerFadeIn.setObjectName(QStringLiteral("TimerFadeIn"));
+    TimerFadeOut.setObjectName(QStringLiteral("TimerFadeOut"));
+    TimerFadeIn.setInterval(10);
+    TimerFadeOut.setInterval(10);
+    connect(&TimerFadeIn, &QTimer::timeout, this, &PlaybackEngine::TimerFadeInTimer);
+    connect(&TimerFadeOut, &QTimer::timeout, this, &PlaybackEngine::TimerFadeOutTimer);
+    // The DSP function cannot read the settings object from its thread, so
+    // the visualization mode is mirrored whenever it changes.
+    MirrorVisMode();
+    connect(&m_settings, &settings::Settings::Changed, this, [this](const QString&) { MirrorVisMode(); });
+}
+
+void PlaybackEngine::MirrorVisMode()
+{
+    const QString mode = m_settings.CheckedInGroup(QStringLiteral("Visualizzazione"));
+    VisMode m = VisMode::None;
+    if (mode == u"AbilitaOscilloscopioCheck")
+        m = VisMode::Oscilloscope;
+    else if (mode == u"VUMeterCheck")
+        m = VisMode::VuMeter;
+    else if (mode == u"UsaPluginCheck")
+        m = VisMode::Plugin;
+    else if (mode == u"SpettroCheck")
+        m = VisMode::Spectrum;
+    m_visMode = m;
+}
+
+std::uint32_t PlaybackEngine::StreamFlags() const
+{
+    std::uint32_t flags = audio::kStreamFx | audio::kStreamExactSeek;
+    if (m_settings.Checked(QStringLiteral("MetaBitrateCheck")))
+        flags |= audio::kStreamHalfRate;
+    return flags;
+}
+
+void PlaybackEngine::OpenStreamFile(const QString& fileName)
+{
+    if (!QFileInfo(fileName).isFile()) {
+        // The next command opens the next entry, which may be missing too:
+        // once every entry has been tried the chain stops, the current stream
+        // untouched. The command runs from the event loop, not from here, so
+        // a long list of missing files cannot pile up calls.
+        if (++m_missingInARow >= std::max(1, m_state.Playlist.Count())) {
+            m_missingInARow = 0;
+            m_display.SetTitle(kNoFileFound);
+            return;
+        }
+        QTimer::singleShot(0, this, [this] { m_commands.NextCommand(); });
+        return;
+    }
+    m_missingInARow = 0;
+
+    trackinfo::TMPEGAudio info;
+    info.SetMacro(m_settings.Text(QStringLiteral("ScollTitleEdit")));
+    info.SetFileName(fileName);
+    m_state.TrackSeconds = info.Data().Duration;
+    m_display.SetTitle(info.Text());
+    m_display.SetFrequency(info.Data().SampleRate);
+    m_display.SetBitrate(info.Data().BitRate);
+    m_display.SetStereo(info.Data().Mode != 3);
+
+    RemoveDspFromCurrent();
+    EndUnfinishedFadeOut();
+    StartFadeOutOfCurrent();
+    m_state.CurrentStream = m_audio.StreamCreateFile(QFile::encodeName(fileName).toStdString(), StreamFlags());
+    SilenceAndWatchNewStream();
+    m_state.CurrentFileName = fileName;
+}
+
+void PlaybackEngine::OpenStream(const QString& nameOrUrl)
+{
+    // Upper case only to recognise the protocol and for the title (the skin
+    // font shows capitals anyway): file names and URL paths keep their case.
+    const QString upper = nameOrUrl.toUpper();
+    if (QFileInfo(nameOrUrl).isFile()) {
+        OpenStreamFile(nameOrUrl);
+        PlayCurrentStream();
+        return;
+    }
+    if (upper.startsWith(u"HTTP") && !m_settings.Checked(QStringLiteral("HttpCheck")))
+        return;
+    if (upper.startsWith(u"FTP") && !m_settings.Checked(QStringLiteral("FTPCheck")))
+        return;
+
+    m_display.SetTitle(upper);
+    m_display.SetFrequency(-1);
+    m_display.SetBitrate(-1);
+    m_display.SetStereo(true);
+    RemoveDspFromCurrent();
+    EndUnfinishedFadeOut();
+    StartFadeOutOfCurrent();
+
+    QString localCopy = m_settings.Text(QStringLiteral("EdittempMp3"));
+    if (!localCopy.isEmpty() && QDir::isRelativePath(localCopy))
+        localCopy = m_state.AppDir + localCopy;
+    m_state.CurrentStream = m_audio.StreamCreateURL(nameOrUrl.toStdString(), StreamFlags(),
+                                                    QFile::encodeName(localCopy).toStdString());
+    SilenceAndWatchNewStream();
+    m_state.TrackSeconds = std::int32_t(m_audio.StreamGetLength(m_state.CurrentStream) / 1000u);
+    m_state.CurrentFileName = nameOrUrl;
+}
+
+void PlaybackEngine::PlayCurrentStream()
+{
+    m_audio.StreamPlay(m_state.CurrentStream, false, 0);
+    m_state.PlayStatus = 1;
+    const int volume = m_display.Volume();
+    m_audio.SetGlobalVolumes(0, 0, volume);
+    m_audio.SetVolume(volume);
+    int frequency = 0;
+    int current = 0;
+    int pan = 0;
+    m_audio.ChannelGetAttributes(m_state.CurrentStream, &frequency, &current, &pan);
+    m_audio.ChannelSetAttributes(m_state.CurrentStream, frequency, current, 100 - 2 * m_display.Balance());
+    if (m_settings.Checked(QStringLiteral("AutostartVisCheck")))
+        m_commands.StartVisPlugin();
+}
+
+void PlaybackEngine::TimerFadeInTimer()
+{
+    FadeInTag += m_state.FadeInStep;
+    int frequency = 0;
+    int volume = 0;
+    int pan = 0;
+    m_audio.ChannelGetAttributes(m_state.CurrentStream, &frequency, &volume, &pan);
+    if (FadeInTag > m_display.Volume()) {
+        TimerFadeIn.stop();
+        m_audio.ChannelSetAttributes(m_state.CurrentStream, frequency, m_display.Volume(), pan);
+        return;
+    }
+    m_audio.ChannelSetAttributes(m_state.CurrentStream, frequency, std::min(100, volume + m_state.FadeInStep), pan);
+}
+
+void PlaybackEngine::TimerFadeOutTimer()
+{
+    FadeOutTag += m_state.FadeOutStep;
+    if (FadeOutTag > 100) {
+        m_audio.ChannelStop(m_state.FadingStream);
+        m_audio.StreamFree(m_state.FadingStream);
+        m_state.FadingStream = 0;
+        TimerFadeOut.stop();
+        return;
+    }
+    int frequency = 0;
+    int volume = 0;
+    int pan = 0;
+    m_audio.ChannelGetAttributes(m_state.FadingStream, &frequency, &volume, &pan);
+    // The library takes 0–100 only: a last step below zero holds at silence.
+    m_audio.ChannelSetAttributes(m_state.FadingStream, frequency, std::max(0, volume - m_state.FadeOutStep), pan);
+}
+
+void PlaybackEngine::VisDspProc(Handle, Handle, void* buffer, std::uint32_t length, void* user)
+{
+    auto* engine = static_cast<PlaybackEngine*>(user);
+    switch (engine->m_visMode.load()) {
+    case VisMode::Oscilloscope:
+        engine->m_oscilloscope.Push(static_cast<const std::int16_t*>(buffer), length / 4);
+        break;
+    case VisMode::Plugin: // plug-ins are fed once they can be loaded
+    case VisMode::Spectrum: // drawn from the refresh tick instead
+    case VisMode::VuMeter:
+    case VisMode::None:
+        break;
+    }
+}
+
+void PlaybackEngine::RemoveDspFromCurrent()
+{
+    if (m_state.DspHandle != 0) {
+        m_audio.ChannelRemoveDSP(m_state.CurrentStream, m_state.DspHandle);
+        m_state.DspHandle = 0;
+    }
+}
+
+void PlaybackEngine::EndUnfinishedFadeOut()
+{
+    if (!TimerFadeOut.isActive())
+        return;
+    TimerFadeOut.stop();
+    m_audio.ChannelStop(m_state.FadingStream);
+    m_audio.StreamFree(m_state.FadingStream);
+    m_state.FadingStream = 0;
+}
+
+void PlaybackEngine::StartFadeOutOfCurrent()
+{
+    if (m_state.CurrentStream == 0)
+        return;
+    m_state.FadingStream = m_state.CurrentStream;
+    FadeOutTag = 0;
+    TimerFadeOut.start();
+}
+
+void PlaybackEngine::SilenceAndWatchNewStream()
+{
+    int frequency = 0;
+    int volume = 0;
+    int pan = 0;
+    m_audio.ChannelGetAttributes(m_state.CurrentStream, &frequency, &volume, &pan);
+    m_audio.ChannelSetAttributes(m_state.CurrentStream, frequency, 0, pan);
+    TimerFadeIn.start();
+    FadeInTag = 0;
+    m_state.DspHandle = m_audio.ChannelSetDSP(m_state.CurrentStream, &PlaybackEngine::VisDspProc, this);
+}
+
+} // namespace velmoro::app

@@ -1,0 +1,84 @@
+#pragma once
+// The playback engine: turns a file name or an address into the current
+// stream, starts it, and makes every change of stream a crossfade — the old
+// stream fades out on TimerFadeOut while the new one fades in on TimerFadeIn.
+#include "app/oscilloscopequeue.h"
+#include "app/playerstate.h"
+#include "audio/audiolibrary.h"
+#include "settings/settings.h"
+
+#include <QObject>
+#include <QString>
+#include <QTimer>
+
+#include <atomic>
+
+namespace velmoro::app {
+
+// What the engine shows on the main window and reads from its controls.
+class EngineDisplay {
+public:
+    virtual ~EngineDisplay() = default;
+    virtual void SetTitle(const QString& title) = 0;
+    virtual void SetFrequency(int hertz) = 0;  // −1 unknown
+    virtual void SetBitrate(int kbps) = 0;     // −1 variable or unknown
+    virtual void SetStereo(bool stereo) = 0;
+    virtual int Volume() const = 0;            // 0–100
+    virtual int Balance() const = 0;           // 0–100, 50 centred
+};
+
+// The player's commands the engine may run.
+class PlayerCommands {
+public:
+    virtual ~PlayerCommands() = default;
+    virtual void NextCommand() = 0;    // the next-song button
+    virtual void StartVisPlugin() = 0; // start the visualization plug-in
+};
+
+class PlaybackEngine : public QObject {
+    Q_OBJECT
+public:
+    PlaybackEngine(PlayerState& state, settings::Settings& settings, audio::IAudioLibrary& audio,
+                   EngineDisplay& display, PlayerCommands& commands, QObject* parent = nullptr);
+
+    // Shown in the scrolling title when no file of the playlist can be found.
+    static const QString kNoFileFound;
+
+    void OpenStreamFile(const QString& fileName);
+    void OpenStream(const QString& nameOrUrl);
+    void PlayCurrentStream();
+    void TimerFadeInTimer();
+    void TimerFadeOutTimer();
+
+    // The DSP function set on every stream opened here; runs on the audio
+    // library's update thread. user is the engine.
+    static void VisDspProc(audio::Handle dsp, audio::Handle stream, void* buffer, std::uint32_t length, void* user);
+
+    QTimer TimerFadeIn;
+    QTimer TimerFadeOut;
+    std::int32_t FadeInTag = 0;  // the timers' counters
+    std::int32_t FadeOutTag = 0;
+
+    // Samples of the current stream for the oscilloscope, drained on the UI thread.
+    OscilloscopeQueue& Oscilloscope() { return m_oscilloscope; }
+
+private:
+    enum class VisMode { Oscilloscope, VuMeter, None, Plugin, Spectrum };
+    std::uint32_t StreamFlags() const;
+    void RemoveDspFromCurrent();
+    void EndUnfinishedFadeOut();
+    void StartFadeOutOfCurrent();
+    void SilenceAndWatchNewStream();
+    void MirrorVisMode();
+
+    PlayerState& m_state;
+    settings::Settings& m_settings;
+    audio::IAudioLibrary& m_audio;
+    EngineDisplay& m_display;
+    PlayerCommands& m_commands;
+    OscilloscopeQueue m_oscilloscope;
+    std::atomic<VisMode> m_visMode{VisMode::Oscilloscope}; // read on the update thread
+    int m_missingInARow = 0;
+};
+
+} // namespace velmoro::app

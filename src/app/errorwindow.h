@@ -1,0 +1,38 @@
+#pragma once
+// TFormShowErrore: the program's own modal message for errors that leave the
+// user a choice between carrying on and ending the program.
+#include <QDialog>
+
+#include <functional>
+
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace velmoro::app {
+
+class TFormShowErrore : public QDialog {
+    Q_OBJECT
+public:
+    explicit TFormShowErrore(QWidget* parent = nullptr);
+
+    // Shows title and text and waits, modal, until the window closes.
+    void ShowErrorMessage(const QString& title, const QString& text);
+    // Fills the window without showing it.
+    void SetMessage(const QString& title, const QString& text);
+
+    void ButtonChiudiClick();
+    void ButtonArrestaClick();
+
+    // Ends the program: the destroy-time cleanup (the audio library closed),
+    // then the process exits with code 0, skipping every close-time saving.
+    std::function<void()> OnArresta;
+
+    QLabel* Image1;
+    QLabel* LabelDescr;
+    QPlainTextEdit* MemoDescr;
+    QPushButton* ButtonChiudi;
+    QPushButton* ButtonArresta;
+};
+
+} // namespace velmoro::app

@@ -1,0 +1,27 @@
+#pragma once
+// Small operations every part of the program uses.
+#include <QString>
+#include <cstdint>
+
+namespace velmoro::app {
+
+// Path with "/" appended when it does not end with one ("" gives "/").
+QString IncludeTrailingSlash(const QString& path);
+
+// A skin colour text "#RRGGBB" as $00BBGGRR: spaces trimmed, the first
+// character dropped, the next six read as hexadecimal pairs; any other or
+// missing character counts as 0.
+std::uint32_t SkinColorToInt(const QString& text);
+
+// The program's directories: the executable's own when it is writable (a
+// portable install), else the user's data directory. Both are searched for
+// the skins, languages, icons and plug-ins that come with the program.
+struct AppDirectories {
+    QString AppDir;   // with a trailing "/"
+    QString SkinsDir; // AppDir + "Skins/"
+    QString SkinDir;  // SkinsDir + "[Default]"
+    QString InstallDir; // the executable's directory, with "/"
+};
+AppDirectories ResolveAppDirectories(const QString& executableDir, const QString& userDataDir);
+
+} // namespace velmoro::app

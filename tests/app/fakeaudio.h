@@ -1,0 +1,147 @@
+#pragma once
+// A recording stand-in for the audio library: streams are plain records of
+// their attributes, every call is logged, and Init can be made to fail.
+#include "audio/audiolibrary.h"
+
+#include <map>
+#include <string>
+#include <vector>
+
+namespace velmoro::test {
+
+class FakeAudio : public audio::IAudioLibrary {
+public:
+    struct Stream {
+        std::string source;
+        std::uint32_t flags = 0;
+        std::string localCopy;
+        int frequency = 44100, volume = 100, pan = 0;
+        bool playing = false;
+        std::uint32_t length = 0;
+        std::vector<audio::Handle> dsps;
+    };
+
+    std::vector<std::string> calls;
+    std::map<audio::Handle, Stream> streams;
+    std::vector<audio::Handle> freed;
+    std::vector<std::string> devices{"Scheda audio", "Cuffie"};
+    bool initFails = false;
+    int initDevice = -2;
+    std::uint32_t initFlags = 0;
+    int globalStream = -1;
+    int outputVolume = -1;
+    std::uint32_t urlLength = 0;
+
+    Stream* Find(audio::Handle h) { auto it = streams.find(h); return it == streams.end() ? nullptr : &it->second; }
+
+    bool GetDeviceDescription(int device, std::string& d) override
+    {
+        if (device < 0 || std::size_t(device) >= devices.size())
+            return false;
+        d = devices[std::size_t(device)];
+        return true;
+    }
+    bool Init(int device, std::uint32_t, std::uint32_t flags) override
+    {
+        calls.push_back("Init");
+        initDevice = device;
+        initFlags = flags;
+        return !initFails;
+    }
+    bool Start() override { calls.push_back("Start"); return true; }
+    void Free() override { calls.push_back("Free"); streams.clear(); }
+    bool GetInfo(audio::DeviceInfo&) override { return false; }
+    void SetBufferLength(float) override {}
+    void SetLogCurves(bool, bool) override {}
+    void SetGlobalVolumes(int, int, int stream) override { globalStream = stream; }
+    void SetVolume(int volume) override { outputVolume = volume; }
+    audio::Handle StreamCreateFile(const std::string& file, std::uint32_t flags) override
+    {
+        const audio::Handle h = m_next++;
+        Stream s;
+        s.source = file;
+        s.flags = flags;
+        streams[h] = s;
+        calls.push_back("StreamCreateFile " + file);
+        return h;
+    }
+    audio::Handle StreamCreateMemory(const void*, std::size_t, std::uint32_t) override { return 0; }
+    audio::Handle StreamCreateURL(const std::string& url, std::uint32_t flags, const std::string& copy) override
+    {
+        const audio::Handle h = m_next++;
+        Stream s;
+        s.source = url;
+        s.flags = flags;
+        s.localCopy = copy;
+        s.length = urlLength;
+        streams[h] = s;
+        calls.push_back("StreamCreateURL " + url);
+        return h;
+    }
+    bool StreamPlay(audio::Handle h, bool, std::uint32_t) override
+    {
+        Stream* s = Find(h);
+        return s && (s->playing = true);
+    }
+    bool StreamFree(audio::Handle h) override
+    {
+        freed.push_back(h);
+        return streams.erase(h) > 0;
+    }
+    bool ChannelStop(audio::Handle h) override
+    {
+        Stream* s = Find(h);
+        return s && !(s->playing = false);
+    }
+    bool ChannelPause(audio::Handle h) override { return ChannelStop(h); }
+    std::uint32_t StreamGetLength(audio::Handle h) override { Stream* s = Find(h); return s ? s->length : 0; }
+    std::uint32_t ChannelGetPosition(audio::Handle) override { return 0; }
+    bool ChannelSetPosition(audio::Handle, std::uint32_t) override { return false; }
+    bool ChannelGetAttributes(audio::Handle h, int* f, int* v, int* p) override
+    {
+        Stream* s = Find(h);
+        if (!s)
+            return false;
+        *f = s->frequency;
+        *v = s->volume;
+        *p = s->pan;
+        return true;
+    }
+    bool ChannelSetAttributes(audio::Handle h, int f, int v, int p) override
+    {
+        Stream* s = Find(h);
+        if (!s)
+            return false;
+        // The real library takes 0–100 only; a fake that clamped would hide
+        // a caller that asks for less.
+        if (v < 0 || v > 100)
+            calls.push_back("volume out of range " + std::to_string(v));
+        s->frequency = f;
+        s->volume = v;
+        s->pan = p;
+        return true;
+    }
+    std::uint32_t ChannelGetLevel(audio::Handle) override { return 0; }
+    audio::Handle ChannelSetDSP(audio::Handle h, audio::DspProc, void*) override
+    {
+        Stream* s = Find(h);
+        if (!s)
+            return 0;
+        s->dsps.push_back(m_next++);
+        return s->dsps.back();
+    }
+    bool ChannelRemoveDSP(audio::Handle h, audio::Handle dsp) override
+    {
+        calls.push_back("ChannelRemoveDSP");
+        Stream* s = Find(h);
+        return s && std::erase(s->dsps, dsp) > 0;
+    }
+    audio::Handle ChannelSetFX(audio::Handle) override { return 0; }
+    bool FXSetParameters(audio::Handle, const audio::EqParameters&) override { return false; }
+    bool GetFFTSamples(audio::Handle, std::array<float, audio::kFftBins>&) override { return false; }
+
+private:
+    audio::Handle m_next = 1;
+};
+
+} // namespace velmoro::test

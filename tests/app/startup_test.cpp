@@ -1,0 +1,146 @@
+// Start-up, the audio device, the shared operations and the error window.
+#include "app/audiodevice.h"
+#include "app/errorwindow.h"
+#include "app/shared.h"
+#include "app/startup.h"
+#include "fakeaudio.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace velmoro;
+using test::FakeAudio;
+
+namespace {
+
+struct ErrorLog {
+    QStringList titles;
+    QStringList texts;
+    app::ShowErrorFunction Function()
+    {
+        return [this](const QString& title, const QString& text) {
+            titles << title;
+            texts << text;
+        };
+    }
+};
+
+} // namespace
+
+TEST(Startup, OpensTheDefaultDeviceThenListsTheDevices)
+{
+    app::PlayerState state;
+    settings::Settings settings;
+    FakeAudio audio;
+    ErrorLog errors;
+    app::Startup startup(state, settings, audio, errors.Function());
+    QTemporaryDir dir;
+    startup.FirstPhase(dir.path(), dir.filePath("user"));
+    EXPECT_TRUE(state.PlayerCreated);
+    EXPECT_TRUE(state.HotKeysEnabled);
+    EXPECT_EQ(state.AppDir, dir.path() + "/");
+    EXPECT_EQ(state.SkinsDir, dir.path() + "/Skins/");
+    EXPECT_EQ(state.SkinDir, dir.path() + "/Skins/[Default]");
+    EXPECT_TRUE(startup.TimerInizializ.isActive());
+    EXPECT_TRUE(startup.TimerInizializ.isSingleShot());
+    EXPECT_EQ(startup.TimerInizializ.interval(), 50);
+
+    startup.TimerInizializTimer();
+    EXPECT_FALSE(startup.TimerInizializ.isActive());
+    EXPECT_EQ(audio.calls, (std::vector<std::string>{"Free", "Init", "Start"}));
+    EXPECT_EQ(audio.initDevice, -1);
+    EXPECT_EQ(audio.initFlags, 0u);
+    EXPECT_TRUE(errors.titles.isEmpty());
+    EXPECT_EQ(settings.Lines("DeviceCombo"), (QStringList{"1 - Scheda audio", "2 - Cuffie"}));
+    EXPECT_EQ(settings.ItemIndex("DeviceCombo"), 0);
+    EXPECT_EQ(audio.calls.size(), 3u); // selecting the first line does not reopen
+    EXPECT_TRUE(app::ApplicationTitle().startsWith("Velmoro"));
+}
+
+TEST(Startup, ADeviceThatCannotOpenShowsTheErrorOnceAndGoesOn)
+{
+    app::PlayerState state;
+    settings::Settings settings;
+    settings.SetChecked("uscita8Check", true);
+    settings.SetChecked("monoCheck", true);
+    settings.SetChecked("A3dSuppCheck", true);
+    FakeAudio audio;
+    audio.initFails = true;
+    ErrorLog errors;
+    app::Startup startup(state, settings, audio, errors.Function());
+    startup.TimerInizializTimer();
+    EXPECT_EQ(audio.initFlags, 11u);
+    ASSERT_EQ(errors.titles.size(), 1);
+    EXPECT_EQ(errors.titles[0], "Periferica MM System non pronta!");
+    EXPECT_EQ(errors.texts[0], "La priferica audion non funziona o è al momento occupata. Attendere e riprovare");
+    EXPECT_EQ(state.CurrentStream, 0u);
+    // The device list is filled all the same, so another device can be chosen.
+    EXPECT_EQ(settings.Lines("DeviceCombo").size(), 2);
+    EXPECT_FALSE(app::InitAudioDevice(audio, 1, 0, errors.Function()));
+    EXPECT_EQ(errors.titles.size(), 2);
+    audio.initFails = false;
+    EXPECT_TRUE(app::InitAudioDevice(audio, 1, 0, errors.Function()));
+    EXPECT_EQ(audio.initDevice, 1);
+}
+
+TEST(SharedOperations, TrailingSlashAndSkinColours)
+{
+    EXPECT_EQ(app::IncludeTrailingSlash("/home/a"), "/home/a/");
+    EXPECT_EQ(app::IncludeTrailingSlash("/home/a/"), "/home/a/");
+    EXPECT_EQ(app::IncludeTrailingSlash(""), "/");
+    EXPECT_EQ(app::SkinColorToInt("  #00FF00  "), 0x00FF00u);
+    EXPECT_EQ(app::SkinColorToInt("#0000FF"), 0xFF0000u);
+    EXPECT_EQ(app::SkinColorToInt("#FFFFFF"), 0xFFFFFFu);
+    EXPECT_EQ(app::SkinColorToInt("#0000"), 0u);
+    EXPECT_EQ(app::SkinColorToInt("#123456"), 0x563412u);
+    EXPECT_EQ(app::SkinColorToInt("#ab#x9z"), 0x9000ABu); // "#x" reads as 00, "9z" as 90
+    EXPECT_EQ(app::SkinColorToInt(""), 0u);
+}
+
+TEST(SharedOperations, AppDirIsTheProgramsOwnWhenWritable)
+{
+    QTemporaryDir install;
+    QTemporaryDir user;
+    app::AppDirectories dirs = app::ResolveAppDirectories(install.path(), user.filePath("velmoro"));
+    EXPECT_EQ(dirs.AppDir, install.path() + "/");
+    EXPECT_EQ(dirs.SkinsDir, install.path() + "/Skins/");
+    // Nobody, root included, can create files in /proc: a system-wide install.
+    dirs = app::ResolveAppDirectories("/proc", user.filePath("velmoro"));
+    EXPECT_EQ(dirs.AppDir, user.filePath("velmoro") + "/");
+    EXPECT_EQ(dirs.InstallDir, "/proc/");
+    EXPECT_EQ(dirs.SkinDir, user.filePath("velmoro") + "/Skins/[Default]");
+    EXPECT_TRUE(QFileInfo(user.filePath("velmoro")).isDir());
+}
+
+TEST(ErrorWindow, LayoutCaptionsAndButtons)
+{
+    app::TFormShowErrore form;
+    EXPECT_EQ(form.windowTitle(), "Messaggio Applicazione");
+    EXPECT_EQ(form.size(), QSize(329, 127));
+    EXPECT_EQ(form.Image1->geometry(), QRect(8, 24, 32, 32));
+    EXPECT_EQ(form.MemoDescr->geometry(), QRect(48, 24, 273, 65));
+    EXPECT_EQ(form.ButtonChiudi->geometry(), QRect(248, 96, 75, 25));
+    EXPECT_EQ(form.ButtonArresta->geometry(), QRect(48, 96, 113, 25));
+    EXPECT_EQ(form.ButtonChiudi->text(), "&Chiudi");
+    EXPECT_EQ(form.ButtonArresta->text(), "&Arresta applicazione");
+    EXPECT_TRUE(form.MemoDescr->isReadOnly());
+
+    form.SetMessage("Titolo", QString("riga\n").repeated(20));
+    EXPECT_EQ(form.LabelDescr->text(), "Titolo");
+    EXPECT_EQ(form.LabelDescr->pos(), QPoint(48, 8));
+    form.show();
+    EXPECT_GT(form.MemoDescr->verticalScrollBar()->maximum(), 0); // the long text scrolls
+
+    int ended = 0;
+    form.OnArresta = [&] { ++ended; };
+    form.ButtonArresta->click();
+    EXPECT_EQ(ended, 1);
+    form.ButtonChiudi->click();
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_EQ(form.result(), QDialog::Accepted);
+}
