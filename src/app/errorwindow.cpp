@@ -1,11 +1,15 @@
 #include "app/errorwindow.h"
 
+#include "audio/audiolibrary.h"
+
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QStyle>
+
+#include <cstdlib>
 
 namespace velmoro::app {
 
@@ -71,6 +75,12 @@ void TFormShowErrore::ButtonArrestaClick()
 {
     if (OnArresta)
         OnArresta();
+}
+
+void EndProgramNow(audio::IAudioLibrary& audio)
+{
+    audio.Free();
+    std::exit(0);
 }
 
 } // namespace velmoro::app

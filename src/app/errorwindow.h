@@ -5,6 +5,10 @@
 
 #include <functional>
 
+namespace velmoro::audio {
+class IAudioLibrary;
+}
+
 class QLabel;
 class QPlainTextEdit;
 class QPushButton;
@@ -34,5 +38,10 @@ public:
     QPushButton* ButtonChiudi;
     QPushButton* ButtonArresta;
 };
+
+// What "&Arresta applicazione" does in the program: the destroy-time cleanup
+// (the audio library closed), then exit code 0 at once — no window is
+// closed, so nothing is saved.
+[[noreturn]] void EndProgramNow(audio::IAudioLibrary& audio);
 
 } // namespace velmoro::app

@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTemporaryDir>
+#include <cstdlib>
 #include <gtest/gtest.h>
 
 using namespace velmoro;
@@ -143,4 +144,28 @@ TEST(ErrorWindow, LayoutCaptionsAndButtons)
     form.ButtonChiudi->click();
     EXPECT_FALSE(form.isVisible());
     EXPECT_EQ(form.result(), QDialog::Accepted);
+}
+
+TEST(ErrorWindowDeathTest, ArrestaClosesTheAudioLibraryAndExitsWithZero)
+{
+    // The child re-runs this program; it ends on purpose without freeing
+    // what the stack holds, which is no leak of the program's.
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    setenv("ASAN_OPTIONS", "detect_leaks=0", 1);
+    // The child prints what the library saw before it exits.
+    struct PrintingAudio : FakeAudio {
+        void Free() override
+        {
+            std::fputs("audio freed\n", stderr);
+            FakeAudio::Free();
+        }
+    };
+    EXPECT_EXIT(
+        {
+            PrintingAudio audio;
+            app::TFormShowErrore form;
+            form.OnArresta = [&] { app::EndProgramNow(audio); };
+            form.ButtonArresta->click();
+        },
+        testing::ExitedWithCode(0), "audio freed");
 }
