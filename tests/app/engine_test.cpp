@@ -135,6 +135,24 @@ TEST_F(EngineTest, AThirdOpenEndsTheRunningFadeOutAtOnce)
     EXPECT_EQ(Volume(second), 36); // from its present level
 }
 
+TEST_F(EngineTest, AFailedStreamCreationLeavesNoStreamWhileTheOldOneFades)
+{
+    engine.OpenStreamFile(Fixture("sine1k-v1-44100-cbr256.mp3"));
+    const audio::Handle first = state.CurrentStream;
+    engine.PlayCurrentStream();
+    audio.Find(first)->volume = 80; // its fade-in is done
+    audio.createFails = true;
+    engine.OpenStreamFile(Fixture("sine1k-v2-22050-cbr128.mp3"));
+    EXPECT_EQ(state.CurrentStream, 0u);
+    EXPECT_EQ(state.DspHandle, 0u);
+    EXPECT_EQ(state.FadingStream, first);
+    EXPECT_TRUE(engine.TimerFadeOut.isActive());
+    engine.TimerFadeInTimer(); // on handle 0: fails quietly
+    engine.TimerFadeOutTimer();
+    EXPECT_EQ(Volume(first), 79);
+    EXPECT_EQ(state.PlayStatus, 1);
+}
+
 TEST_F(EngineTest, FadeOutStepsNeverAskForANegativeVolume)
 {
     state.FadeOutStep = 30;

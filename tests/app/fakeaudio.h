@@ -26,6 +26,7 @@ public:
     std::vector<audio::Handle> freed;
     std::vector<std::string> devices{"Scheda audio", "Cuffie"};
     bool initFails = false;
+    bool createFails = false;
     int initDevice = -2;
     std::uint32_t initFlags = 0;
     int globalStream = -1;
@@ -57,12 +58,14 @@ public:
     void SetVolume(int volume) override { outputVolume = volume; }
     audio::Handle StreamCreateFile(const std::string& file, std::uint32_t flags) override
     {
+        calls.push_back("StreamCreateFile " + file);
+        if (createFails)
+            return 0;
         const audio::Handle h = m_next++;
         Stream s;
         s.source = file;
         s.flags = flags;
         streams[h] = s;
-        calls.push_back("StreamCreateFile " + file);
         return h;
     }
     audio::Handle StreamCreateMemory(const void*, std::size_t, std::uint32_t) override { return 0; }
