@@ -133,28 +133,20 @@ void Mixer::MixStream(Stream& s, std::size_t frames, float masterFrom, float mas
 void Mixer::Convert(void* out, std::size_t frames) const
 {
     const auto clamp16 = [](float v) { return std::int16_t(std::lrint(std::clamp(v, -32768.0f, 32767.0f))); };
-    if (m_format.bits == 16) {
-        auto* o = static_cast<std::int16_t*>(out);
+    const auto write = [&](auto* o, auto toSample) {
         for (std::size_t i = 0; i < frames; ++i) {
             if (m_format.channels == 2) {
-                o[i * 2] = clamp16(m_mix[i * 2]);
-                o[i * 2 + 1] = clamp16(m_mix[i * 2 + 1]);
+                o[i * 2] = toSample(m_mix[i * 2]);
+                o[i * 2 + 1] = toSample(m_mix[i * 2 + 1]);
             } else {
-                o[i] = clamp16((m_mix[i * 2] + m_mix[i * 2 + 1]) * 0.5f);
+                o[i] = toSample((m_mix[i * 2] + m_mix[i * 2 + 1]) * 0.5f);
             }
         }
-        return;
-    }
-    auto* o = static_cast<std::uint8_t*>(out);
-    const auto to8 = [&](float v) { return std::uint8_t((clamp16(v) >> 8) + 128); };
-    for (std::size_t i = 0; i < frames; ++i) {
-        if (m_format.channels == 2) {
-            o[i * 2] = to8(m_mix[i * 2]);
-            o[i * 2 + 1] = to8(m_mix[i * 2 + 1]);
-        } else {
-            o[i] = to8((m_mix[i * 2] + m_mix[i * 2 + 1]) * 0.5f);
-        }
-    }
+    };
+    if (m_format.bits == 16)
+        write(static_cast<std::int16_t*>(out), clamp16);
+    else
+        write(static_cast<std::uint8_t*>(out), [&](float v) { return std::uint8_t((clamp16(v) >> 8) + 128); });
 }
 
 std::uint32_t Mixer::Level(const Stream& s, int outputRate)

@@ -224,9 +224,10 @@ public:
     std::vector<std::string> Devices() override
     {
         Connection connection;
-        m_sinks = connection.Ready() ? ListSinks(connection) : std::vector<Sink>{};
         std::vector<std::string> names;
-        for (const Sink& sink : m_sinks)
+        if (!connection.Ready())
+            return names;
+        for (const Sink& sink : ListSinks(connection))
             names.push_back(sink.description.empty() ? sink.name : sink.description);
         return names;
     }
@@ -248,9 +249,6 @@ public:
             return nullptr;
         return output;
     }
-
-private:
-    std::vector<Sink> m_sinks;
 };
 
 } // namespace
