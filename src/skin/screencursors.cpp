@@ -1,5 +1,6 @@
 #include "skin/screencursors.h"
 
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QPixmap>
 
@@ -12,6 +13,12 @@ constexpr int kNormalSlot = 5;
 ScreenCursors& ScreenCursors::Instance()
 {
     static ScreenCursors table;
+    static const bool cleanupRegistered = [] {
+        // Cursors hold platform resources that must go before the application does.
+        qAddPostRoutine([] { Instance().m_cursors.clear(); });
+        return true;
+    }();
+    Q_UNUSED(cleanupRegistered);
     return table;
 }
 

@@ -166,6 +166,11 @@ TEST_F(DrawingTest, BalanceSlider)
         const QRect beside = c.thumb > 180 ? QRect(177, 57, c.thumb - 177, 13) : QRect(191, 57, 26, 13);
         EXPECT_TRUE(Shows({177, 57, 40, 13}, kBalanceId, {9, 15 * c.frame, 38, 13}, beside)) << c.balance;
     }
+    m_skin->SetBalance(50);
+    Press({200, 63}); // on the thumb: dragging look
+    EXPECT_TRUE(Shows({191, 58, 14, 11}, kBalanceId, {0, 422, 14, 11}));
+    Release({200, 63});
+    EXPECT_TRUE(Shows({191, 58, 14, 11}, kBalanceId, {15, 422, 14, 11}));
     for (int balance : {96, 100, 180}) {
         m_skin->SetBalance(balance);
         EXPECT_TRUE(ShowsMain({177, 57, 41, 13})) << balance;
