@@ -201,6 +201,11 @@ TEST_F(InteractionTest, TitleBarButtons)
     EXPECT_TRUE(m_skin->Sticky());
     m_skin->SetSticky(true);
     EXPECT_EQ(Take(), (QStringList{"Sticky 1", "Sticky 1"}));
+
+    m_skin->show();
+    Click({248, 7});
+    EXPECT_TRUE(m_skin->isMinimized());
+    EXPECT_TRUE(Take().isEmpty());
 }
 
 TEST_F(InteractionTest, ShadeModePressesActAtOnce)
