@@ -109,6 +109,24 @@ QPoint FontCell(QChar c)
     }
 }
 
+bool OnVolumeThumb(QPoint p, int volume)
+{
+    const int left = RoundDiv(7LL * volume, 10) + 107;
+    return Inside(p, left, left + 14, 57, 72);
+}
+
+bool OnBalanceThumb(QPoint p, int balance)
+{
+    const int left = RoundDiv(4LL * balance, 10) + 177;
+    return Inside(p, left, left + 14, 57, 72);
+}
+
+bool OnPositionThumb(QPoint p, int position)
+{
+    const int left = RoundDiv(230LL * position, 256) + 18;
+    return Inside(p, left, left + 29, 74, 84);
+}
+
 int VolumeAt(int x)
 {
     if (x <= 104)

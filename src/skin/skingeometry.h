@@ -46,6 +46,12 @@ int MeterColorIndex(int column);
 // Cell of a character of the 5 x 6 skin font (already upper-cased).
 QPoint FontCell(QChar c);
 
+// Whether a press lands on a thumb (which then does not jump); these hit
+// areas are the classic ones and differ slightly from where the thumbs are drawn.
+bool OnVolumeThumb(QPoint p, int volume);
+bool OnBalanceThumb(QPoint p, int balance);
+bool OnPositionThumb(QPoint p, int position);
+
 // Values a press at x gives on the sliders.
 int VolumeAt(int x);
 int BalanceAt(int x);

@@ -29,25 +29,7 @@ enum Slots {
     kMainMenuSlot = 27,
 };
 
-bool OnVolumeThumb(QPoint p, int volume)
-{
-    const int left = RoundDiv(7LL * volume, 10) + 107;
-    return Inside(p, left, left + 14, 57, 72);
-}
-
-bool OnBalanceThumb(QPoint p, int balance)
-{
-    const int left = RoundDiv(4LL * balance, 10) + 177;
-    return Inside(p, left, left + 14, 57, 72);
-}
-
-bool OnPositionThumb(QPoint p, int position)
-{
-    const int left = RoundDiv(230LL * position, 256) + 18;
-    return Inside(p, left, left + 29, 74, 84);
-}
-
-// The cursor for a point while no button is held, or -1 to leave it.
+// The cursor for a point while no button is held.
 int HoverCursor(QPoint p)
 {
     if (Inside(p, 264, 275, 3, 12))

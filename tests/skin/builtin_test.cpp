@@ -45,10 +45,13 @@ TEST_F(BuiltInSkinTest, EveryElementAtItsStandardSize)
         ASSERT_TRUE(m_set.Cursors[slot.slot].has_value()) << slot.resource;
         EXPECT_TRUE(m_set.Cursors[slot.slot]->image.rect().contains(m_set.Cursors[slot.slot]->hotspot));
     }
-    // The built-in skin has no menu cursor and leaves that slot alone.
+    // The built-in skin has no menu cursor and leaves that slot alone; nor
+    // does it decide where the balance pictures come from.
     m_set.Cursors[kMainMenuCursorSlot] = CursorImage{QImage(4, 4, QImage::Format_ARGB32), QPoint(1, 1)};
+    m_set.BalanceFromVolume = true;
     LoadDefaultSkin(m_set);
     EXPECT_EQ(m_set.Cursors[kMainMenuCursorSlot]->hotspot, QPoint(1, 1));
+    EXPECT_TRUE(m_set.BalanceFromVolume);
 }
 
 TEST_F(BuiltInSkinTest, FontHasEveryCharacter)
