@@ -54,4 +54,13 @@ AppDirectories ResolveAppDirectories(const QString& executableDir, const QString
     return dirs;
 }
 
+QStringList AppDirectories::SearchDirs(const QString& folder) const
+{
+    const QString sub = IncludeTrailingSlash(folder);
+    QStringList dirs{AppDir + sub};
+    if (InstallDir != AppDir)
+        dirs << InstallDir + sub;
+    return dirs;
+}
+
 } // namespace velmoro::app

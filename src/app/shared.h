@@ -1,6 +1,7 @@
 #pragma once
 // Small operations every part of the program uses.
 #include <QString>
+#include <QStringList>
 #include <cstdint>
 
 namespace velmoro::app {
@@ -21,6 +22,11 @@ struct AppDirectories {
     QString SkinsDir; // AppDir + "Skins/"
     QString SkinDir;  // SkinsDir + "[Default]"
     QString InstallDir; // the executable's directory, with "/"
+
+    // Where a folder of things that come with the program ("Skins/",
+    // "Lang/", "Ico/", "Plugins/") is looked for: under AppDir, then under
+    // the install directory when that is another one.
+    QStringList SearchDirs(const QString& folder) const;
 };
 AppDirectories ResolveAppDirectories(const QString& executableDir, const QString& userDataDir);
 

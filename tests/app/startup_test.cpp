@@ -110,11 +110,13 @@ TEST(SharedOperations, AppDirIsTheProgramsOwnWhenWritable)
     app::AppDirectories dirs = app::ResolveAppDirectories(install.path(), user.filePath("velmoro"));
     EXPECT_EQ(dirs.AppDir, install.path() + "/");
     EXPECT_EQ(dirs.SkinsDir, install.path() + "/Skins/");
+    EXPECT_EQ(dirs.SearchDirs("Lang"), QStringList{install.path() + "/Lang/"});
     // Nobody, root included, can create files in /proc: a system-wide install.
     dirs = app::ResolveAppDirectories("/proc", user.filePath("velmoro"));
     EXPECT_EQ(dirs.AppDir, user.filePath("velmoro") + "/");
     EXPECT_EQ(dirs.InstallDir, "/proc/");
     EXPECT_EQ(dirs.SkinDir, user.filePath("velmoro") + "/Skins/[Default]");
+    EXPECT_EQ(dirs.SearchDirs("Plugins/"), (QStringList{user.filePath("velmoro") + "/Plugins/", "/proc/Plugins/"}));
     EXPECT_TRUE(QFileInfo(user.filePath("velmoro")).isDir());
 }
 
