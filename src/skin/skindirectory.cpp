@@ -11,8 +11,10 @@ namespace velmoro::skin {
 SkinDirectory::SkinDirectory(const QString& path) : m_path(path)
 {
     const QDir dir(path);
+    // Only regular files (and links to them): a FIFO or a device under a
+    // skin file's name would block the reader.
     if (!path.isEmpty() && dir.exists())
-        m_files = dir.entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Unsorted);
+        m_files = dir.entryList(QDir::Files | QDir::Hidden, QDir::Unsorted);
     std::sort(m_files.begin(), m_files.end());
 }
 

@@ -9,6 +9,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 using namespace velmoro::skin;
 using namespace velmoro::test;
 
@@ -95,6 +97,15 @@ TEST_F(SkinSetTest, SmallAndLargeSheetsLoadAsTheyAre)
     ASSERT_EQ(LoadSkin(set, Dir()), 0);
     EXPECT_EQ(set.CButtonsBitmap.size(), QSize(20, 5));
     EXPECT_EQ(set.PosBarBitmap.size(), QSize(400, 300));
+}
+
+TEST_F(SkinSetTest, SpecialFilesAreNoSkinFiles)
+{
+    // Reading a FIFO would block the load for good.
+    ASSERT_EQ(mkfifo(QFile::encodeName(Path("main.bmp")).constData(), 0600), 0);
+    SkinSet set;
+    EXPECT_EQ(LoadSkin(set, Dir()), 0);
+    EXPECT_EQ(set.MainBitmap, Defaults().MainBitmap);
 }
 
 TEST_F(SkinSetTest, ColourFile)
