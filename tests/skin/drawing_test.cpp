@@ -5,6 +5,7 @@
 #include "skin/skinwriter.h"
 
 #include <QDir>
+#include <QGuiApplication>
 
 using namespace velmoro::skin;
 using namespace velmoro::test;
@@ -44,8 +45,8 @@ TEST_F(DrawingTest, FullPaintInTheDefaultState)
     EXPECT_TRUE(ShowsMain({24, 53, 78, 4}));
     EXPECT_TRUE(ShowsMain({111, 43, 60, 6})); // no bit rate, no frequency
 
-    m_active = false;
-    m_skin->Repaint();
+    m_active = false; // another application takes the focus
+    emit qGuiApp->applicationStateChanged(Qt::ApplicationInactive);
     EXPECT_FALSE(m_skin->Active());
     EXPECT_TRUE(Shows({0, 0, 274, 14}, kTitlebarId, {27, 15, 274, 14}));
 }
