@@ -57,7 +57,10 @@ struct CursorSlot {
 // The 23 cursor files in loading order.
 const std::array<CursorSlot, 23>& CursorSlots();
 
-// Where the built-in skin's files live among the Qt resources.
+// Where the built-in skin's files live among the Qt resources: the sheets
+// above ("MAIN", "bmp" ...), the cursors ("NORMAL", "cur" ...), and for the
+// other windows "PLEDIT.bmp" with its colours "PLEDIT.txt", "EQMAIN.bmp"
+// (275 x 315) and the visualization background "VISBG.bmp" (83 x 22).
 QString BuiltInResourcePath(const char* resource, const char* extension);
 
 // Loads the built-in skin: bitmaps, colours 0..23 and cursor slots 5..26
