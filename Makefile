@@ -1,4 +1,5 @@
 # Velmoro's everyday commands. Each one installs what is missing first.
+#   make run         release build, then start the player
 #   make test        build with AddressSanitizer + UBSan, run every test, then a short fuzz pass
 #   make bench       release build, run the benchmarks
 #   make fuzz        run every fuzz target for FUZZ_SECONDS (default 300) each
@@ -9,7 +10,7 @@ FUZZ_SECONDS ?= 300
 SMOKE_SECONDS ?= 20
 JOBS ?= 2
 
-.PHONY: all deps build test fuzz-build fuzz-smoke fuzz bench clean
+.PHONY: all deps build run test fuzz-build fuzz-smoke fuzz bench clean
 
 all: build
 
@@ -19,6 +20,11 @@ deps:
 build: deps
 	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVELMORO_SANITIZE=ON -DVELMORO_WERROR=ON >/dev/null
 	cmake --build $(BUILD) -j $(JOBS)
+
+run: deps
+	cmake -S . -B $(BENCH_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DVELMORO_TESTS=OFF >/dev/null
+	cmake --build $(BENCH_BUILD) -j $(JOBS) --target velmoro
+	$(BENCH_BUILD)/src/player/velmoro $(FILE)
 
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)

@@ -1,7 +1,7 @@
 // The playback engine over a recording audio library: opens, crossfades,
 // the fade timers, URL opens and the DSP function.
 #include "app/engine.h"
-#include "fakeaudio.h"
+#include "support/fakeaudio.h"
 
 #include <QCoreApplication>
 #include <QDir>

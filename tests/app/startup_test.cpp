@@ -3,7 +3,7 @@
 #include "app/errorwindow.h"
 #include "app/shared.h"
 #include "app/startup.h"
-#include "fakeaudio.h"
+#include "support/fakeaudio.h"
 
 #include <QFile>
 #include <QLabel>

@@ -18,6 +18,8 @@ public:
         int frequency = 44100, volume = 100, pan = 0;
         bool playing = false;
         std::uint32_t length = 0;
+        std::uint32_t position = 0;
+        std::uint32_t level = 0;
         std::vector<audio::Handle> dsps;
     };
 
@@ -96,10 +98,21 @@ public:
         Stream* s = Find(h);
         return s && !(s->playing = false);
     }
-    bool ChannelPause(audio::Handle h) override { return ChannelStop(h); }
+    bool ChannelPause(audio::Handle h) override
+    {
+        calls.push_back("ChannelPause");
+        return ChannelStop(h);
+    }
     std::uint32_t StreamGetLength(audio::Handle h) override { Stream* s = Find(h); return s ? s->length : 0; }
-    std::uint32_t ChannelGetPosition(audio::Handle) override { return 0; }
-    bool ChannelSetPosition(audio::Handle, std::uint32_t) override { return false; }
+    std::uint32_t ChannelGetPosition(audio::Handle h) override { Stream* s = Find(h); return s ? s->position : 0; }
+    bool ChannelSetPosition(audio::Handle h, std::uint32_t position) override
+    {
+        Stream* s = Find(h);
+        if (!s || position > s->length)
+            return false;
+        s->position = position;
+        return true;
+    }
     bool ChannelGetAttributes(audio::Handle h, int* f, int* v, int* p) override
     {
         Stream* s = Find(h);
@@ -124,7 +137,7 @@ public:
         s->pan = p;
         return true;
     }
-    std::uint32_t ChannelGetLevel(audio::Handle) override { return 0; }
+    std::uint32_t ChannelGetLevel(audio::Handle h) override { Stream* s = Find(h); return s ? s->level : 0; }
     audio::Handle ChannelSetDSP(audio::Handle h, audio::DspProc, void*) override
     {
         Stream* s = Find(h);

@@ -1,0 +1,37 @@
+// Velmoro: the program.
+#include "app/errorwindow.h"
+#include "app/playerstate.h"
+#include "audio/library.h"
+#include "player/playerform.h"
+#include "settings/settings.h"
+
+#include <QApplication>
+#include <QStandardPaths>
+
+int main(int argc, char** argv)
+{
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("velmoro"));
+    QApplication::setApplicationDisplayName(velmoro::app::ApplicationTitle());
+
+    velmoro::audio::AudioLibrary audio(velmoro::audio::OutputProviderFromEnvironment());
+    velmoro::settings::Settings settings;
+    velmoro::app::PlayerState state;
+    velmoro::app::TFormShowErrore errorWindow;
+    errorWindow.OnArresta = [&] { velmoro::app::EndProgramNow(audio); };
+    const auto showError = [&](const QString& title, const QString& text) {
+        errorWindow.ShowErrorMessage(title, text);
+    };
+
+    velmoro::player::TPlayerForm player(state, settings, audio, showError);
+    // The command line as the registered open command writes it: the
+    // program, then each argument in double quotes.
+    QStringList quoted;
+    for (const QString& argument : application.arguments())
+        quoted << u'"' + argument + u'"';
+    const QString userData =
+        QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/velmoro");
+    player.FormCreate(QApplication::applicationDirPath(), userData, quoted.join(u' '));
+    player.show();
+    return application.exec();
+}

@@ -1,0 +1,290 @@
+#include "player/playerform.h"
+
+#include "player/bookmarks.h"
+#include "player/timedisplay.h"
+
+#include <QCloseEvent>
+#include <QCursor>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+
+#include <algorithm>
+
+namespace velmoro::player {
+
+namespace {
+
+const QString kDefaultPlaylist = QStringLiteral("default.m3u");
+const QString kBookmarks = QStringLiteral("BookMarks.txt");
+
+} // namespace
+
+TPlayerForm::TPlayerForm(app::PlayerState& state, settings::Settings& settings, audio::IAudioLibrary& audio,
+                         app::ShowErrorFunction showError, QWidget* parent)
+    : QWidget(parent, Qt::FramelessWindowHint), Engine(state, settings, audio, *this, *this),
+      StartupPhases(state, settings, audio, std::move(showError)), m_state(state), m_settings(settings),
+      m_audio(audio)
+{
+    setObjectName(QStringLiteral("PlayerForm"));
+    setWindowTitle(app::ApplicationTitle());
+    MainPlayerSkin = new skin::TWinampSkin(this);
+    MainPlayerSkin->setObjectName(QStringLiteral("MainPlayerSkin"));
+    MainPlayerSkin->SetTitle(QStringLiteral("Velmoro versione 0.5"));
+    MainPlayerSkin->SetStatus(skin::ssStop);
+    MainPlayerSkin->SetBitrate(-1);
+    MainPlayerSkin->SetFrequency(-1);
+    MoveFormImage = new HitArea(QStringLiteral("MoveFormImage"), QRect(16, 0, 225, 17), this);
+    PositionChangeImage = new HitArea(QStringLiteral("PositionChangeImage"), QRect(16, 72, 249, 9), this);
+    DisplayImage = new HitArea(QStringLiteral("DisplayImage"), QRect(48, 24, 49, 17), this);
+    VisOutFrame = new HitArea(QStringLiteral("VisOutFrame"), QRect(20, 41, 80, 19), this);
+    PopupImage = new HitArea(QStringLiteral("PopupImage"), QRect(240, 80, 33, 33), this);
+    PlayerMenu = new QMenu(this);
+    PlayerMenu->setObjectName(QStringLiteral("PlayerMenu"));
+    BuildPlayerMenu();
+
+    TimerRinfresco.setObjectName(QStringLiteral("TimerRinfresco"));
+    TimerRinfresco.setInterval(m_settings.Position(QStringLiteral("RinfrescoTrack")));
+    TimerPosizioneForm.setObjectName(QStringLiteral("TimerPosizioneForm"));
+    TimerPosizioneForm.setInterval(1);
+    connect(&TimerRinfresco, &QTimer::timeout, this, &TPlayerForm::TimerRinfrescoTimer);
+    connect(&TimerPosizioneForm, &QTimer::timeout, this, &TPlayerForm::TimerPosizioneFormTimer);
+    connect(&m_settings, &settings::Settings::Changed, this, [this](const QString& name) {
+        if (name == u"RinfrescoTrack")
+            TimerRinfresco.setInterval(m_settings.Position(name));
+    });
+    StartupPhases.OnSecondPhase = [this] { TimerInizializTimer(); };
+
+    using Skin = skin::TWinampSkin;
+    connect(MainPlayerSkin, &Skin::OnPlayClick, this, &TPlayerForm::MainPlayerSkinPlayClick);
+    connect(MainPlayerSkin, &Skin::OnPauseClick, this, &TPlayerForm::MainPlayerSkinPauseClick);
+    connect(MainPlayerSkin, &Skin::OnStopClick, this, &TPlayerForm::MainPlayerSkinStopClick);
+    connect(MainPlayerSkin, &Skin::OnForwardClick, this, &TPlayerForm::MainPlayerSkinForwardClick);
+    connect(MainPlayerSkin, &Skin::OnBackClick, this, &TPlayerForm::MainPlayerSkinBackClick);
+    connect(MainPlayerSkin, &Skin::OnEjectClick, this, &TPlayerForm::MainPlayerSkinEjectClick);
+    connect(MainPlayerSkin, &Skin::OnVolumeChange, this, [this](Skin*, int v) { MainPlayerSkinVolumeChange(v); });
+    connect(MainPlayerSkin, &Skin::OnBalanceChange, this, [this](Skin*, int b) { MainPlayerSkinBalanceChange(b); });
+    connect(MainPlayerSkin, &Skin::OnEqualizerClick, this, &TPlayerForm::MainPlayerSkinEqualizerClick);
+    connect(MainPlayerSkin, &Skin::OnCloseClick, this, &TPlayerForm::MainPlayerSkinCloseClick);
+    connect(MainPlayerSkin, &Skin::OnSticky, this, [this](Skin*, bool shaded) { MainPlayerSkinSticky(shaded); });
+    connect(MainPlayerSkin, &Skin::OnMenuClick, this, &TPlayerForm::MainPlayerSkinMenuClick);
+
+    connect(MoveFormImage, &HitArea::MouseDown, this, [this](Qt::MouseButton b, QPoint) {
+        if (b != Qt::RightButton)
+            TimerPosizioneForm.start();
+    });
+    connect(MoveFormImage, &HitArea::MouseUp, this, [this](Qt::MouseButton b, QPoint at) {
+        TimerPosizioneForm.stop();
+        if (b == Qt::RightButton)
+            PlayerMenu->popup(MoveFormImage->mapToGlobal(at));
+    });
+    connect(PositionChangeImage, &HitArea::MouseUp, this,
+            [this](Qt::MouseButton b, QPoint at) { PositionChangeImageMouseUp(b, at.x()); });
+    connect(DisplayImage, &HitArea::Click, this, &TPlayerForm::DisplayImageClick);
+    for (HitArea* area : {DisplayImage, VisOutFrame, PopupImage}) {
+        connect(area, &HitArea::MouseUp, this, [this, area](Qt::MouseButton b, QPoint at) {
+            if (b == Qt::RightButton)
+                PlayerMenu->popup(area->mapToGlobal(at));
+        });
+    }
+}
+
+TPlayerForm::~TPlayerForm()
+{
+    // The destroy handler: the audio library is closed.
+    m_audio.Free();
+}
+
+void TPlayerForm::FormCreate(const QString& executableDir, const QString& userDataDir, const QString& commandLine)
+{
+    m_commandLine = commandLine;
+    StartupPhases.OnFirstPhase = [this] {
+        if (MainPlayerSkin->LoadSkin(m_state.SkinDir) != 0)
+            MainPlayerSkin->LoadDefaultSkin();
+        setFixedSize(275, 116);
+        MainPlayerSkin->setGeometry(0, 0, 275, 116);
+    };
+    StartupPhases.FirstPhase(executableDir, userDataDir);
+    TimerRinfresco.start();
+}
+
+// After the audio output is open and the device list filled.
+void TPlayerForm::TimerInizializTimer()
+{
+    const QString bookmarks = m_state.AppDir + kBookmarks;
+    if (QFileInfo::exists(bookmarks))
+        m_settings.SetLines(QStringLiteral("BookmarksListBox"), LoadBookmarks(bookmarks));
+    const QString playlist = m_state.AppDir + kDefaultPlaylist;
+    if (QFileInfo::exists(playlist))
+        m_state.Playlist.LoadM3U(playlist);
+    OpenCommandLine(m_commandLine);
+}
+
+void TPlayerForm::SetStereo(bool stereo)
+{
+    MainPlayerSkin->SetStereoMode(stereo ? skin::TStereoMode(skin::smStereo) : skin::TStereoMode(skin::smMono));
+}
+
+// ---- The refresh tick ----
+
+void TPlayerForm::TimerRinfrescoTimer()
+{
+    if (!TimerPosizioneForm.isActive()) {
+        const QPoint cursor = QCursor::pos();
+        m_state.DragDX = x() - cursor.x();
+        m_state.DragDY = y() - cursor.y();
+    }
+    skin::TWinampSkin& s = *MainPlayerSkin;
+    switch (m_state.PlayStatus) {
+    case 0:
+    case 2:
+        s.SetPositionBar(0);
+        s.SetProgress(QString());
+        s.SetLeftMeter(0);
+        s.SetRightMeter(0);
+        s.SetStatus(skin::ssStop);
+        return;
+    case 3:
+        s.SetLeftMeter(0);
+        s.SetRightMeter(0);
+        s.SetStatus(skin::ssPause);
+        return;
+    default:
+        s.SetStatus(skin::ssPlay);
+        break;
+    }
+    const TrackTime t = ComputeTrackTime(m_audio.ChannelGetPosition(m_state.CurrentStream),
+                                         m_audio.StreamGetLength(m_state.CurrentStream), m_state.TrackSeconds);
+    if (!t.known)
+        return;
+    if (t.remaining <= m_settings.Position(QStringLiteral("NextStartTrack"))) {
+        m_state.PlayStatus = 2;
+        if (s.RepeatOn)
+            MainPlayerSkinForwardClick();
+        return;
+    }
+    s.SetPositionBar(t.positionBar);
+    s.SetProgress(TimeDisplayText(m_settings.Checked(QStringLiteral("CountDownCheck")) ? t.remaining : t.elapsed));
+    if (m_settings.Checked(QStringLiteral("VUMeterCheck"))) {
+        const std::uint32_t level = m_audio.ChannelGetLevel(m_state.CurrentStream);
+        s.SetLeftMeter(std::min<int>(int(level & 0xFFFF) / 2, 49));
+        s.SetRightMeter(std::min<int>(int(level >> 16) / 2, 49));
+    }
+}
+
+void TPlayerForm::TimerPosizioneFormTimer()
+{
+    const QPoint cursor = QCursor::pos();
+    move(cursor.x() + m_state.DragDX, cursor.y() + m_state.DragDY);
+}
+
+// ---- Skin events ----
+
+void TPlayerForm::MainPlayerSkinPlayClick()
+{
+    // At start the playlist is back but no stream is open: play opens the
+    // entry at CurrentIndex first, so the button plays what the list shows.
+    if (m_state.CurrentStream == 0 && m_state.Playlist.Count() > 0) {
+        m_state.CurrentIndex = std::clamp(m_state.CurrentIndex, 0, m_state.Playlist.Count() - 1);
+        m_state.CurrentFileName = m_state.Playlist.Items(m_state.CurrentIndex).GetFileName();
+        Engine.OpenStreamFile(m_state.CurrentFileName);
+    }
+    Engine.PlayCurrentStream();
+}
+
+void TPlayerForm::MainPlayerSkinPauseClick()
+{
+    m_audio.ChannelPause(m_state.CurrentStream);
+    m_state.PlayStatus = 3;
+}
+
+void TPlayerForm::MainPlayerSkinStopClick()
+{
+    m_audio.ChannelSetPosition(m_state.CurrentStream, 0);
+    m_audio.ChannelPause(m_state.CurrentStream);
+    m_state.PlayStatus = 2;
+}
+
+void TPlayerForm::MainPlayerSkinVolumeChange(int volume)
+{
+    m_audio.SetGlobalVolumes(0, 0, volume);
+    m_audio.SetVolume(volume);
+}
+
+void TPlayerForm::MainPlayerSkinBalanceChange(int balance)
+{
+    int frequency = 0;
+    int volume = 0;
+    int pan = 0;
+    m_audio.ChannelGetAttributes(m_state.CurrentStream, &frequency, &volume, &pan);
+    m_audio.ChannelSetAttributes(m_state.CurrentStream, frequency, volume, 100 - 2 * balance);
+}
+
+void TPlayerForm::MainPlayerSkinEqualizerClick()
+{
+    QMessageBox::information(this, windowTitle(), QStringLiteral("equalizzatore al momento non funzionante!"));
+}
+
+void TPlayerForm::MainPlayerSkinCloseClick()
+{
+    close();
+}
+
+void TPlayerForm::MainPlayerSkinSticky(bool shaded)
+{
+    if (!m_state.PlayerCreated)
+        return;
+    setFixedSize(275, shaded ? 14 : 116);
+    MainPlayerSkin->setGeometry(0, 0, 275, shaded ? 14 : 116);
+    MoveFormImage->resize(shaded ? 145 : 225, 17);
+}
+
+void TPlayerForm::MainPlayerSkinMenuClick()
+{
+    PlayerMenu->popup(pos() + QPoint(10, 10));
+}
+
+void TPlayerForm::DisplayImageClick()
+{
+    const QString countDown = QStringLiteral("CountDownCheck");
+    m_settings.SetChecked(countDown, !m_settings.Checked(countDown));
+}
+
+void TPlayerForm::BuildPlayerMenu()
+{
+    const auto add = [this](const char* name, const QString& caption, auto handler) {
+        QAction* action = PlayerMenu->addAction(caption);
+        action->setObjectName(QString::fromLatin1(name));
+        connect(action, &QAction::triggered, this, handler);
+    };
+    add("ApriFile1", QStringLiteral("Apri File ...\tA"), [this] { MainPlayerSkinEjectClick(); });
+    PlayerMenu->addSeparator();
+    add("Indietrodi5sec1", QStringLiteral("Indietro di 5 sec"), [this] { Indietrodi5sec1Click(); });
+    add("Avantidi5sec1", QStringLiteral("Avanti di 5 sec"), [this] { Avantidi5sec1Click(); });
+    add("Contoallarovescia1", QStringLiteral("Conto alla rovescia/normale"), [this] { DisplayImageClick(); });
+    PlayerMenu->addSeparator();
+    add("Esci1", QStringLiteral("Esci"), [this] { close(); });
+}
+
+// ---- Closing ----
+
+void TPlayerForm::closeEvent(QCloseEvent* event)
+{
+    FormClose();
+    event->accept();
+}
+
+void TPlayerForm::FormClose()
+{
+    if (m_closed)
+        return;
+    m_closed = true;
+    SaveBookmarks(m_state.AppDir + kBookmarks, m_settings.Lines(QStringLiteral("BookmarksListBox")));
+    m_settings.SetChecked(QStringLiteral("VUMeterCheck"), true);
+    m_state.Playlist.SaveM3U(m_state.AppDir + kDefaultPlaylist, false, false, false, true);
+    if (m_state.PlayStatus == 1)
+        MainPlayerSkinStopClick();
+    TimerRinfresco.stop();
+}
+
+} // namespace velmoro::player
