@@ -3,6 +3,7 @@
 #include "player/bookmarks.h"
 #include "player/timedisplay.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCursor>
 #include <QFileDialog>
@@ -105,6 +106,7 @@ void TPlayerForm::FormCreate(const QString& executableDir, const QString& userDa
         MainPlayerSkin->setGeometry(0, 0, 275, 116);
     };
     StartupPhases.FirstPhase(executableDir, userDataDir);
+    qApp->installEventFilter(this);
     TimerRinfresco.start();
 }
 
@@ -258,6 +260,10 @@ void TPlayerForm::BuildPlayerMenu()
         connect(action, &QAction::triggered, this, handler);
     };
     add("ApriFile1", QStringLiteral("Apri File ...\tA"), [this] { MainPlayerSkinEjectClick(); });
+    PlayerMenu->addSeparator();
+    add("Repeat1", QStringLiteral("Repeat\tR"), [this] { Repeat1Click(); });
+    add("Shuffle1", QStringLiteral("Shuffle\tS"), [this] { Shuffle1Click(); });
+    add("Sempreinprimopiano1", QStringLiteral("Sempre in primo piano\tT"), [this] { Sempreinprimopiano1Click(); });
     PlayerMenu->addSeparator();
     add("Indietrodi5sec1", QStringLiteral("Indietro di 5 sec"), [this] { Indietrodi5sec1Click(); });
     add("Avantidi5sec1", QStringLiteral("Avanti di 5 sec"), [this] { Avantidi5sec1Click(); });

@@ -55,6 +55,13 @@ public:
     void DisplayImageClick();
     void OpenCommandLine(const QString& line);
 
+    // The single-key commands, by the key's set-1 scan code (A 30, Z 44 …,
+    // arrows 72/75/77/80); codes without a command do nothing.
+    void PlayerCommand(int code);
+    void Repeat1Click();
+    void Shuffle1Click();
+    void Sempreinprimopiano1Click();
+
     // Saves the bookmarks and the playlist, stops playback (the close handler).
     void FormClose();
 
@@ -86,6 +93,9 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // The application-wide key handler: every key press, once, while
+    // HotKeysEnabled.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void OpenAndPlayCurrentEntry();

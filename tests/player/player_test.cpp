@@ -9,6 +9,8 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QKeyEvent>
+#include <QWindow>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -336,4 +338,68 @@ TEST_F(PlayerTest, VolumeBalanceAndShade)
     form->MainPlayerSkinSticky(false);
     EXPECT_EQ(form->height(), 116);
     EXPECT_EQ(form->MoveFormImage->width(), 225);
+}
+
+TEST_F(PlayerTest, KeyCommandsByScanCode)
+{
+    for (const char* name : {"sine1k-v1-44100-cbr256.mp3", "sine1k-v2-22050-cbr128.mp3"})
+        state.Playlist.AddFile(Fixture(name));
+    form->PlayerCommand(45); // X: play
+    ASSERT_NE(state.CurrentStream, 0u);
+    EXPECT_EQ(state.PlayStatus, 1);
+    form->PlayerCommand(46); // C: pause
+    EXPECT_EQ(state.PlayStatus, 3);
+    form->PlayerCommand(47); // V: stop
+    EXPECT_EQ(state.PlayStatus, 2);
+    form->PlayerCommand(48); // B: next
+    EXPECT_EQ(state.CurrentIndex, 1);
+    form->PlayerCommand(44); // Z: previous
+    EXPECT_EQ(state.CurrentIndex, 0);
+    form->PlayerCommand(19); // R: repeat
+    EXPECT_TRUE(form->MainPlayerSkin->RepeatOn);
+    EXPECT_TRUE(form->MainPlayerSkin->Checked() & skin::ckRepeat);
+    form->PlayerCommand(31); // S: shuffle
+    EXPECT_TRUE(form->MainPlayerSkin->ShuffleOn);
+    form->PlayerCommand(19);
+    EXPECT_FALSE(form->MainPlayerSkin->Checked() & skin::ckRepeat);
+    EXPECT_TRUE(form->MainPlayerSkin->Checked() & skin::ckShuffle);
+    form->PlayerCommand(23); // I: countdown
+    EXPECT_TRUE(settings.Checked("CountDownCheck"));
+
+    // Volume keys stop at the ends of the range.
+    form->MainPlayerSkin->SetVolume(98);
+    form->PlayerCommand(72);
+    EXPECT_EQ(form->MainPlayerSkin->Volume(), 100);
+    EXPECT_EQ(audio.outputVolume, 100);
+    form->MainPlayerSkin->SetVolume(3);
+    form->PlayerCommand(80);
+    EXPECT_EQ(form->MainPlayerSkin->Volume(), 0);
+    EXPECT_EQ(audio.globalStream, 0);
+    const auto calls = audio.calls.size();
+    form->PlayerCommand(99); // no command
+    EXPECT_EQ(audio.calls.size(), calls);
+}
+
+TEST_F(PlayerTest, KeysReachTheCommandsOnlyWhileHotKeysAreOn)
+{
+    form->show();
+    ASSERT_TRUE(form->windowHandle());
+    const auto press = [&](Qt::Key key, quint32 nativeScanCode) {
+        QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier, nativeScanCode, 0, 0);
+        QCoreApplication::sendEvent(form->windowHandle(), &event);
+    };
+    // On X11 the native code is the Linux key code + 8: R is 19 + 8 whatever
+    // letter the layout puts there.
+    press(Qt::Key_Q, 19 + 8);
+    EXPECT_TRUE(form->MainPlayerSkin->RepeatOn);
+    press(Qt::Key_R, 0); // a synthetic event: the key's US position
+    EXPECT_FALSE(form->MainPlayerSkin->RepeatOn);
+    form->MainPlayerSkin->SetVolume(50);
+    press(Qt::Key_Up, 103 + 8);
+    EXPECT_EQ(form->MainPlayerSkin->Volume(), 55);
+    state.HotKeysEnabled = false;
+    press(Qt::Key_R, 19 + 8);
+    press(Qt::Key_Down, 108 + 8);
+    EXPECT_FALSE(form->MainPlayerSkin->RepeatOn);
+    EXPECT_EQ(form->MainPlayerSkin->Volume(), 55);
 }
