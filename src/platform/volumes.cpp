@@ -137,6 +137,21 @@ QList<Volume> ParseMountInfo(QByteArrayView text)
 
 QList<Volume> MountedVolumes()
 {
+    // Looking for many moved files (a playlist saved with missing entries)
+    // would read the mount table for each; mounts change rarely.
+    static QMutex mutex;
+    static QList<Volume> cached;
+    static QElapsedTimer age;
+    QMutexLocker lock(&mutex);
+    if (age.isValid() && age.elapsed() < 2000)
+        return cached;
+    cached = ReadMountedVolumes();
+    age.start();
+    return cached;
+}
+
+QList<Volume> ReadMountedVolumes()
+{
     QList<Volume> volumes = ParseMountInfo(ReadMountInfo());
     const QHash<QString, QString> labels = LabelsByDevice();
     for (Volume& v : volumes) {
@@ -174,7 +189,7 @@ QString VolumeLabelOfDevice(std::uint64_t device)
         return *it;
 
     QString label;
-    const QList<Volume> volumes = MountedVolumes();
+    const QList<Volume> volumes = ReadMountedVolumes();
     for (auto it = volumes.crbegin(); it != volumes.crend(); ++it) {
         if (it->device == device) {
             label = it->label;

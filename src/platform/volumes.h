@@ -34,8 +34,11 @@ struct Volume {
 // type is judged from the filesystem type alone and the label is left empty.
 QList<Volume> ParseMountInfo(QByteArrayView text);
 
-// The mounted volumes, in mount order, with their kinds and labels.
+// The mounted volumes, in mount order, with their kinds and labels; read at
+// most every two seconds.
 QList<Volume> MountedVolumes();
+// The same, read now.
+QList<Volume> ReadMountedVolumes();
 
 // The label of the filesystem that holds path; empty when it has none or the
 // file cannot be examined.

@@ -250,7 +250,8 @@ QString TMPEGAudio::ShortFileName() const
 QString TMPEGAudio::LocateFile() const
 {
     const QString expanded = ExpandedPath(m_data.FileName);
-    if (QFileInfo(expanded).isFile())
+    // Without a label there is no volume to recognise the file by.
+    if (QFileInfo(expanded).isFile() || m_data.VolumeLabel.isEmpty())
         return expanded;
     const QString found =
         platform::FindOnVolumes(expanded, m_data.VolumeLabel, DriveTypes, platform::MountedVolumes());
