@@ -1,6 +1,7 @@
 #include "playlist/datafile.h"
 
 #include "platform/filedate.h"
+#include "trackinfo/recordfields.h"
 
 #include <QDateTime>
 #include <QtEndian>
@@ -25,34 +26,7 @@ constexpr OldLayout kLayout100{136, 140, 144, 145, 146, 152, 156, 158, 159,
 constexpr OldLayout kLayout101{135, 137, 141, 142, 143, 149, 153, 155, 156,
                                157, 158, 159, 161, 79,  241, 249, 253};
 
-class FieldReader {
-public:
-    explicit FieldReader(QByteArrayView bytes) : m_bytes(bytes) {}
-
-    QByteArrayView String(int at, int capacity) const
-    {
-        const int length = std::min<int>(std::uint8_t(m_bytes[at]), capacity);
-        return m_bytes.sliced(at + 1, length);
-    }
-    QByteArrayView Raw(int at, int size) const { return m_bytes.sliced(at, size); }
-    QString Latin1(int at, int capacity) const { return QString::fromLatin1(String(at, capacity)); }
-    QString Name(int at, int capacity) const
-    {
-        const QByteArrayView b = String(at, capacity);
-        return trackinfo::IsValidUtf8(b) ? QString::fromUtf8(b) : QString::fromLatin1(b);
-    }
-    template <typename T> T Int(int at) const { return qFromLittleEndian<T>(m_bytes.data() + at); }
-    bool Bool(int at) const { return m_bytes[at] != 0; }
-    double Double(int at) const
-    {
-        double value = 0;
-        std::memcpy(&value, m_bytes.data() + at, sizeof value);
-        return value;
-    }
-
-private:
-    QByteArrayView m_bytes;
-};
+using FieldReader = trackinfo::RecordFieldReader;
 
 std::int32_t KilohertzToHertz(double khz)
 {

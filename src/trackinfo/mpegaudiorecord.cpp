@@ -1,5 +1,7 @@
 #include "trackinfo/mpegaudiodata.h"
 
+#include "trackinfo/recordfields.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -53,35 +55,6 @@ private:
     }
 
     QByteArray m_bytes;
-};
-
-class Reader {
-public:
-    explicit Reader(QByteArrayView bytes) : m_bytes(bytes) {}
-
-    QByteArrayView Bytes(int at, int capacity) const
-    {
-        const int length = std::min<int>(std::uint8_t(m_bytes[at]), capacity);
-        return m_bytes.sliced(at + 1, length);
-    }
-    QString Latin1(int at, int capacity) const { return QString::fromLatin1(Bytes(at, capacity)); }
-    QString Name(int at, int capacity) const
-    {
-        const QByteArrayView b = Bytes(at, capacity);
-        return IsValidUtf8(b) ? QString::fromUtf8(b) : QString::fromLatin1(b);
-    }
-    template <typename T>
-    T Int(int at) const
-    {
-        std::make_unsigned_t<T> v = 0;
-        for (std::size_t i = 0; i < sizeof(T); ++i)
-            v |= std::make_unsigned_t<T>(std::uint8_t(m_bytes[at + int(i)])) << (8 * i);
-        return T(v);
-    }
-    bool Bool(int at) const { return m_bytes[at] != 0; }
-
-private:
-    QByteArrayView m_bytes;
 };
 
 } // namespace
@@ -163,7 +136,7 @@ bool ParseRecord(QByteArrayView bytes, TMPEGAudioData& d)
 {
     if (bytes.size() < kRecordSize)
         return false;
-    const Reader r(bytes.first(kRecordSize));
+    const RecordFieldReader r(bytes.first(kRecordSize));
     d.Header = r.Latin1(kHeader, 3);
     d.Title = r.Latin1(kTitle, 30);
     d.Artist = r.Latin1(kArtist, 30);
