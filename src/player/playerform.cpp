@@ -70,9 +70,15 @@ TPlayerForm::TPlayerForm(app::PlayerState& state, settings::Settings& settings, 
     connect(MainPlayerSkin, &Skin::OnSticky, this, [this](Skin*, bool shaded) { MainPlayerSkinSticky(shaded); });
     connect(MainPlayerSkin, &Skin::OnMenuClick, this, &TPlayerForm::MainPlayerSkinMenuClick);
 
-    connect(MoveFormImage, &HitArea::MouseDown, this, [this](Qt::MouseButton b, QPoint) {
-        if (b != Qt::RightButton)
-            TimerPosizioneForm.start();
+    // The grab offsets are taken when the drag starts: asking the display
+    // server for the cursor on every tick would cost a round trip each time.
+    connect(MoveFormImage, &HitArea::MouseDown, this, [this](Qt::MouseButton b, QPoint at) {
+        if (b == Qt::RightButton)
+            return;
+        const QPoint cursor = MoveFormImage->mapToGlobal(at);
+        m_state.DragDX = x() - cursor.x();
+        m_state.DragDY = y() - cursor.y();
+        TimerPosizioneForm.start();
     });
     connect(MoveFormImage, &HitArea::MouseUp, this, [this](Qt::MouseButton b, QPoint at) {
         TimerPosizioneForm.stop();
@@ -131,11 +137,6 @@ void TPlayerForm::SetStereo(bool stereo)
 
 void TPlayerForm::TimerRinfrescoTimer()
 {
-    if (!TimerPosizioneForm.isActive()) {
-        const QPoint cursor = QCursor::pos();
-        m_state.DragDX = x() - cursor.x();
-        m_state.DragDY = y() - cursor.y();
-    }
     skin::TWinampSkin& s = *MainPlayerSkin;
     switch (m_state.PlayStatus) {
     case 0:

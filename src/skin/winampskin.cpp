@@ -87,8 +87,12 @@ void TWinampSkin::SetTitle(const QString& title)
         m_scrollTimer.start();
 }
 
+// The setters the refresh tick calls every 10 ms leave an unchanged value
+// alone, so an idle or steady window repaints nothing.
 void TWinampSkin::SetProgress(const QString& progress)
 {
+    if (progress == m_state.Progress)
+        return;
     m_state.Progress = progress;
     Redraw(Painter().Time(m_state));
 }
@@ -107,12 +111,16 @@ void TWinampSkin::SetBalance(int balance)
 
 void TWinampSkin::SetPositionBar(int position)
 {
+    if (std::min(position, 256) == m_state.PositionBar)
+        return;
     m_state.PositionBar = std::min(position, 256);
     Redraw(Painter().PositionBar(m_state));
 }
 
 void TWinampSkin::SetStatus(TStatus status)
 {
+    if (status == m_state.Status)
+        return;
     m_state.Status = status;
     Redraw(Painter().PlayState(m_state));
 }
@@ -143,12 +151,16 @@ void TWinampSkin::SetStereoMode(TStereoMode mode)
 
 void TWinampSkin::SetLeftMeter(int value)
 {
+    if (std::clamp(value, 0, 50) == m_state.LeftMeter)
+        return;
     m_state.LeftMeter = std::clamp(value, 0, 50);
     Redraw(Painter().Meter(m_state.LeftMeter, 46));
 }
 
 void TWinampSkin::SetRightMeter(int value)
 {
+    if (std::clamp(value, 0, 50) == m_state.RightMeter)
+        return;
     m_state.RightMeter = std::clamp(value, 0, 50);
     Redraw(Painter().Meter(m_state.RightMeter, 53));
 }
