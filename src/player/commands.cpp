@@ -3,6 +3,7 @@
 
 #include "platform/scancodes.h"
 
+#include <QAction>
 #include <QKeyEvent>
 
 #include <algorithm>
@@ -65,8 +66,12 @@ void TPlayerForm::Shuffle1Click()
 void TPlayerForm::Sempreinprimopiano1Click()
 {
     const bool onTop = !(windowFlags() & Qt::WindowStaysOnTopHint);
+    if (auto* mark = PlayerMenu->findChild<QAction*>(QStringLiteral("Sempreinprimopiano1")))
+        mark->setChecked(onTop);
+    const bool visible = isVisible();
     setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
-    show();
+    if (visible)
+        show(); // changing the flags hides the window
 }
 
 } // namespace velmoro::player

@@ -85,8 +85,11 @@ TPlayerForm::TPlayerForm(app::PlayerState& state, settings::Settings& settings, 
         if (b == Qt::RightButton)
             PlayerMenu->popup(MoveFormImage->mapToGlobal(at));
     });
-    connect(PositionChangeImage, &HitArea::MouseUp, this,
-            [this](Qt::MouseButton b, QPoint at) { PositionChangeImageMouseUp(b, at.x()); });
+    connect(PositionChangeImage, &HitArea::MouseUp, this, [this](Qt::MouseButton b, QPoint at) {
+        if (b == Qt::RightButton)
+            CanzoniMenu->popup(PositionChangeImage->mapToGlobal(at));
+        PositionChangeImageMouseUp(b, at.x());
+    });
     connect(DisplayImage, &HitArea::Click, this, &TPlayerForm::DisplayImageClick);
     for (HitArea* area : {DisplayImage, VisOutFrame, PopupImage}) {
         connect(area, &HitArea::MouseUp, this, [this, area](Qt::MouseButton b, QPoint at) {
@@ -253,24 +256,60 @@ void TPlayerForm::DisplayImageClick()
     m_settings.SetChecked(countDown, !m_settings.Checked(countDown));
 }
 
+// The menu items whose commands exist so far, in their places; the others
+// come with their windows.
 void TPlayerForm::BuildPlayerMenu()
 {
-    const auto add = [this](const char* name, const QString& caption, auto handler) {
-        QAction* action = PlayerMenu->addAction(caption);
+    const auto item = [this](QMenu* menu, const char* name, const QString& caption, const char* key,
+                             std::function<void()> command) {
+        QAction* action = menu->addAction(*key ? caption + u'\t' + QString::fromLatin1(key) : caption);
         action->setObjectName(QString::fromLatin1(name));
-        connect(action, &QAction::triggered, this, handler);
+        connect(action, &QAction::triggered, this, std::move(command));
+        return action;
     };
-    add("ApriFile1", QStringLiteral("Apri File ...\tA"), [this] { MainPlayerSkinEjectClick(); });
+    const auto submenu = [this](const char* name, const QString& caption) {
+        QMenu* menu = PlayerMenu->addMenu(caption);
+        menu->menuAction()->setObjectName(QString::fromLatin1(name));
+        return menu;
+    };
+    QMenu* file = submenu("File1", QStringLiteral("File"));
+    item(file, "ApriFile1", QStringLiteral("Apri File ..."), "A", [this] { MainPlayerSkinEjectClick(); });
+    QMenu* play = submenu("Play1", QStringLiteral("Playback"));
+    item(play, "Play2", QStringLiteral("Play"), "X", [this] { MainPlayerSkinPlayClick(); });
+    item(play, "Puuse1", QStringLiteral("Pause"), "C", [this] { MainPlayerSkinPauseClick(); });
+    item(play, "Stop1", QStringLiteral("Stop"), "V", [this] { MainPlayerSkinStopClick(); });
+    play->addSeparator();
+    item(play, "Precedente1", QStringLiteral("Precedente <<"), "Z", [this] { MainPlayerSkinBackClick(); });
+    item(play, "Prossima1", QStringLiteral("Prossima  >>"), "B", [this] { MainPlayerSkinForwardClick(); });
+    play->addSeparator();
+    item(play, "Vaiallacanzone1", QStringLiteral("Indietro di 5 secondi"), "", [this] { Indietrodi5sec1Click(); });
+    item(play, "Vaiallaposizione1", QStringLiteral("Avanti di 5 secondi"), "", [this] { Avantidi5sec1Click(); });
+    QMenu* bookmarks = submenu("SegnalibriMenu", QStringLiteral("Segnalibri"));
+    item(bookmarks, "AggiungiCorrente1", QStringLiteral("Aggiungi Corrente"), "", [this] {
+        if (m_state.CurrentFileName.isEmpty())
+            return;
+        const QString list = QStringLiteral("BookmarksListBox");
+        m_settings.SetLines(list, m_settings.Lines(list) << m_state.CurrentFileName);
+    });
     PlayerMenu->addSeparator();
-    add("Repeat1", QStringLiteral("Repeat\tR"), [this] { Repeat1Click(); });
-    add("Shuffle1", QStringLiteral("Shuffle\tS"), [this] { Shuffle1Click(); });
-    add("Sempreinprimopiano1", QStringLiteral("Sempre in primo piano\tT"), [this] { Sempreinprimopiano1Click(); });
+    QMenu* options = submenu("MenuOpzioni", QStringLiteral("Opzioni ..."));
+    item(options, "Shuffle1", QStringLiteral("Shuffle"), "S", [this] { Shuffle1Click(); });
+    item(options, "Repeat1", QStringLiteral("Repeat"), "R", [this] { Repeat1Click(); });
+    options->addSeparator();
+    QAction* onTop = item(options, "Sempreinprimopiano1", QStringLiteral("Sempre in primo piano"), "T",
+                          [this] { Sempreinprimopiano1Click(); });
+    onTop->setCheckable(true);
+    item(options, "Contoallarovescia1", QStringLiteral("Conto alla rovescia/normale"), "I",
+         [this] { DisplayImageClick(); });
     PlayerMenu->addSeparator();
-    add("Indietrodi5sec1", QStringLiteral("Indietro di 5 sec"), [this] { Indietrodi5sec1Click(); });
-    add("Avantidi5sec1", QStringLiteral("Avanti di 5 sec"), [this] { Avantidi5sec1Click(); });
-    add("Contoallarovescia1", QStringLiteral("Conto alla rovescia/normale"), [this] { DisplayImageClick(); });
+    item(PlayerMenu, "Equalizatore1", QStringLiteral("Equalizatore"), "E", [this] { MainPlayerSkinEqualizerClick(); });
     PlayerMenu->addSeparator();
-    add("Esci1", QStringLiteral("Esci"), [this] { close(); });
+    item(PlayerMenu, "MenuEsci", QStringLiteral("Esci"), "", [this] { close(); });
+
+    CanzoniMenu = new QMenu(this);
+    CanzoniMenu->setObjectName(QStringLiteral("CanzoniMenu"));
+    item(CanzoniMenu, "Indietrodi5sec1", QStringLiteral("Indietro di 5 sec"), "", [this] { Indietrodi5sec1Click(); });
+    item(CanzoniMenu, "Avantidi5sec1", QStringLiteral("Avanti di 5 sec"), "", [this] { Avantidi5sec1Click(); });
 }
 
 // ---- Closing ----

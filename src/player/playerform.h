@@ -83,6 +83,7 @@ public:
     HitArea* VisOutFrame;
     HitArea* PopupImage;
     QMenu* PlayerMenu;
+    QMenu* CanzoniMenu;
     QTimer TimerRinfresco;
     QTimer TimerPosizioneForm;
     app::PlaybackEngine Engine;

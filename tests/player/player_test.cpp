@@ -403,3 +403,33 @@ TEST_F(PlayerTest, KeysReachTheCommandsOnlyWhileHotKeysAreOn)
     EXPECT_FALSE(form->MainPlayerSkin->RepeatOn);
     EXPECT_EQ(form->MainPlayerSkin->Volume(), 55);
 }
+
+TEST_F(PlayerTest, MenusReachTheCommands)
+{
+    const auto trigger = [&](const char* name) {
+        QAction* action = form->findChild<QAction*>(QString::fromLatin1(name));
+        ASSERT_NE(action, nullptr) << name;
+        action->trigger();
+    };
+    for (const char* name : {"sine1k-v1-44100-cbr256.mp3", "sine1k-v2-22050-cbr128.mp3"})
+        state.Playlist.AddFile(Fixture(name));
+    trigger("Play2");
+    EXPECT_EQ(state.PlayStatus, 1);
+    trigger("Prossima1");
+    EXPECT_EQ(state.CurrentIndex, 1);
+    trigger("Puuse1");
+    EXPECT_EQ(state.PlayStatus, 3);
+    trigger("Repeat1");
+    EXPECT_TRUE(form->MainPlayerSkin->RepeatOn);
+    trigger("Contoallarovescia1");
+    EXPECT_TRUE(settings.Checked("CountDownCheck"));
+    trigger("AggiungiCorrente1");
+    EXPECT_EQ(settings.Lines("BookmarksListBox"), QStringList{Fixture("sine1k-v2-22050-cbr128.mp3")});
+    trigger("Sempreinprimopiano1");
+    EXPECT_TRUE(form->windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_TRUE(form->findChild<QAction*>("Sempreinprimopiano1")->isChecked());
+    trigger("Sempreinprimopiano1");
+    EXPECT_FALSE(form->windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_TRUE(form->findChild<QAction*>("ApriFile1")->text().endsWith("\tA"));
+    EXPECT_NE(form->findChild<QMenu*>("CanzoniMenu"), nullptr);
+}
