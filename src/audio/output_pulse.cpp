@@ -134,10 +134,10 @@ public:
 
     bool Connect(const char* sink)
     {
-        const pa_sample_spec spec{m_format.bits == 8 ? PA_SAMPLE_U8 : PA_SAMPLE_S16LE, std::uint32_t(m_format.rate),
+        const pa_sample_spec sampleSpec{m_format.bits == 8 ? PA_SAMPLE_U8 : PA_SAMPLE_S16LE, std::uint32_t(m_format.rate),
                                   std::uint8_t(m_format.channels)};
         Connection::Lock lock(m_connection->Loop());
-        m_stream = pa_stream_new(m_connection->Context(), "Velmoro", &spec, nullptr);
+        m_stream = pa_stream_new(m_connection->Context(), "Velmoro", &sampleSpec, nullptr);
         if (!m_stream)
             return false;
         pa_stream_set_state_callback(m_stream, &PulseOutput::OnState, m_connection->Loop());
@@ -146,9 +146,9 @@ public:
         // to what is heard, and a busy moment of the UI cannot starve it.
         pa_buffer_attr attr{};
         attr.maxlength = std::uint32_t(-1);
-        attr.tlength = std::uint32_t(pa_usec_to_bytes(60 * 1000, &spec));
+        attr.tlength = std::uint32_t(pa_usec_to_bytes(60 * 1000, &sampleSpec));
         attr.prebuf = std::uint32_t(-1);
-        attr.minreq = std::uint32_t(pa_usec_to_bytes(10 * 1000, &spec));
+        attr.minreq = std::uint32_t(pa_usec_to_bytes(10 * 1000, &sampleSpec));
         attr.fragsize = std::uint32_t(-1);
         const auto flags = pa_stream_flags_t(PA_STREAM_ADJUST_LATENCY | PA_STREAM_START_CORKED);
         if (pa_stream_connect_playback(m_stream, sink, &attr, flags, nullptr, nullptr) < 0)
