@@ -452,15 +452,28 @@ bool AudioLibrary::FXSetParameters(Handle fx, const EqParameters& parameters)
 
 void AudioLibrary::Wake()
 {
+    {
+        std::lock_guard lock(m_wakeMutex);
+        m_wakeRequested = true;
+    }
     m_wake.notify_all();
 }
 
 void AudioLibrary::UpdateLoop()
 {
     for (;;) {
+        bool idle = false;
         {
+            std::lock_guard lock(m_streamsMutex);
+            idle = m_streams.empty();
+        }
+        {
+            // Without streams there is nothing to decode until one is made
+            // (which wakes this thread), so an idle player does not tick.
             std::unique_lock lock(m_wakeMutex);
-            m_wake.wait_for(lock, std::chrono::milliseconds(10));
+            m_wake.wait_for(lock, idle ? std::chrono::milliseconds(1000) : std::chrono::milliseconds(10),
+                            [this] { return m_stopping || m_wakeRequested; });
+            m_wakeRequested = false;
             if (m_stopping)
                 return;
         }

@@ -88,6 +88,7 @@ private:
     std::mutex m_wakeMutex;
     std::condition_variable m_wake;
     bool m_stopping = false;
+    bool m_wakeRequested = false; // a Wake() the update thread has not seen yet
     std::thread m_updateThread;
 };
 
