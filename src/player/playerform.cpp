@@ -1,6 +1,7 @@
 #include "player/playerform.h"
 
 #include "player/bookmarks.h"
+#include "player/docking.h"
 #include "player/timedisplay.h"
 
 #include <QApplication>
@@ -9,6 +10,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QScreen>
 
 #include <algorithm>
 
@@ -180,8 +182,11 @@ void TPlayerForm::TimerRinfrescoTimer()
 
 void TPlayerForm::TimerPosizioneFormTimer()
 {
-    const QPoint cursor = QCursor::pos();
-    move(cursor.x() + m_state.DragDX, cursor.y() + m_state.DragDY);
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QSize screenSize = screen ? screen->geometry().size() : QSize(0, 0);
+    const SnapRule rule{m_settings.Checked(QStringLiteral("ScreenHookCheck")),
+                        m_settings.Position(QStringLiteral("SensHookVal"))};
+    move(SnapWindowToScreen(QCursor::pos(), QPoint(m_state.DragDX, m_state.DragDY), size(), screenSize, rule));
 }
 
 // ---- Skin events ----

@@ -2,6 +2,7 @@
 // the refresh tick, navigation, seeking, opening files, the command line,
 // and what is saved on close.
 #include "player/bookmarks.h"
+#include "player/docking.h"
 #include "player/playerform.h"
 #include "player/timedisplay.h"
 #include "support/fakeaudio.h"
@@ -432,4 +433,24 @@ TEST_F(PlayerTest, MenusReachTheCommands)
     EXPECT_FALSE(form->windowFlags() & Qt::WindowStaysOnTopHint);
     EXPECT_TRUE(form->findChild<QAction*>("ApriFile1")->text().endsWith("\tA"));
     EXPECT_NE(form->findChild<QMenu*>("CanzoniMenu"), nullptr);
+}
+
+TEST(Docking, SnapsToTheScreenEdgesWithinTheDistance)
+{
+    using player::SnapWindowToScreen;
+    const QSize window(275, 116);
+    const QSize screen(1280, 1024);
+    const player::SnapRule on{true, 20};
+    const QPoint grab(-10, -5);
+    // The cursor puts the window's left edge 19 or 20 pixels from the left.
+    EXPECT_EQ(SnapWindowToScreen({29, 505}, grab, window, screen, on), QPoint(0, 500));
+    EXPECT_EQ(SnapWindowToScreen({30, 505}, grab, window, screen, on), QPoint(20, 500));
+    EXPECT_EQ(SnapWindowToScreen({5, 3}, grab, window, screen, on), QPoint(-5, -2)); // partly off: no snap
+    EXPECT_EQ(SnapWindowToScreen({10 + 1280 - 275 - 19, 5 + 1024 - 116 - 5}, grab, window, screen, on),
+              QPoint(1280 - 275, 1024 - 116));
+    EXPECT_EQ(SnapWindowToScreen({10 + 1280 - 275, 505}, grab, window, screen, on), QPoint(1280 - 275, 500)); // gap 0
+    const player::SnapRule off{false, 20};
+    EXPECT_EQ(SnapWindowToScreen({29, 505}, grab, window, screen, off), QPoint(19, 500));
+    // A window wider than the snap band on a tiny screen: the right edge wins over the left.
+    EXPECT_EQ(SnapWindowToScreen({15, 505}, grab, QSize(290, 116), QSize(300, 600), on), QPoint(10, 500));
 }
