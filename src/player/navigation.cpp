@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QRandomGenerator>
 
+#include <algorithm>
 #include <cmath>
 
 namespace velmoro::player {
@@ -108,34 +109,37 @@ void TPlayerForm::PositionChangeImageMouseUp(Qt::MouseButton button, int x)
     m_audio.ChannelSetPosition(m_state.CurrentStream, std::uint32_t(std::trunc(length * fraction)));
 }
 
-std::uint32_t TPlayerForm::SecondToByte(double second, std::uint32_t lengthThousands) const
+// The current second as the refresh tick finds it, and the target byte of a
+// jump to another second; without a length or a duration there is neither.
+std::optional<TPlayerForm::JumpBase> TPlayerForm::CurrentJumpBase() const
 {
-    return std::uint32_t(std::trunc(second / m_state.TrackSeconds * (double(lengthThousands) * 1000)));
+    const std::uint32_t length = m_audio.StreamGetLength(m_state.CurrentStream);
+    const TrackTime t = ComputeTrackTime(m_audio.ChannelGetPosition(m_state.CurrentStream), length,
+                                         m_state.TrackSeconds);
+    if (!t.known || m_state.TrackSeconds <= 0)
+        return std::nullopt;
+    return JumpBase{t.elapsed, double(length / 1000) * 1000};
 }
 
-// Both jumps find the current second as the refresh tick does; without a
-// length or a duration they do nothing.
+double TPlayerForm::JumpTarget(const JumpBase& base, int second) const
+{
+    return std::trunc(double(second) / m_state.TrackSeconds * base.lengthBytes);
+}
+
 void TPlayerForm::Indietrodi5sec1Click()
 {
-    const std::uint32_t l = m_audio.StreamGetLength(m_state.CurrentStream) / 1000;
-    const TrackTime t = ComputeTrackTime(m_audio.ChannelGetPosition(m_state.CurrentStream),
-                                         m_audio.StreamGetLength(m_state.CurrentStream), m_state.TrackSeconds);
-    if (!t.known || m_state.TrackSeconds <= 0)
-        return;
-    const double target = double(t.elapsed - 5) / m_state.TrackSeconds * (double(l) * 1000);
-    m_audio.ChannelSetPosition(m_state.CurrentStream, target < 0 ? 0u : SecondToByte(t.elapsed - 5, l));
+    if (const auto base = CurrentJumpBase())
+        m_audio.ChannelSetPosition(m_state.CurrentStream, std::uint32_t(std::max(0.0, JumpTarget(*base, base->second - 5))));
 }
 
 void TPlayerForm::Avantidi5sec1Click()
 {
-    const std::uint32_t l = m_audio.StreamGetLength(m_state.CurrentStream) / 1000;
-    const TrackTime t = ComputeTrackTime(m_audio.ChannelGetPosition(m_state.CurrentStream),
-                                         m_audio.StreamGetLength(m_state.CurrentStream), m_state.TrackSeconds);
-    if (!t.known || m_state.TrackSeconds <= 0)
+    const auto base = CurrentJumpBase();
+    if (!base)
         return;
-    const std::uint32_t target = SecondToByte(t.elapsed + 5, l);
-    if (double(target) <= double(l) * 1000)
-        m_audio.ChannelSetPosition(m_state.CurrentStream, target);
+    const double target = JumpTarget(*base, base->second + 5);
+    if (target <= base->lengthBytes) // no jump past the end
+        m_audio.ChannelSetPosition(m_state.CurrentStream, std::uint32_t(target));
 }
 
 // The line is the program and its arguments, each in double quotes, as the

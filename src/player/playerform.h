@@ -16,6 +16,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <optional>
 
 namespace velmoro::player {
 
@@ -101,7 +102,12 @@ protected:
 private:
     void OpenAndPlayCurrentEntry();
     void BuildPlayerMenu();
-    std::uint32_t SecondToByte(double second, std::uint32_t lengthThousands) const;
+    struct JumpBase {
+        int second;         // the second now heard
+        double lengthBytes; // the length as the tick counts it (whole thousands of bytes)
+    };
+    std::optional<JumpBase> CurrentJumpBase() const;
+    double JumpTarget(const JumpBase& base, int second) const;
 
     app::PlayerState& m_state;
     settings::Settings& m_settings;

@@ -1,5 +1,5 @@
-// The application tests need a QApplication: timers, queued calls and the
-// error window. They run on Qt's offscreen platform.
+// main() for test suites that need a QApplication (timers, queued calls,
+// windows). They run on Qt's offscreen platform.
 #include <QApplication>
 #include <gtest/gtest.h>
 
