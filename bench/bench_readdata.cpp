@@ -8,6 +8,8 @@
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
+#include "readeveryfile.h"
+
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -72,15 +74,7 @@ const Library& Files()
 
 void BM_ReadDataFolder(benchmark::State& state)
 {
-    const QStringList& paths = Files().Paths();
-    for (auto _ : state) {
-        for (const QString& path : paths) {
-            TMPEGAudio track;
-            track.SetFileName(path);
-            benchmark::DoNotOptimize(track.Data().Duration);
-        }
-    }
-    state.SetItemsProcessed(state.iterations() * paths.size());
+    ReadEveryFile(state, Files().Paths());
 }
 BENCHMARK(BM_ReadDataFolder)->Unit(benchmark::kMillisecond);
 
