@@ -2,6 +2,7 @@
 #include "app/errorwindow.h"
 #include "app/playerstate.h"
 #include "audio/library.h"
+#include "platform/terminationsignals.h"
 #include "player/playerform.h"
 #include "settings/settings.h"
 
@@ -33,5 +34,9 @@ int main(int argc, char** argv)
         QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/velmoro");
     player.FormCreate(QApplication::applicationDirPath(), userData, quoted.join(u' '));
     player.show();
+    velmoro::platform::HandleTerminationSignals([&player] {
+        player.close();
+        QApplication::quit();
+    });
     return application.exec();
 }

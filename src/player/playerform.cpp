@@ -1,5 +1,6 @@
 #include "player/playerform.h"
 
+#include "app/shared.h"
 #include "player/bookmarks.h"
 #include "player/docking.h"
 #include "player/timedisplay.h"
@@ -20,6 +21,8 @@ namespace {
 
 const QString kDefaultPlaylist = QStringLiteral("default.m3u");
 const QString kBookmarks = QStringLiteral("BookMarks.txt");
+// Beside the program: the tunes a new user hears on the first run.
+const QString kDemoPlaylist = QStringLiteral("Demo/demo.m3u");
 
 } // namespace
 
@@ -110,6 +113,7 @@ TPlayerForm::~TPlayerForm()
 void TPlayerForm::FormCreate(const QString& executableDir, const QString& userDataDir, const QString& commandLine)
 {
     m_commandLine = commandLine;
+    m_installDir = app::IncludeTrailingSlash(executableDir);
     StartupPhases.OnFirstPhase = [this] {
         if (MainPlayerSkin->LoadSkin(m_state.SkinDir) != 0)
             MainPlayerSkin->LoadDefaultSkin();
@@ -128,9 +132,33 @@ void TPlayerForm::TimerInizializTimer()
     if (QFileInfo::exists(bookmarks))
         m_settings.SetLines(QStringLiteral("BookmarksListBox"), LoadBookmarks(bookmarks));
     const QString playlist = m_state.AppDir + kDefaultPlaylist;
-    if (QFileInfo::exists(playlist))
+    const bool firstRun = !QFileInfo::exists(playlist);
+    if (firstRun)
+        LoadDemoPlaylist();
+    else
         m_state.Playlist.LoadM3U(playlist);
     OpenCommandLine(m_commandLine);
+    if (firstRun && m_state.CurrentStream == 0)
+        PlayDemoPlaylist();
+}
+
+void TPlayerForm::LoadDemoPlaylist()
+{
+    const QString demo = m_installDir + kDemoPlaylist;
+    if (QFileInfo::exists(demo))
+        m_state.Playlist.LoadM3U(demo);
+}
+
+// The demo plays at once, with repeat on, so its first change of track is
+// heard as a crossfade.
+void TPlayerForm::PlayDemoPlaylist()
+{
+    if (m_state.Playlist.Count() == 0)
+        return;
+    if (!MainPlayerSkin->RepeatOn)
+        Repeat1Click();
+    m_state.CurrentIndex = 0;
+    OpenAndPlayCurrentEntry();
 }
 
 void TPlayerForm::SetStereo(bool stereo)

@@ -101,6 +101,8 @@ protected:
 
 private:
     void OpenAndPlayCurrentEntry();
+    void LoadDemoPlaylist();
+    void PlayDemoPlaylist();
     void BuildPlayerMenu();
     struct JumpBase {
         int second;         // the second now heard
@@ -113,6 +115,7 @@ private:
     settings::Settings& m_settings;
     audio::IAudioLibrary& m_audio;
     QString m_commandLine;
+    QString m_installDir;
     bool m_closed = false;
 };
 

@@ -323,6 +323,41 @@ TEST_F(PlayerTest, AnEmptyPlaylistLeavesThePreviousDefaultList)
     EXPECT_EQ(ReadAll(dir.filePath("default.m3u")), "#EXTM3U\r\nsomething.mp3\r\n");
 }
 
+TEST_F(PlayerTest, FirstRunPlaysTheDemoWithRepeatOn)
+{
+    ASSERT_TRUE(QDir(dir.path()).mkdir("Demo"));
+    ASSERT_TRUE(QFile::copy(Fixture("tone440-8s.mp3"), dir.filePath("Demo/uno.mp3")));
+    ASSERT_TRUE(QFile::copy(Fixture("tone880-8s.mp3"), dir.filePath("Demo/due.mp3")));
+    QFile demo(dir.filePath("Demo/demo.m3u"));
+    ASSERT_TRUE(demo.open(QIODevice::WriteOnly));
+    demo.write("uno.mp3\r\ndue.mp3\r\n");
+    demo.close();
+
+    // A file named on the command line is what plays; the demo waits in the list.
+    SecondPhase("\"velmoro\" \"" + Fixture("sine1k-v1-44100-cbr256.mp3") + "\"");
+    EXPECT_EQ(state.Playlist.Count(), 3);
+    EXPECT_EQ(state.CurrentFileName, Fixture("sine1k-v1-44100-cbr256.mp3"));
+    EXPECT_FALSE(form->MainPlayerSkin->RepeatOn);
+
+    state.Playlist.Clear();
+    audio.streams.clear();
+    state.CurrentStream = 0;
+    SecondPhase("\"velmoro\"");
+    ASSERT_EQ(state.Playlist.Count(), 2);
+    EXPECT_EQ(state.CurrentFileName, dir.filePath("Demo/uno.mp3"));
+    ASSERT_NE(state.CurrentStream, 0u);
+    EXPECT_TRUE(audio.Find(state.CurrentStream)->playing);
+    EXPECT_TRUE(form->MainPlayerSkin->RepeatOn);
+
+    // Once default.m3u exists, even empty, the demo stays out.
+    QFile(dir.filePath("default.m3u")).open(QIODevice::WriteOnly);
+    state.Playlist.Clear();
+    state.CurrentStream = 0;
+    SecondPhase();
+    EXPECT_EQ(state.Playlist.Count(), 0);
+    EXPECT_EQ(state.CurrentStream, 0u);
+}
+
 TEST_F(PlayerTest, VolumeBalanceAndShade)
 {
     Playing(1000 * 176400, 1000);
