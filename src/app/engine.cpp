@@ -134,6 +134,7 @@ void PlaybackEngine::PlayCurrentStream()
     m_audio.ChannelSetAttributes(m_state.CurrentStream, frequency, current, 100 - 2 * m_display.Balance());
     if (m_settings.Checked(QStringLiteral("AutostartVisCheck")))
         m_commands.StartVisPlugin();
+    emit Playing();
 }
 
 void PlaybackEngine::TimerFadeInTimer()

@@ -62,6 +62,10 @@ public:
     // Samples of the current stream for the oscilloscope, drained on the UI thread.
     OscilloscopeQueue& Oscilloscope() { return m_oscilloscope; }
 
+signals:
+    // The current stream has been started (PlayStatus is 1).
+    void Playing();
+
 private:
     enum class VisMode { Oscilloscope, VuMeter, None, Plugin, Spectrum };
     std::uint32_t StreamFlags() const;

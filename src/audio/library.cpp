@@ -60,19 +60,54 @@ bool AudioLibrary::Init(int device, std::uint32_t frequency, std::uint32_t flags
         std::lock_guard lock(m_mixer.Lock());
         m_mixer.SetFormat(format);
     }
+    std::lock_guard output(m_outputMutex);
     m_output = m_provider->Open(device, format, [this](void* out, std::size_t frames) { m_mixer.Render(out, frames); });
     return m_output != nullptr;
 }
 
 bool AudioLibrary::Start()
 {
-    return m_output && m_output->Start();
+    std::lock_guard output(m_outputMutex);
+    if (!m_output)
+        return false;
+    m_outputWanted = true;
+    if (!m_outputRunning)
+        m_outputRunning = m_output->Start();
+    return m_outputRunning;
+}
+
+void AudioLibrary::ResumeOutput()
+{
+    std::lock_guard output(m_outputMutex);
+    if (m_output && m_outputWanted && !m_outputRunning)
+        m_outputRunning = m_output->Start();
+}
+
+void AudioLibrary::SuspendOutputWhenSilent()
+{
+    // The output lock first: a stream started meanwhile resumes the output
+    // only after this, so it is never left suspended under a playing stream.
+    std::lock_guard output(m_outputMutex);
+    if (!m_output || !m_outputRunning)
+        return;
+    {
+        std::lock_guard lock(m_mixer.Lock());
+        if (m_mixer.AnyPlaying())
+            return;
+    }
+    m_output->Stop();
+    m_outputRunning = false;
 }
 
 void AudioLibrary::Free()
 {
-    if (m_output)
-        m_output->Stop();
+    {
+        std::lock_guard output(m_outputMutex);
+        if (m_output)
+            m_output->Stop();
+        m_outputWanted = false;
+        m_outputRunning = false;
+    }
     std::vector<Handle> handles;
     {
         std::lock_guard lock(m_streamsMutex);
@@ -81,6 +116,7 @@ void AudioLibrary::Free()
     }
     for (Handle h : handles)
         StreamFree(h);
+    std::lock_guard output(m_outputMutex);
     m_output.reset();
 }
 
@@ -226,6 +262,7 @@ bool AudioLibrary::StreamPlay(Handle stream, bool flush, std::uint32_t)
         std::lock_guard lock(m_mixer.Lock());
         s->playing = !(s->decodeEnded && s->playPos >= double(s->decodedEnd));
     }
+    ResumeOutput();
     Wake();
     return true;
 }
@@ -342,15 +379,22 @@ bool AudioLibrary::ChannelSetAttributes(Handle channel, int frequency, int volum
     if (!s)
         return false;
     // −1 (frequency, volume) and −101 (pan) leave a value as it is.
-    std::lock_guard lock(m_mixer.Lock());
-    if (frequency != -1 && frequency != s->frequency) {
-        s->frequency = std::clamp(frequency, 100, 200000);
-        s->rateFromDecoder = false;
+    bool rateChanged = false;
+    {
+        std::lock_guard lock(m_mixer.Lock());
+        if (frequency != -1 && frequency != s->frequency) {
+            s->frequency = std::clamp(frequency, 100, 200000);
+            s->rateFromDecoder = false;
+            rateChanged = true;
+        }
+        if (volume != -1)
+            s->volume = std::clamp(volume, 0, 100);
+        if (pan != -101)
+            s->pan = std::clamp(pan, -100, 100);
     }
-    if (volume != -1)
-        s->volume = std::clamp(volume, 0, 100);
-    if (pan != -101)
-        s->pan = std::clamp(pan, -100, 100);
+    // A faster rate drains the decoded lead sooner than the update thread planned.
+    if (rateChanged)
+        Wake();
     return true;
 }
 
@@ -462,23 +506,44 @@ void AudioLibrary::Wake()
 void AudioLibrary::UpdateLoop()
 {
     for (;;) {
-        bool idle = false;
+        const std::chrono::milliseconds sleep = TimeUntilRefill();
         {
-            std::lock_guard lock(m_streamsMutex);
-            idle = m_streams.empty();
-        }
-        {
-            // Without streams there is nothing to decode until one is made
-            // (which wakes this thread), so an idle player does not tick.
+            // Whatever changes what must be decoded (a new stream, play, a
+            // seek, a new buffer length) wakes this thread early.
             std::unique_lock lock(m_wakeMutex);
-            m_wake.wait_for(lock, idle ? std::chrono::milliseconds(1000) : std::chrono::milliseconds(10),
-                            [this] { return m_stopping || m_wakeRequested; });
+            m_wake.wait_for(lock, sleep, [this] { return m_stopping || m_wakeRequested; });
             m_wakeRequested = false;
             if (m_stopping)
                 return;
         }
         Update();
+        SuspendOutputWhenSilent();
     }
+}
+
+std::chrono::milliseconds AudioLibrary::TimeUntilRefill()
+{
+    using std::chrono::milliseconds;
+    constexpr milliseconds kShortest{10}, kLongest{1000}, kNetwork{50};
+    std::vector<std::shared_ptr<Stream>> streams;
+    {
+        std::lock_guard lock(m_streamsMutex);
+        for (const auto& [handle, stream] : m_streams)
+            streams.push_back(stream);
+    }
+    milliseconds sleep = kLongest;
+    std::lock_guard lock(m_mixer.Lock());
+    for (const auto& s : streams) {
+        // Bytes keep arriving from the network whether or not it plays.
+        if (s->url && !s->decodeEnded)
+            sleep = std::min(sleep, kNetwork);
+        if (!s->playing || s->decodeEnded || s->frequency <= 0)
+            continue;
+        const double lead = double(s->decodedEnd) - s->playPos;
+        const double half = double(m_bufferSeconds) * s->frequency / 2;
+        sleep = std::min(sleep, milliseconds(std::int64_t(std::max(0.0, lead - half) * 1000 / s->frequency)));
+    }
+    return std::max(sleep, kShortest);
 }
 
 void AudioLibrary::Update()

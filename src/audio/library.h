@@ -70,10 +70,20 @@ private:
     void FillStream(Stream& s, std::vector<std::int16_t>& scratch);
     void Wake();
     void UpdateLoop();
+    // How long the update thread may sleep before a playing stream's decoded
+    // lead falls to half the buffer.
+    std::chrono::milliseconds TimeUntilRefill();
+    // The device runs only while a stream plays: a player that is stopped,
+    // paused or empty costs neither the sound server nor this process a wakeup.
+    void ResumeOutput();
+    void SuspendOutputWhenSilent();
 
     std::unique_ptr<OutputProvider> m_provider;
     LibraryOptions m_options;
+    std::mutex m_outputMutex;     // Init, Start, Free and the suspension of m_output
     std::unique_ptr<Output> m_output;
+    bool m_outputWanted = false;  // Start was called
+    bool m_outputRunning = false;
     Mixer m_mixer;
     Spectrum m_spectrum;
     std::vector<std::string> m_devices;

@@ -50,6 +50,11 @@ void Mixer::Render(void* out, std::size_t frames)
     }
 }
 
+bool Mixer::AnyPlaying() const
+{
+    return std::any_of(m_streams.begin(), m_streams.end(), [](const Stream* s) { return s->playing; });
+}
+
 void Mixer::RenderBlock(std::size_t frames)
 {
     std::fill_n(m_mix.begin(), frames * 2, 0.0f);

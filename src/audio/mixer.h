@@ -22,6 +22,7 @@ public:
     const OutputFormat& Format() const { return m_format; }
     void Add(Stream* stream);
     void Remove(Stream* stream);
+    bool AnyPlaying() const;
     int streamVolume = 100; // the global stream volume
     int outputVolume = 100;
     bool logVolume = false;

@@ -1,6 +1,7 @@
 #pragma once
 // Where the mixed sound goes. An output pulls blocks from the mixer on its
 // own thread through the render callback; the callback must not block.
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -51,6 +52,7 @@ public:
     ManualOutput(const OutputFormat& format, RenderCallback render) : m_format(format), m_render(std::move(render)) {}
     bool Start() override { return m_started = true; }
     void Stop() override { m_started = false; }
+    bool Started() const { return m_started; }
     // Renders frames and appends them to Captured(); nothing while stopped.
     void Step(std::size_t frames);
     const std::vector<std::uint8_t>& Captured() const { return m_captured; }
@@ -60,7 +62,7 @@ public:
 private:
     OutputFormat m_format;
     RenderCallback m_render;
-    bool m_started = false;
+    std::atomic<bool> m_started{false}; // the library's update thread may stop it
     std::vector<std::uint8_t> m_captured;
 };
 

@@ -14,6 +14,17 @@ bool TPlayerForm::eventFilter(QObject* watched, QEvent* event)
 {
     // A key press reaches its window first and then the focused widget and
     // its parents; taking it at the window sees it exactly once.
+    switch (event->type()) {
+    case QEvent::KeyPress:
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::Wheel:
+        // What the user does may change what the sleeping tick would show.
+        WakeRefreshTick();
+        break;
+    default:
+        break;
+    }
     if (event->type() == QEvent::KeyPress && watched->isWindowType() && m_state.HotKeysEnabled) {
         const auto* key = static_cast<QKeyEvent*>(event);
         if (!key->isAutoRepeat() || key->key() == Qt::Key_Up || key->key() == Qt::Key_Down)

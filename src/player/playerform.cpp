@@ -60,6 +60,7 @@ TPlayerForm::TPlayerForm(app::PlayerState& state, settings::Settings& settings, 
             TimerRinfresco.setInterval(m_settings.Position(name));
     });
     StartupPhases.OnSecondPhase = [this] { TimerInizializTimer(); };
+    connect(&Engine, &app::PlaybackEngine::Playing, this, &TPlayerForm::WakeRefreshTick);
 
     using Skin = skin::TWinampSkin;
     connect(MainPlayerSkin, &Skin::OnPlayClick, this, &TPlayerForm::MainPlayerSkinPlayClick);
@@ -171,9 +172,14 @@ void TPlayerForm::SetStereo(bool stereo)
 void TPlayerForm::TimerRinfrescoTimer()
 {
     skin::TWinampSkin& s = *MainPlayerSkin;
+    // Stopped or paused, the tick only holds the display still: once it shows
+    // that state the tick sleeps until something plays or the user acts.
     switch (m_state.PlayStatus) {
     case 0:
     case 2:
+        if (s.PositionBar() == 0 && s.Progress().isEmpty() && s.LeftMeter() == 0 && s.RightMeter() == 0 &&
+            s.Status() == skin::ssStop)
+            TimerRinfresco.stop();
         s.SetPositionBar(0);
         s.SetProgress(QString());
         s.SetLeftMeter(0);
@@ -181,6 +187,8 @@ void TPlayerForm::TimerRinfrescoTimer()
         s.SetStatus(skin::ssStop);
         return;
     case 3:
+        if (s.LeftMeter() == 0 && s.RightMeter() == 0 && s.Status() == skin::ssPause)
+            TimerRinfresco.stop();
         s.SetLeftMeter(0);
         s.SetRightMeter(0);
         s.SetStatus(skin::ssPause);
@@ -206,6 +214,12 @@ void TPlayerForm::TimerRinfrescoTimer()
         s.SetLeftMeter(std::min<int>(int(level & 0xFFFF) / 2, 49));
         s.SetRightMeter(std::min<int>(int(level >> 16) / 2, 49));
     }
+}
+
+void TPlayerForm::WakeRefreshTick()
+{
+    if (!m_closed && !TimerRinfresco.isActive())
+        TimerRinfresco.start();
 }
 
 void TPlayerForm::TimerPosizioneFormTimer()
@@ -235,6 +249,7 @@ void TPlayerForm::MainPlayerSkinPauseClick()
 {
     m_audio.ChannelPause(m_state.CurrentStream);
     m_state.PlayStatus = 3;
+    WakeRefreshTick();
 }
 
 void TPlayerForm::MainPlayerSkinStopClick()
@@ -242,6 +257,7 @@ void TPlayerForm::MainPlayerSkinStopClick()
     m_audio.ChannelSetPosition(m_state.CurrentStream, 0);
     m_audio.ChannelPause(m_state.CurrentStream);
     m_state.PlayStatus = 2;
+    WakeRefreshTick();
 }
 
 void TPlayerForm::MainPlayerSkinVolumeChange(int volume)

@@ -101,6 +101,8 @@ protected:
 
 private:
     void OpenAndPlayCurrentEntry();
+    // Restarts the refresh tick where it slept on a still display.
+    void WakeRefreshTick();
     void LoadDemoPlaylist();
     void PlayDemoPlaylist();
     void BuildPlayerMenu();

@@ -2,6 +2,9 @@
 // pan, fades, positions, levels, spectra, DSP functions and effects.
 #include "audiotest.h"
 
+#include <chrono>
+#include <thread>
+
 using namespace velmoro::audio;
 using velmoro::test::AudioFixture;
 using velmoro::test::ManualLibrary;
@@ -341,4 +344,38 @@ TEST(AudioLibrary, BadFilesMakeNoStream)
     m.Render(2 * 44100);
     EXPECT_EQ(m.lib->ChannelGetPosition(cut), m.lib->StreamGetLength(cut));
     EXPECT_GT(m.lib->StreamGetLength(cut), 0u);
+}
+
+// The device runs only while something plays: stopped within a moment of the
+// last stream pausing, running again as soon as one plays.
+TEST(AudioLibrary, TheDeviceSleepsWhileNothingPlays)
+{
+    auto provider = std::make_unique<ManualProvider>();
+    ManualProvider* p = provider.get();
+    AudioLibrary lib(std::move(provider)); // with its update thread
+    ASSERT_TRUE(lib.Init(-1, 44100, 0));
+    ASSERT_TRUE(lib.Start());
+    const auto stopsSoon = [&] {
+        for (int i = 0; i < 300 && p->Current()->Started(); ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        return !p->Current()->Started();
+    };
+    EXPECT_TRUE(stopsSoon());
+
+    const Handle s = lib.StreamCreateFile(AudioFixture("sine1k-v1-44100-cbr256.mp3"), 0);
+    ASSERT_NE(s, 0u);
+    EXPECT_FALSE(p->Current()->Started());
+    ASSERT_TRUE(lib.StreamPlay(s, false, 0));
+    EXPECT_TRUE(p->Current()->Started());
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    EXPECT_TRUE(p->Current()->Started()); // still playing: never suspended under it
+    p->Current()->Step(441);
+    EXPECT_FALSE(p->Current()->Captured().empty());
+
+    ASSERT_TRUE(lib.ChannelPause(s));
+    EXPECT_TRUE(stopsSoon());
+    ASSERT_TRUE(lib.StreamPlay(s, false, 0));
+    EXPECT_TRUE(p->Current()->Started());
+    ASSERT_TRUE(lib.StreamFree(s));
+    EXPECT_TRUE(stopsSoon());
 }

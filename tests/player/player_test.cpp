@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QFile>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QWindow>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -414,6 +415,56 @@ TEST_F(PlayerTest, KeyCommandsByScanCode)
     const auto calls = audio.calls.size();
     form->PlayerCommand(99); // no command
     EXPECT_EQ(audio.calls.size(), calls);
+}
+
+// Stopped or paused, the tick sleeps once the display shows so, and anything
+// that can change the display wakes it: play, pause, stop, and user input.
+TEST_F(PlayerTest, RefreshTickSleepsOnAStillDisplay)
+{
+    form->show();
+    EXPECT_TRUE(form->TimerRinfresco.isActive());
+    form->TimerRinfrescoTimer(); // the window starts with the stopped display
+    EXPECT_FALSE(form->TimerRinfresco.isActive());
+
+    FakeAudio::Stream& s = Playing(200 * 176400, 200);
+    EXPECT_TRUE(form->TimerRinfresco.isActive());
+    s.position = 20 * 176400;
+    form->TimerRinfrescoTimer();
+    form->TimerRinfrescoTimer();
+    EXPECT_TRUE(form->TimerRinfresco.isActive());
+    EXPECT_EQ(form->MainPlayerSkin->Progress(), "00 20");
+
+    // Stopped: the first tick clears the display, the next finds it still.
+    form->MainPlayerSkinStopClick();
+    form->TimerRinfrescoTimer();
+    EXPECT_TRUE(form->TimerRinfresco.isActive());
+    EXPECT_EQ(form->MainPlayerSkin->Progress(), "");
+    form->TimerRinfrescoTimer();
+    EXPECT_FALSE(form->TimerRinfresco.isActive());
+
+    form->MainPlayerSkinPauseClick();
+    EXPECT_TRUE(form->TimerRinfresco.isActive());
+    form->TimerRinfrescoTimer();
+    EXPECT_EQ(form->MainPlayerSkin->Status(), skin::ssPause);
+    form->TimerRinfrescoTimer();
+    EXPECT_FALSE(form->TimerRinfresco.isActive());
+
+    // A position bar dragged while stopped is put back by the woken tick.
+    form->MainPlayerSkinStopClick();
+    form->TimerRinfrescoTimer();
+    form->TimerRinfrescoTimer();
+    ASSERT_FALSE(form->TimerRinfresco.isActive());
+    QMouseEvent press(QEvent::MouseButtonPress, QPointF(100, 76), QPointF(100, 76), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(form->windowHandle(), &press);
+    EXPECT_TRUE(form->TimerRinfresco.isActive());
+    form->MainPlayerSkin->SetPositionBar(120);
+    form->TimerRinfrescoTimer();
+    EXPECT_EQ(form->MainPlayerSkin->PositionBar(), 0);
+
+    form->close();
+    form->MainPlayerSkinPauseClick();
+    EXPECT_FALSE(form->TimerRinfresco.isActive()); // closed: nothing wakes it
 }
 
 TEST_F(PlayerTest, KeysReachTheCommandsOnlyWhileHotKeysAreOn)
