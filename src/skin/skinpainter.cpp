@@ -181,6 +181,11 @@ QRect SkinPainter::Time(const DrawState& s)
     return Span(48, 26, 100, 39);
 }
 
+bool TitleScrolls(const DrawState& s)
+{
+    return (s.MessageText.isEmpty() ? s.Title : s.MessageText).size() >= kTitleScrollLimit;
+}
+
 QRect SkinPainter::Title(DrawState& s)
 {
     const QString& shown = s.MessageText.isEmpty() ? s.Title : s.MessageText;
@@ -188,7 +193,7 @@ QRect SkinPainter::Title(DrawState& s)
     Text(m_skin.TextBitmap, m_titleBuffer, 0, 0, s.Title);
     s.TitleWidth = 5 * int(s.Title.size());
     Restore(m_canvas, m_skin.MainBitmap, kTitleArea);
-    if (shown.size() < kTitleScrollLimit) {
+    if (!TitleScrolls(s)) {
         Text(m_skin.TextBitmap, m_canvas, kTitleArea.left(), kTitleArea.top(), shown);
         return kTitleArea;
     }

@@ -43,6 +43,9 @@ struct DrawState {
     bool PositionDragging = false;
 };
 
+// Whether the title area shows a scrolling text; a shorter one stands still.
+bool TitleScrolls(const DrawState& s);
+
 // A new off-screen image of the control, transparent black.
 QImage NewCanvas();
 QImage NewTitleBuffer();

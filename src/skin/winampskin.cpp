@@ -8,6 +8,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace velmoro::skin {
 
@@ -74,6 +75,12 @@ void TWinampSkin::Repaint()
 void TWinampSkin::TitleScrollTimerTimer()
 {
     m_state.ScrollOffset += kScrollStep;
+    // A title that stands still looks the same at any offset: no repaint.
+    if (!TitleScrolls(m_state)) {
+        if (std::abs(m_state.ScrollOffset) >= m_state.TitleWidth)
+            m_state.ScrollOffset = 0;
+        return;
+    }
     Redraw(Painter().Title(m_state));
 }
 

@@ -2,6 +2,8 @@
 // beginning, the dragged title, and the skin font's cells.
 #include "skinwidget.h"
 
+#include <QCoreApplication>
+
 using namespace velmoro::skin;
 using namespace velmoro::test;
 
@@ -14,6 +16,18 @@ protected:
     {
         return Shows({x, 27, 5, 6}, kTextId, QRect(cell, QSize(5, 6)));
     }
+    class PaintCounter : public QObject {
+    public:
+        explicit PaintCounter(int& paints) : m_paints(paints) {}
+        bool eventFilter(QObject*, QEvent* event) override
+        {
+            m_paints += event->type() == QEvent::Paint;
+            return false;
+        }
+
+    private:
+        int& m_paints;
+    };
     static QPoint Letter(char c) { return {5 * (c - 'A'), 0}; }
     static QString Letters(int n)
     {
@@ -32,6 +46,30 @@ TEST_F(TitleTest, ThirtyOneCharactersStandStill)
     m_skin->TitleScrollTimerTimer();
     EXPECT_TRUE(ShowsChar(110, Letter('A')));
     EXPECT_EQ(m_skin->State().TitleWidth, 155);
+}
+
+// The scroll timer repaints only a title that moves: a window showing a
+// short title costs nothing between ticks.
+TEST_F(TitleTest, OnlyAScrollingTitleIsRepaintedByTheTimer)
+{
+    m_skin->show();
+    QCoreApplication::processEvents();
+    int paints = 0;
+    PaintCounter counter(paints);
+    m_skin->installEventFilter(&counter);
+    m_skin->SetTitle(Letters(31));
+    QCoreApplication::processEvents();
+    paints = 0;
+    for (int i = 0; i < 3; ++i)
+        m_skin->TitleScrollTimerTimer();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(paints, 0);
+    m_skin->SetTitle(Letters(32));
+    QCoreApplication::processEvents();
+    paints = 0;
+    m_skin->TitleScrollTimerTimer();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(paints, 1);
 }
 
 TEST_F(TitleTest, ThirtyTwoCharactersScrollAndWrap)
