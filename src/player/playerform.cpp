@@ -50,14 +50,17 @@ TPlayerForm::TPlayerForm(app::PlayerState& state, settings::Settings& settings, 
     BuildPlayerMenu();
 
     TimerRinfresco.setObjectName(QStringLiteral("TimerRinfresco"));
-    TimerRinfresco.setInterval(m_settings.Position(QStringLiteral("RinfrescoTrack")));
+    m_tickInterval = m_settings.Position(QStringLiteral("RinfrescoTrack"));
+    TimerRinfresco.setInterval(m_tickInterval);
     TimerPosizioneForm.setObjectName(QStringLiteral("TimerPosizioneForm"));
     TimerPosizioneForm.setInterval(1);
     connect(&TimerRinfresco, &QTimer::timeout, this, &TPlayerForm::TimerRinfrescoTimer);
     connect(&TimerPosizioneForm, &QTimer::timeout, this, &TPlayerForm::TimerPosizioneFormTimer);
     connect(&m_settings, &settings::Settings::Changed, this, [this](const QString& name) {
-        if (name == u"RinfrescoTrack")
-            TimerRinfresco.setInterval(m_settings.Position(name));
+        if (name == u"RinfrescoTrack") {
+            m_tickInterval = m_settings.Position(name);
+            TimerRinfresco.setInterval(m_tickInterval);
+        }
     });
     StartupPhases.OnSecondPhase = [this] { TimerInizializTimer(); };
     connect(&Engine, &app::PlaybackEngine::Playing, this, &TPlayerForm::WakeRefreshTick);
@@ -195,17 +198,26 @@ void TPlayerForm::TimerRinfrescoTimer()
         return;
     default:
         s.SetStatus(skin::ssPlay);
+        ScheduleNextTick(RefreshPlayingDisplay());
         break;
     }
-    const TrackTime t = ComputeTrackTime(m_audio.ChannelGetPosition(m_state.CurrentStream),
-                                         m_audio.StreamGetLength(m_state.CurrentStream), m_state.TrackSeconds);
+}
+
+// The playing state's part of the tick; returns the milliseconds until the
+// display next changes, −1 when the next tick should come at the interval.
+std::int64_t TPlayerForm::RefreshPlayingDisplay()
+{
+    skin::TWinampSkin& s = *MainPlayerSkin;
+    const std::uint32_t position = m_audio.ChannelGetPosition(m_state.CurrentStream);
+    const std::uint32_t length = m_audio.StreamGetLength(m_state.CurrentStream);
+    const TrackTime t = ComputeTrackTime(position, length, m_state.TrackSeconds);
     if (!t.known)
-        return;
+        return -1;
     if (t.remaining <= m_settings.Position(QStringLiteral("NextStartTrack"))) {
         m_state.PlayStatus = 2;
         if (s.RepeatOn)
             MainPlayerSkinForwardClick();
-        return;
+        return -1;
     }
     s.SetPositionBar(t.positionBar);
     s.SetProgress(TimeDisplayText(m_settings.Checked(QStringLiteral("CountDownCheck")) ? t.remaining : t.elapsed));
@@ -213,13 +225,34 @@ void TPlayerForm::TimerRinfrescoTimer()
         const std::uint32_t level = m_audio.ChannelGetLevel(m_state.CurrentStream);
         s.SetLeftMeter(std::min<int>(int(level & 0xFFFF) / 2, 49));
         s.SetRightMeter(std::min<int>(int(level >> 16) / 2, 49));
+        return -1; // the meters move all the time
     }
+    int frequency = 0;
+    int volume = 0;
+    int pan = 0;
+    m_audio.ChannelGetAttributes(m_state.CurrentStream, &frequency, &volume, &pan);
+    return MsUntilDisplayChange(position, length, m_state.TrackSeconds, std::uint32_t(std::max(frequency, 0)) * 4);
+}
+
+// Between two changes of the time or the position bar a tick would show
+// nothing new, so the next one comes when the next change is due: the
+// display changes when it would with a tick every interval, and a playing
+// window does not wake a hundred times a second to show the same second.
+void TPlayerForm::ScheduleNextTick(std::int64_t msUntilChange)
+{
+    constexpr std::int64_t kLongestWait = 1000; // what no one foresaw shows within a second
+    const int interval =
+        msUntilChange < 0 ? m_tickInterval
+                          : int(std::clamp<std::int64_t>(msUntilChange + 1, m_tickInterval,
+                                                         std::max<std::int64_t>(m_tickInterval, kLongestWait)));
+    if (TimerRinfresco.interval() != interval)
+        TimerRinfresco.setInterval(interval);
 }
 
 void TPlayerForm::WakeRefreshTick()
 {
-    if (!m_closed && !TimerRinfresco.isActive())
-        TimerRinfresco.start();
+    if (!m_closed)
+        TimerRinfresco.start(m_tickInterval);
 }
 
 void TPlayerForm::TimerPosizioneFormTimer()

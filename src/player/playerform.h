@@ -101,8 +101,12 @@ protected:
 
 private:
     void OpenAndPlayCurrentEntry();
-    // Restarts the refresh tick where it slept on a still display.
+    // The refresh tick at its interval again, soon: it may have slept on a
+    // still display or be waiting for the next change of time.
     void WakeRefreshTick();
+    std::int64_t RefreshPlayingDisplay();
+    // msUntilChange −1: the next tick at the interval.
+    void ScheduleNextTick(std::int64_t msUntilChange);
     void LoadDemoPlaylist();
     void PlayDemoPlaylist();
     void BuildPlayerMenu();
@@ -118,6 +122,7 @@ private:
     audio::IAudioLibrary& m_audio;
     QString m_commandLine;
     QString m_installDir;
+    int m_tickInterval = 10; // RinfrescoTrack
     bool m_closed = false;
 };
 

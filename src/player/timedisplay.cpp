@@ -1,6 +1,9 @@
 #include "player/timedisplay.h"
 
+#include <algorithm>
+#include <climits>
 #include <cmath>
+#include <cstdint>
 
 namespace velmoro::player {
 
@@ -18,6 +21,26 @@ TrackTime ComputeTrackTime(std::uint32_t position, std::uint32_t length, std::in
     t.remaining = trackSeconds - t.elapsed;
     t.positionBar = std::int32_t(std::trunc(double(std::int64_t(p) * 256) / double(l)));
     return t;
+}
+
+std::int64_t MsUntilDisplayChange(std::uint32_t position, std::uint32_t length, std::int32_t trackSeconds,
+                                  std::uint32_t bytesPerSecond)
+{
+    const TrackTime now = ComputeTrackTime(position, length, trackSeconds);
+    if (!now.known || bytesPerSecond == 0)
+        return -1;
+    const std::int64_t l = length / 1000;
+    const auto ceilDiv = [](std::int64_t a, std::int64_t b) { return (a + b - 1) / b; };
+    // The first thousand of bytes at which each value steps up.
+    std::int64_t next = INT64_MAX;
+    if (trackSeconds > 0)
+        next = std::min(next, ceilDiv((std::int64_t(now.elapsed) + 1) * l, trackSeconds));
+    if (now.positionBar < 256)
+        next = std::min(next, ceilDiv((std::int64_t(now.positionBar) + 1) * l, 256));
+    if (next == INT64_MAX)
+        return -1;
+    next = std::max<std::int64_t>(next, position / 1000 + 1);
+    return ceilDiv((next * 1000 - std::int64_t(position)) * 1000, bytesPerSecond);
 }
 
 QString TimeDisplayText(std::int32_t seconds)

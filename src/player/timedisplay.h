@@ -16,6 +16,11 @@ struct TrackTime {
 // position and length are the stream's bytes; trackSeconds its duration.
 TrackTime ComputeTrackTime(std::uint32_t position, std::uint32_t length, std::int32_t trackSeconds);
 
+// Milliseconds of playback at bytesPerSecond until the elapsed second or the
+// position bar of ComputeTrackTime next changes; −1 when neither can be told.
+std::int64_t MsUntilDisplayChange(std::uint32_t position, std::uint32_t length, std::int32_t trackSeconds,
+                                  std::uint32_t bytesPerSecond);
+
 // Minutes and seconds, each with a leading 0 below 10, one blank between:
 // "03 27", "100 00".
 QString TimeDisplayText(std::int32_t seconds);

@@ -96,6 +96,32 @@ TEST(TimeDisplay, TextAndArithmetic)
     EXPECT_EQ(hour.elapsed, 3000);
 }
 
+// The tick sleeps until the time or the position bar next changes: the wait
+// it computes must never skip a change, and must reach the change it expects.
+TEST(TimeDisplay, WaitUntilTheNextChange)
+{
+    constexpr std::uint32_t kBytesPerSecond = 176400;
+    constexpr std::uint32_t kLength = 30 * kBytesPerSecond;
+    const auto sameDisplay = [](const player::TrackTime& a, const player::TrackTime& b) {
+        return a.elapsed == b.elapsed && a.positionBar == b.positionBar;
+    };
+    for (std::uint32_t position = 0; position + kBytesPerSecond < kLength; position += 1764) {
+        const player::TrackTime now = player::ComputeTrackTime(position, kLength, 30);
+        const std::int64_t wait = player::MsUntilDisplayChange(position, kLength, 30, kBytesPerSecond);
+        ASSERT_GT(wait, 0) << position;
+        const auto after = [&](std::int64_t ms) {
+            return player::ComputeTrackTime(position + std::uint32_t(ms * kBytesPerSecond / 1000), kLength, 30);
+        };
+        ASSERT_TRUE(wait < 2 || sameDisplay(after(wait - 2), now)) << position; // nothing skipped
+        ASSERT_FALSE(sameDisplay(after(wait), now)) << position;                 // and the change is there
+    }
+    // 135 s of 200: the bar steps before the second does.
+    EXPECT_EQ(player::MsUntilDisplayChange(135 * kBytesPerSecond, 200 * kBytesPerSecond, 200, kBytesPerSecond), 159);
+    EXPECT_EQ(player::MsUntilDisplayChange(500, 999, 10, kBytesPerSecond), -1);             // no length
+    EXPECT_EQ(player::MsUntilDisplayChange(0, kLength, 30, 0), -1);                         // no rate
+    EXPECT_EQ(player::MsUntilDisplayChange(kLength, kLength, 0, kBytesPerSecond), -1);      // at the end
+}
+
 TEST_F(PlayerTest, StartsWithItsWindowAndTheDefaultDevice)
 {
     EXPECT_EQ(form->size(), QSize(275, 116));
@@ -465,6 +491,28 @@ TEST_F(PlayerTest, RefreshTickSleepsOnAStillDisplay)
     form->close();
     form->MainPlayerSkinPauseClick();
     EXPECT_FALSE(form->TimerRinfresco.isActive()); // closed: nothing wakes it
+}
+
+TEST_F(PlayerTest, PlayingTickWaitsForTheNextChangeUnlessMetersMove)
+{
+    FakeAudio::Stream& s = Playing(200 * 176400, 200);
+    s.frequency = 44100;
+    s.position = 135 * 176400;
+    form->TimerRinfrescoTimer();
+    EXPECT_EQ(form->TimerRinfresco.interval(), 160); // the position bar's next step
+    s.position = 135 * 176400 + 27000; // 6 ms before the bar steps
+    form->TimerRinfrescoTimer();
+    EXPECT_EQ(form->TimerRinfresco.interval(), 10); // due sooner than the interval
+    settings.SetChecked("VUMeterCheck", true);
+    s.position = 135 * 176400;
+    form->TimerRinfrescoTimer();
+    EXPECT_EQ(form->TimerRinfresco.interval(), 10);
+    settings.SetChecked("VUMeterCheck", false);
+    form->TimerRinfrescoTimer();
+    ASSERT_EQ(form->TimerRinfresco.interval(), 160);
+    form->MainPlayerSkinPauseClick(); // any command brings the interval back
+    EXPECT_EQ(form->TimerRinfresco.interval(), 10);
+    EXPECT_TRUE(form->TimerRinfresco.isActive());
 }
 
 TEST_F(PlayerTest, KeysReachTheCommandsOnlyWhileHotKeysAreOn)
