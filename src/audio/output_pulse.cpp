@@ -142,13 +142,15 @@ public:
             return false;
         pa_stream_set_state_callback(m_stream, &PulseOutput::OnState, m_connection->Loop());
         pa_stream_set_write_callback(m_stream, &PulseOutput::OnWrite, this);
-        // About 60 ms queued in the server: positions and levels stay close
-        // to what is heard, and a busy moment of the UI cannot starve it.
+        // About 100 ms queued in the server, asked for in halves: positions,
+        // levels and a pause stay close to what is heard, a busy moment of
+        // the machine cannot starve it, and the loop's thread wakes some 20
+        // times a second rather than 100.
         pa_buffer_attr attr{};
         attr.maxlength = std::uint32_t(-1);
-        attr.tlength = std::uint32_t(pa_usec_to_bytes(60 * 1000, &sampleSpec));
+        attr.tlength = std::uint32_t(pa_usec_to_bytes(100 * 1000, &sampleSpec));
         attr.prebuf = std::uint32_t(-1);
-        attr.minreq = std::uint32_t(pa_usec_to_bytes(10 * 1000, &sampleSpec));
+        attr.minreq = std::uint32_t(pa_usec_to_bytes(50 * 1000, &sampleSpec));
         attr.fragsize = std::uint32_t(-1);
         const auto flags = pa_stream_flags_t(PA_STREAM_ADJUST_LATENCY | PA_STREAM_START_CORKED);
         if (pa_stream_connect_playback(m_stream, sink, &attr, flags, nullptr, nullptr) < 0)

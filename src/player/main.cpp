@@ -11,6 +11,10 @@
 
 int main(int argc, char** argv)
 {
+    // Shared-memory images cost a round trip to the X server on every
+    // repaint; the window is small enough to send its few changed pixels.
+    if (!qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM"))
+        qputenv("QT_XCB_NO_MITSHM", "1");
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("velmoro"));
     QApplication::setApplicationDisplayName(velmoro::app::ApplicationTitle());
