@@ -1,6 +1,6 @@
 #include "audio/urlsource.h"
 
-#include <curl/curl.h>
+#include "audio/curlapi.h"
 
 #include <algorithm>
 #include <cctype>
@@ -16,12 +16,6 @@ namespace {
 constexpr std::size_t kPauseAbove = 4 * 1024 * 1024;
 constexpr std::size_t kResumeBelow = 1024 * 1024;
 
-void InitCurlOnce()
-{
-    static const CURLcode once = curl_global_init(CURL_GLOBAL_DEFAULT);
-    (void)once;
-}
-
 bool StartsWithNoCase(std::string_view text, std::string_view prefix)
 {
     return text.size() >= prefix.size() &&
@@ -30,22 +24,30 @@ bool StartsWithNoCase(std::string_view text, std::string_view prefix)
 }
 
 struct Easy {
-    CURL* curl = curl_easy_init();
-    curl_slist* aliases = nullptr;
-    curl_slist* headers = nullptr;
+    explicit Easy(const CurlApi* api) : api(api), curl(api ? api->easy_init() : nullptr) {}
     ~Easy()
     {
-        curl_slist_free_all(aliases);
-        curl_slist_free_all(headers);
+        if (!api)
+            return;
+        api->slist_free_all(aliases);
+        api->slist_free_all(headers);
         if (curl)
-            curl_easy_cleanup(curl);
+            api->easy_cleanup(curl);
     }
+    Easy(const Easy&) = delete;
+    Easy& operator=(const Easy&) = delete;
+
+    const CurlApi* api;
+    CURL* curl;
+    curl_slist* aliases = nullptr;
+    curl_slist* headers = nullptr;
 };
 
 using Clock = std::chrono::steady_clock;
 
 struct Transfer {
     UrlSource* source;
+    const CurlApi* api;
     CURL* curl;
     Clock::time_point lastBytes = Clock::now();
     bool paused = false;
@@ -57,7 +59,6 @@ struct Transfer {
 UrlSource::UrlSource(std::string url, std::string localCopy, std::chrono::milliseconds stallTimeout)
     : m_url(std::move(url)), m_localCopyPath(std::move(localCopy)), m_stallTimeout(stallTimeout)
 {
-    InitCurlOnce();
     if (!m_localCopyPath.empty())
         m_localCopy = std::fopen(m_localCopyPath.c_str(), "wb");
     m_worker = std::thread([this] { Run(); });
@@ -90,28 +91,29 @@ bool UrlSource::WaitForData(std::chrono::milliseconds timeout)
 
 void UrlSource::Run()
 {
-    Easy easy;
-    Transfer transfer{this, easy.curl};
+    const CurlApi* curl = Curl();
+    Easy easy(curl);
+    Transfer transfer{this, curl, easy.curl};
     if (easy.curl) {
-        easy.aliases = curl_slist_append(nullptr, "ICY 200 OK");
-        easy.headers = curl_slist_append(nullptr, "Icy-MetaData: 1");
-        curl_easy_setopt(easy.curl, CURLOPT_URL, m_url.c_str());
-        curl_easy_setopt(easy.curl, CURLOPT_FOLLOWLOCATION, 1L);
-        curl_easy_setopt(easy.curl, CURLOPT_MAXREDIRS, 5L);
-        curl_easy_setopt(easy.curl, CURLOPT_HTTP200ALIASES, easy.aliases);
-        curl_easy_setopt(easy.curl, CURLOPT_HTTPHEADER, easy.headers);
-        curl_easy_setopt(easy.curl, CURLOPT_USERAGENT, "Velmoro");
-        curl_easy_setopt(easy.curl, CURLOPT_CONNECTTIMEOUT, long(kConnectTimeout.count()));
-        curl_easy_setopt(easy.curl, CURLOPT_FAILONERROR, 1L);
-        curl_easy_setopt(easy.curl, CURLOPT_NOSIGNAL, 1L);
-        curl_easy_setopt(easy.curl, CURLOPT_HEADERFUNCTION, &UrlSource::OnHeader);
-        curl_easy_setopt(easy.curl, CURLOPT_HEADERDATA, &transfer);
-        curl_easy_setopt(easy.curl, CURLOPT_WRITEFUNCTION, &UrlSource::OnBody);
-        curl_easy_setopt(easy.curl, CURLOPT_WRITEDATA, &transfer);
-        curl_easy_setopt(easy.curl, CURLOPT_NOPROGRESS, 0L);
-        curl_easy_setopt(easy.curl, CURLOPT_XFERINFOFUNCTION, &UrlSource::OnProgress);
-        curl_easy_setopt(easy.curl, CURLOPT_XFERINFODATA, &transfer);
-        curl_easy_perform(easy.curl);
+        easy.aliases = curl->slist_append(nullptr, "ICY 200 OK");
+        easy.headers = curl->slist_append(nullptr, "Icy-MetaData: 1");
+        curl->easy_setopt(easy.curl, CURLOPT_URL, m_url.c_str());
+        curl->easy_setopt(easy.curl, CURLOPT_FOLLOWLOCATION, 1L);
+        curl->easy_setopt(easy.curl, CURLOPT_MAXREDIRS, 5L);
+        curl->easy_setopt(easy.curl, CURLOPT_HTTP200ALIASES, easy.aliases);
+        curl->easy_setopt(easy.curl, CURLOPT_HTTPHEADER, easy.headers);
+        curl->easy_setopt(easy.curl, CURLOPT_USERAGENT, "Velmoro");
+        curl->easy_setopt(easy.curl, CURLOPT_CONNECTTIMEOUT, long(kConnectTimeout.count()));
+        curl->easy_setopt(easy.curl, CURLOPT_FAILONERROR, 1L);
+        curl->easy_setopt(easy.curl, CURLOPT_NOSIGNAL, 1L);
+        curl->easy_setopt(easy.curl, CURLOPT_HEADERFUNCTION, &UrlSource::OnHeader);
+        curl->easy_setopt(easy.curl, CURLOPT_HEADERDATA, &transfer);
+        curl->easy_setopt(easy.curl, CURLOPT_WRITEFUNCTION, &UrlSource::OnBody);
+        curl->easy_setopt(easy.curl, CURLOPT_WRITEDATA, &transfer);
+        curl->easy_setopt(easy.curl, CURLOPT_NOPROGRESS, 0L);
+        curl->easy_setopt(easy.curl, CURLOPT_XFERINFOFUNCTION, &UrlSource::OnProgress);
+        curl->easy_setopt(easy.curl, CURLOPT_XFERINFODATA, &transfer);
+        curl->easy_perform(easy.curl);
     }
     if (m_localCopy)
         std::fflush(m_localCopy);
@@ -143,7 +145,7 @@ std::size_t UrlSource::OnBody(char* data, std::size_t size, std::size_t count, v
         curl_off_t length = -1;
         // A live (ICY) stream has no length, whatever a server may claim.
         if (!self->m_icy &&
-            curl_easy_getinfo(t->curl, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &length) == CURLE_OK && length > 0)
+            t->api->easy_getinfo(t->curl, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &length) == CURLE_OK && length > 0)
             self->m_announced = std::int64_t(length);
     }
     {
@@ -173,7 +175,7 @@ int UrlSource::OnProgress(void* user, long long, long long, long long, long long
         if (buffered < kResumeBelow) {
             t->paused = false;
             t->lastBytes = Clock::now();
-            curl_easy_pause(t->curl, CURLPAUSE_CONT);
+            t->api->easy_pause(t->curl, CURLPAUSE_CONT);
         }
         return 0;
     }
