@@ -2,6 +2,7 @@
 #   make run         release build, then start the player
 #   make test        build with AddressSanitizer + UBSan, run every test, then a short fuzz pass
 #   make bench       release build, run the benchmarks
+#   make bench-player  start-up, memory and CPU of the real player
 #   make fuzz        run every fuzz target for FUZZ_SECONDS (default 300) each
 BUILD      ?= build
 FUZZ_BUILD ?= build-fuzz
@@ -10,7 +11,7 @@ FUZZ_SECONDS ?= 300
 SMOKE_SECONDS ?= 20
 JOBS ?= 2
 
-.PHONY: all deps build run test fuzz-build fuzz-smoke fuzz bench clean
+.PHONY: all deps build run test fuzz-build fuzz-smoke fuzz bench bench-player clean
 
 all: build
 
@@ -44,6 +45,13 @@ bench: deps
 	cmake -S . -B $(BENCH_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DVELMORO_BENCH=ON -DVELMORO_TESTS=OFF >/dev/null
 	cmake --build $(BENCH_BUILD) -j $(JOBS)
 	$(BENCH_BUILD)/bench/velmoro_bench
+
+# Start-up, memory and CPU of the real player under Xvfb and a private
+# PulseAudio server with a null sink (about 2 minutes).
+bench-player: deps
+	cmake -S . -B $(BENCH_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DVELMORO_TESTS=OFF >/dev/null
+	cmake --build $(BENCH_BUILD) -j $(JOBS) --target velmoro
+	tests/e2e/with-pulseaudio bench/player-perf $(BENCH_BUILD)/src/player/velmoro
 
 clean:
 	rm -rf $(BUILD) $(FUZZ_BUILD) $(BENCH_BUILD)
