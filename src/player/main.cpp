@@ -9,6 +9,8 @@
 #include <QApplication>
 #include <QStandardPaths>
 
+#include <memory>
+
 int main(int argc, char** argv)
 {
     // Shared-memory images cost a round trip to the X server on every
@@ -22,10 +24,15 @@ int main(int argc, char** argv)
     velmoro::audio::AudioLibrary audio(velmoro::audio::OutputProviderFromEnvironment());
     velmoro::settings::Settings settings;
     velmoro::app::PlayerState state;
-    velmoro::app::TFormShowErrore errorWindow;
-    errorWindow.OnArresta = [&] { velmoro::app::EndProgramNow(audio); };
+    // Made with the first error: its text box would load the font database
+    // at start, which the skinned windows never need.
+    std::unique_ptr<velmoro::app::TFormShowErrore> errorWindow;
     const auto showError = [&](const QString& title, const QString& text) {
-        errorWindow.ShowErrorMessage(title, text);
+        if (!errorWindow) {
+            errorWindow = std::make_unique<velmoro::app::TFormShowErrore>();
+            errorWindow->OnArresta = [&] { velmoro::app::EndProgramNow(audio); };
+        }
+        errorWindow->ShowErrorMessage(title, text);
     };
 
     velmoro::player::TPlayerForm player(state, settings, audio, showError);
