@@ -525,12 +525,7 @@ std::chrono::milliseconds AudioLibrary::TimeUntilRefill()
 {
     using std::chrono::milliseconds;
     constexpr milliseconds kShortest{10}, kLongest{1000}, kNetwork{50};
-    std::vector<std::shared_ptr<Stream>> streams;
-    {
-        std::lock_guard lock(m_streamsMutex);
-        for (const auto& [handle, stream] : m_streams)
-            streams.push_back(stream);
-    }
+    const std::vector<std::shared_ptr<Stream>> streams = StreamsNow();
     milliseconds sleep = kLongest;
     std::lock_guard lock(m_mixer.Lock());
     for (const auto& s : streams) {
@@ -546,15 +541,18 @@ std::chrono::milliseconds AudioLibrary::TimeUntilRefill()
     return std::max(sleep, kShortest);
 }
 
-void AudioLibrary::Update()
+std::vector<std::shared_ptr<Stream>> AudioLibrary::StreamsNow() const
 {
     std::vector<std::shared_ptr<Stream>> streams;
-    {
-        std::lock_guard lock(m_streamsMutex);
-        for (const auto& [handle, stream] : m_streams)
-            streams.push_back(stream);
-    }
-    for (const auto& s : streams)
+    std::lock_guard lock(m_streamsMutex);
+    for (const auto& [handle, stream] : m_streams)
+        streams.push_back(stream);
+    return streams;
+}
+
+void AudioLibrary::Update()
+{
+    for (const auto& s : StreamsNow())
         FillStream(*s, m_scratch);
 }
 

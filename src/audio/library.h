@@ -65,6 +65,8 @@ public:
 
 private:
     std::shared_ptr<Stream> Find(Handle handle) const;
+    // The streams as they are, to work on without holding the streams lock.
+    std::vector<std::shared_ptr<Stream>> StreamsNow() const;
     Handle NewHandle();
     Handle AddStream(std::unique_ptr<Decoder> decoder, std::uint32_t flags, std::shared_ptr<UrlSource> url);
     void FillStream(Stream& s, std::vector<std::int16_t>& scratch);
