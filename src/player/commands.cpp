@@ -12,8 +12,6 @@ namespace velmoro::player {
 
 bool TPlayerForm::eventFilter(QObject* watched, QEvent* event)
 {
-    // A key press reaches its window first and then the focused widget and
-    // its parents; taking it at the window sees it exactly once.
     switch (event->type()) {
     case QEvent::KeyPress:
     case QEvent::MouseButtonPress:
@@ -25,6 +23,8 @@ bool TPlayerForm::eventFilter(QObject* watched, QEvent* event)
     default:
         break;
     }
+    // A key press reaches its window first and then the focused widget and
+    // its parents; taking it at the window sees it exactly once.
     if (event->type() == QEvent::KeyPress && watched->isWindowType() && m_state.HotKeysEnabled) {
         const auto* key = static_cast<QKeyEvent*>(event);
         if (!key->isAutoRepeat() || key->key() == Qt::Key_Up || key->key() == Qt::Key_Down)
