@@ -34,7 +34,8 @@ double Mpg123Seconds()
         for (int run = 0; run < 3; ++run) {
             const pid_t pid = fork();
             if (pid == 0) {
-                execlp("mpg123", "mpg123", "-q", "-w", "/dev/null", kFile.c_str(), static_cast<char*>(nullptr));
+                execlp("mpg123", "mpg123", "-q", "-w", "/dev/null", kFile.c_str(),
+                       static_cast<char*>(nullptr));
                 _exit(127);
             }
             int status = 0;
@@ -82,7 +83,8 @@ Run PlayThrough(int streams)
         lib.Update();
         const auto before = std::chrono::steady_clock::now();
         p->Current()->Step(441);
-        const auto micros = std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - before);
+        const auto micros =
+            std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - before);
         run.worstCallbackMicros = std::max(run.worstCallbackMicros, micros.count());
         p->Current()->ClearCaptured();
     }

@@ -17,7 +17,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         lib->Start();
         return lib;
     }();
-    const std::uint32_t flags = kStreamFx | (size % 2 ? kStreamExactSeek : 0) | (size % 3 == 0 ? kStreamHalfRate : 0);
+    const std::uint32_t flags =
+        kStreamFx | (size % 2 ? kStreamExactSeek : 0) | (size % 3 == 0 ? kStreamHalfRate : 0);
     const Handle s = library->StreamCreateMemory(data, size, flags);
     if (s == 0)
         return 0;

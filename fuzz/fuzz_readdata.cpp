@@ -17,8 +17,8 @@ namespace {
 QString ScratchFile()
 {
     // Memory-backed when possible: every input is written and synced twice.
-    static const QString dir = QFile::exists(QStringLiteral("/dev/shm")) ? QStringLiteral("/dev/shm")
-                                                                          : QStringLiteral("/tmp");
+    static const QString dir =
+        QFile::exists(QStringLiteral("/dev/shm")) ? QStringLiteral("/dev/shm") : QStringLiteral("/tmp");
     static const QString path = dir + QStringLiteral("/velmoro-fuzz-readdata-%1.mp3").arg(::getpid());
     return path;
 }

@@ -14,7 +14,8 @@ std::uint32_t OutputFlags(const settings::Settings& settings)
     return flags;
 }
 
-bool InitAudioDevice(audio::IAudioLibrary& audio, int device, std::uint32_t flags, const ShowErrorFunction& showError)
+bool InitAudioDevice(audio::IAudioLibrary& audio, int device, std::uint32_t flags,
+                     const ShowErrorFunction& showError)
 {
     audio.Free();
     if (audio.Init(device, 44100, flags)) {
@@ -23,7 +24,8 @@ bool InitAudioDevice(audio::IAudioLibrary& audio, int device, std::uint32_t flag
     }
     if (showError)
         showError(QStringLiteral("Periferica MM System non pronta!"),
-                  QStringLiteral("La priferica audion non funziona o è al momento occupata. Attendere e riprovare"));
+                  QStringLiteral(
+                      "La priferica audion non funziona o è al momento occupata. Attendere e riprovare"));
     return false;
 }
 

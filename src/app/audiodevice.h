@@ -18,7 +18,8 @@ std::uint32_t OutputFlags(const settings::Settings& settings);
 // Closes the library (every stream handle becomes invalid) and opens it on
 // device (−1 the default) with flags at 44100 Hz; when that fails, shows the
 // error once and leaves the program without sound. True when sound works.
-bool InitAudioDevice(audio::IAudioLibrary& audio, int device, std::uint32_t flags, const ShowErrorFunction& showError);
+bool InitAudioDevice(audio::IAudioLibrary& audio, int device, std::uint32_t flags,
+                     const ShowErrorFunction& showError);
 
 // The device list lines: "1 - first description", "2 - …".
 QStringList DeviceListLines(audio::IAudioLibrary& audio);

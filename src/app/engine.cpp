@@ -82,7 +82,8 @@ void PlaybackEngine::OpenStreamFile(const QString& fileName)
     RemoveDspFromCurrent();
     EndUnfinishedFadeOut();
     StartFadeOutOfCurrent();
-    m_state.CurrentStream = m_audio.StreamCreateFile(QFile::encodeName(fileName).toStdString(), StreamFlags());
+    m_state.CurrentStream =
+        m_audio.StreamCreateFile(QFile::encodeName(fileName).toStdString(), StreamFlags());
     SilenceAndWatchNewStream();
     m_state.CurrentFileName = fileName;
 }
@@ -149,7 +150,8 @@ void PlaybackEngine::TimerFadeInTimer()
         m_audio.ChannelSetAttributes(m_state.CurrentStream, frequency, m_display.Volume(), pan);
         return;
     }
-    m_audio.ChannelSetAttributes(m_state.CurrentStream, frequency, std::min(100, volume + m_state.FadeInStep), pan);
+    m_audio.ChannelSetAttributes(m_state.CurrentStream, frequency, std::min(100, volume + m_state.FadeInStep),
+                                 pan);
 }
 
 void PlaybackEngine::TimerFadeOutTimer()
@@ -167,7 +169,8 @@ void PlaybackEngine::TimerFadeOutTimer()
     int pan = 0;
     m_audio.ChannelGetAttributes(m_state.FadingStream, &frequency, &volume, &pan);
     // The library takes 0–100 only: a last step below zero holds at silence.
-    m_audio.ChannelSetAttributes(m_state.FadingStream, frequency, std::max(0, volume - m_state.FadeOutStep), pan);
+    m_audio.ChannelSetAttributes(m_state.FadingStream, frequency, std::max(0, volume - m_state.FadeOutStep),
+                                 pan);
 }
 
 void PlaybackEngine::VisDspProc(Handle, Handle, void* buffer, std::uint32_t length, void* user)
@@ -177,7 +180,7 @@ void PlaybackEngine::VisDspProc(Handle, Handle, void* buffer, std::uint32_t leng
     case VisMode::Oscilloscope:
         engine->m_oscilloscope.Push(static_cast<const std::int16_t*>(buffer), length / 4);
         break;
-    case VisMode::Plugin: // plug-ins are fed once they can be loaded
+    case VisMode::Plugin:   // plug-ins are fed once they can be loaded
     case VisMode::Spectrum: // drawn from the refresh tick instead
     case VisMode::VuMeter:
     case VisMode::None:

@@ -20,11 +20,11 @@ class EngineDisplay {
 public:
     virtual ~EngineDisplay() = default;
     virtual void SetTitle(const QString& title) = 0;
-    virtual void SetFrequency(int hertz) = 0;  // −1 unknown
-    virtual void SetBitrate(int kbps) = 0;     // −1 variable or unknown
+    virtual void SetFrequency(int hertz) = 0; // −1 unknown
+    virtual void SetBitrate(int kbps) = 0;    // −1 variable or unknown
     virtual void SetStereo(bool stereo) = 0;
-    virtual int Volume() const = 0;            // 0–100
-    virtual int Balance() const = 0;           // 0–100, 50 centred
+    virtual int Volume() const = 0;  // 0–100
+    virtual int Balance() const = 0; // 0–100, 50 centred
 };
 
 // The player's commands the engine may run.
@@ -52,11 +52,12 @@ public:
 
     // The DSP function set on every stream opened here; runs on the audio
     // library's update thread. user is the engine.
-    static void VisDspProc(audio::Handle dsp, audio::Handle stream, void* buffer, std::uint32_t length, void* user);
+    static void VisDspProc(audio::Handle dsp, audio::Handle stream, void* buffer, std::uint32_t length,
+                           void* user);
 
     QTimer TimerFadeIn;
     QTimer TimerFadeOut;
-    std::int32_t FadeInTag = 0;  // the timers' counters
+    std::int32_t FadeInTag = 0; // the timers' counters
     std::int32_t FadeOutTag = 0;
 
     // Samples of the current stream for the oscilloscope, drained on the UI thread.

@@ -19,8 +19,8 @@ struct PlayerState {
     audio::Handle DspHandle = 0;     // the DSP function set on CurrentStream
     QString CurrentFileName;         // file name or address, as opened
     std::int32_t TrackSeconds = 0;
-    std::int32_t PlayStatus = 0;     // 0 idle, 1 playing, 2 stopped, 3 paused
-    QString AppDir;                  // directories end with "/"
+    std::int32_t PlayStatus = 0; // 0 idle, 1 playing, 2 stopped, 3 paused
+    QString AppDir;              // directories end with "/"
     QString SkinsDir;
     QString SkinDir;
     playlist::TMPEGAudioList Playlist;

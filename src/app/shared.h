@@ -18,9 +18,9 @@ std::uint32_t SkinColorToInt(const QString& text);
 // portable install), else the user's data directory. Both are searched for
 // the skins, languages, icons and plug-ins that come with the program.
 struct AppDirectories {
-    QString AppDir;   // with a trailing "/"
-    QString SkinsDir; // AppDir + "Skins/"
-    QString SkinDir;  // SkinsDir + "[Default]"
+    QString AppDir;     // with a trailing "/"
+    QString SkinsDir;   // AppDir + "Skins/"
+    QString SkinDir;    // SkinsDir + "[Default]"
     QString InstallDir; // the executable's directory, with "/"
 
     // Where a folder of things that come with the program ("Skins/",

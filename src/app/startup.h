@@ -29,8 +29,8 @@ public:
     // then fills the device list and selects its first line without reopening.
     void TimerInizializTimer();
 
-    QTimer TimerInizializ; // one shot, 50 ms, started by FirstPhase
-    std::function<void()> OnFirstPhase;  // the steps of windows built later
+    QTimer TimerInizializ;              // one shot, 50 ms, started by FirstPhase
+    std::function<void()> OnFirstPhase; // the steps of windows built later
     std::function<void()> OnSecondPhase;
 
 private:

@@ -78,7 +78,8 @@ public:
     // A stream over bytes in memory, which the library copies.
     virtual Handle StreamCreateMemory(const void* data, std::size_t length, std::uint32_t flags) = 0;
     // Returns at once; the download runs on a worker. localCopy may be empty.
-    virtual Handle StreamCreateURL(const std::string& url, std::uint32_t flags, const std::string& localCopy) = 0;
+    virtual Handle StreamCreateURL(const std::string& url, std::uint32_t flags,
+                                   const std::string& localCopy) = 0;
     virtual bool StreamPlay(Handle stream, bool flush, std::uint32_t flags) = 0;
     virtual bool StreamFree(Handle stream) = 0;
     virtual bool ChannelStop(Handle channel) = 0;

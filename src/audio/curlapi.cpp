@@ -6,8 +6,7 @@ namespace velmoro::audio {
 
 namespace {
 
-template <typename Function>
-bool Resolve(void* library, const char* name, Function& function)
+template <typename Function> bool Resolve(void* library, const char* name, Function& function)
 {
     function = reinterpret_cast<Function>(dlsym(library, name));
     return function != nullptr;

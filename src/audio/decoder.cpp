@@ -94,7 +94,8 @@ bool Decoder::Prime(bool exactSeek)
 std::unique_ptr<Decoder> Decoder::OpenFile(const std::string& path, bool halfRate, bool exactSeek)
 {
     std::unique_ptr<Decoder> d(new Decoder);
-    if (!d->Configure(halfRate) || mpg123_open(d->m_handle, path.c_str()) != MPG123_OK || !d->Prime(exactSeek))
+    if (!d->Configure(halfRate) || mpg123_open(d->m_handle, path.c_str()) != MPG123_OK ||
+        !d->Prime(exactSeek))
         return nullptr;
     return d;
 }

@@ -21,7 +21,8 @@ public:
 
     // nullptr when the source holds no decodable MPEG audio.
     static std::unique_ptr<Decoder> OpenFile(const std::string& path, bool halfRate, bool exactSeek);
-    static std::unique_ptr<Decoder> OpenMemory(std::vector<std::uint8_t> bytes, bool halfRate, bool exactSeek);
+    static std::unique_ptr<Decoder> OpenMemory(std::vector<std::uint8_t> bytes, bool halfRate,
+                                               bool exactSeek);
     // A decoder that waits for Feed(); its rate is known once RateKnown().
     static std::unique_ptr<Decoder> OpenFeed(bool halfRate);
 

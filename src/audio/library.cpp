@@ -61,7 +61,8 @@ bool AudioLibrary::Init(int device, std::uint32_t frequency, std::uint32_t flags
         m_mixer.SetFormat(format);
     }
     std::lock_guard output(m_outputMutex);
-    m_output = m_provider->Open(device, format, [this](void* out, std::size_t frames) { m_mixer.Render(out, frames); });
+    m_output = m_provider->Open(device, format,
+                                [this](void* out, std::size_t frames) { m_mixer.Render(out, frames); });
     return m_output != nullptr;
 }
 
@@ -180,7 +181,8 @@ std::shared_ptr<Stream> AudioLibrary::Find(Handle handle) const
     return it == m_streams.end() ? nullptr : it->second;
 }
 
-Handle AudioLibrary::AddStream(std::unique_ptr<Decoder> decoder, std::uint32_t flags, std::shared_ptr<UrlSource> url)
+Handle AudioLibrary::AddStream(std::unique_ptr<Decoder> decoder, std::uint32_t flags,
+                               std::shared_ptr<UrlSource> url)
 {
     if (!decoder || !m_output)
         return 0;
@@ -211,7 +213,8 @@ Handle AudioLibrary::StreamCreateFile(const std::string& file, std::uint32_t fla
 {
     if (!m_output)
         return 0;
-    return AddStream(Decoder::OpenFile(file, flags & kStreamHalfRate, flags & kStreamExactSeek), flags, nullptr);
+    return AddStream(Decoder::OpenFile(file, flags & kStreamHalfRate, flags & kStreamExactSeek), flags,
+                     nullptr);
 }
 
 Handle AudioLibrary::StreamCreateMemory(const void* data, std::size_t length, std::uint32_t flags)
@@ -219,12 +222,13 @@ Handle AudioLibrary::StreamCreateMemory(const void* data, std::size_t length, st
     if (!m_output || !data)
         return 0;
     const auto* bytes = static_cast<const std::uint8_t*>(data);
-    return AddStream(Decoder::OpenMemory(std::vector<std::uint8_t>(bytes, bytes + length), flags & kStreamHalfRate,
-                                         flags & kStreamExactSeek),
+    return AddStream(Decoder::OpenMemory(std::vector<std::uint8_t>(bytes, bytes + length),
+                                         flags & kStreamHalfRate, flags & kStreamExactSeek),
                      flags, nullptr);
 }
 
-Handle AudioLibrary::StreamCreateURL(const std::string& url, std::uint32_t flags, const std::string& localCopy)
+Handle AudioLibrary::StreamCreateURL(const std::string& url, std::uint32_t flags,
+                                     const std::string& localCopy)
 {
     if (!m_output)
         return 0;
@@ -579,7 +583,8 @@ void AudioLibrary::FillStream(Stream& s, std::vector<std::int16_t>& scratch)
             const auto wanted = std::int64_t(double(m_bufferSeconds) * s.frequency);
             if (s.decodedEnd - heard >= wanted)
                 return;
-            room = std::size_t(std::max<std::int64_t>(0, heard - 1 + std::int64_t(s.capacity) - s.decodedEnd));
+            room =
+                std::size_t(std::max<std::int64_t>(0, heard - 1 + std::int64_t(s.capacity) - s.decodedEnd));
         }
         const std::size_t want = std::min(room, kDecodeBlock);
         if (want == 0)

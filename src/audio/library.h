@@ -41,7 +41,8 @@ public:
 
     Handle StreamCreateFile(const std::string& file, std::uint32_t flags) override;
     Handle StreamCreateMemory(const void* data, std::size_t length, std::uint32_t flags) override;
-    Handle StreamCreateURL(const std::string& url, std::uint32_t flags, const std::string& localCopy) override;
+    Handle StreamCreateURL(const std::string& url, std::uint32_t flags,
+                           const std::string& localCopy) override;
     bool StreamPlay(Handle stream, bool flush, std::uint32_t flags) override;
     bool StreamFree(Handle stream) override;
     bool ChannelStop(Handle channel) override;
@@ -82,9 +83,9 @@ private:
 
     std::unique_ptr<OutputProvider> m_provider;
     LibraryOptions m_options;
-    std::mutex m_outputMutex;     // Init, Start, Free and the suspension of m_output
+    std::mutex m_outputMutex; // Init, Start, Free and the suspension of m_output
     std::unique_ptr<Output> m_output;
-    bool m_outputWanted = false;  // Start was called
+    bool m_outputWanted = false; // Start was called
     bool m_outputRunning = false;
     Mixer m_mixer;
     Spectrum m_spectrum;

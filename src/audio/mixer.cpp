@@ -115,8 +115,10 @@ void Mixer::MixStream(Stream& s, std::size_t frames, float masterFrom, float mas
                 break;
             const auto t = float(s.playPos - double(base));
             emit(i,
-                 Hermite(Sample(s, base - 1, 0), Sample(s, base, 0), Sample(s, base + 1, 0), Sample(s, base + 2, 0), t),
-                 Hermite(Sample(s, base - 1, 1), Sample(s, base, 1), Sample(s, base + 1, 1), Sample(s, base + 2, 1), t));
+                 Hermite(Sample(s, base - 1, 0), Sample(s, base, 0), Sample(s, base + 1, 0),
+                         Sample(s, base + 2, 0), t),
+                 Hermite(Sample(s, base - 1, 1), Sample(s, base, 1), Sample(s, base + 1, 1),
+                         Sample(s, base + 2, 1), t));
             s.playPos += step;
         }
     }
@@ -151,7 +153,8 @@ void Mixer::Convert(void* out, std::size_t frames) const
     if (m_format.bits == 16)
         write(static_cast<std::int16_t*>(out), clamp16);
     else
-        write(static_cast<std::uint8_t*>(out), [&](float v) { return std::uint8_t((clamp16(v) >> 8) + 128); });
+        write(static_cast<std::uint8_t*>(out),
+              [&](float v) { return std::uint8_t((clamp16(v) >> 8) + 128); });
 }
 
 std::uint32_t Mixer::Level(const Stream& s, int outputRate)

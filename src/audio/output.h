@@ -49,7 +49,10 @@ std::unique_ptr<OutputProvider> MakeWavProvider(const std::string& path);
 // A device that renders only when a test calls Step, on the caller's thread.
 class ManualOutput : public Output {
 public:
-    ManualOutput(const OutputFormat& format, RenderCallback render) : m_format(format), m_render(std::move(render)) {}
+    ManualOutput(const OutputFormat& format, RenderCallback render)
+        : m_format(format), m_render(std::move(render))
+    {
+    }
     bool Start() override { return m_started = true; }
     void Stop() override { m_started = false; }
     bool Started() const { return m_started; }

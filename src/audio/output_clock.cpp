@@ -82,8 +82,8 @@ private:
             p[0] = std::uint8_t(v);
             p[1] = std::uint8_t(v >> 8);
         };
-        std::uint8_t h[44] = {'R', 'I', 'F', 'F', 0, 0, 0, 0, 'W', 'A', 'V', 'E', 'f', 'm', 't', ' ',
-                              16, 0, 0, 0, 1, 0};
+        std::uint8_t h[44] = {'R', 'I', 'F', 'F', 0,   0,  0, 0, 'W', 'A', 'V',
+                              'E', 'f', 'm', 't', ' ', 16, 0, 0, 0,   1,   0};
         le32(h + 4, 36 + dataBytes);
         le16(h + 22, std::uint16_t(m_format.channels));
         le32(h + 24, std::uint32_t(m_format.rate));

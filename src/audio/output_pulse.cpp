@@ -108,7 +108,8 @@ std::vector<Sink> ListSinks(Connection& connection)
         [](pa_context*, const pa_sink_info* info, int eol, void* user) {
             auto* q = static_cast<Query*>(user);
             if (eol == 0 && info)
-                q->sinks.push_back({info->name ? info->name : "", info->description ? info->description : ""});
+                q->sinks.push_back(
+                    {info->name ? info->name : "", info->description ? info->description : ""});
             pa_threaded_mainloop_signal(q->loop, 0);
         },
         &query));
@@ -134,8 +135,8 @@ public:
 
     bool Connect(const char* sink)
     {
-        const pa_sample_spec sampleSpec{m_format.bits == 8 ? PA_SAMPLE_U8 : PA_SAMPLE_S16LE, std::uint32_t(m_format.rate),
-                                  std::uint8_t(m_format.channels)};
+        const pa_sample_spec sampleSpec{m_format.bits == 8 ? PA_SAMPLE_U8 : PA_SAMPLE_S16LE,
+                                        std::uint32_t(m_format.rate), std::uint8_t(m_format.channels)};
         Connection::Lock lock(m_connection->Loop());
         m_stream = pa_stream_new(m_connection->Context(), "Velmoro", &sampleSpec, nullptr);
         if (!m_stream)
@@ -187,8 +188,14 @@ public:
     }
 
 private:
-    static void OnState(pa_stream*, void* loop) { pa_threaded_mainloop_signal(static_cast<pa_threaded_mainloop*>(loop), 0); }
-    static void OnDone(pa_stream*, int, void* loop) { pa_threaded_mainloop_signal(static_cast<pa_threaded_mainloop*>(loop), 0); }
+    static void OnState(pa_stream*, void* loop)
+    {
+        pa_threaded_mainloop_signal(static_cast<pa_threaded_mainloop*>(loop), 0);
+    }
+    static void OnDone(pa_stream*, int, void* loop)
+    {
+        pa_threaded_mainloop_signal(static_cast<pa_threaded_mainloop*>(loop), 0);
+    }
 
     static void OnWrite(pa_stream* stream, std::size_t bytes, void* user)
     {

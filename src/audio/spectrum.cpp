@@ -26,7 +26,9 @@ struct Spectrum::State {
     ~State() { kiss_fftr_free(config); }
 };
 
-Spectrum::Spectrum() : m_state(std::make_unique<State>()) {}
+Spectrum::Spectrum() : m_state(std::make_unique<State>())
+{
+}
 Spectrum::~Spectrum() = default;
 
 void Spectrum::Compute(const float* mono, std::array<float, kFftBins>& out)

@@ -49,18 +49,18 @@ struct Stream {
     // mixer: decoded frames [decodedEnd − buffered, decodedEnd) at
     // ring[(frame % capacity) * 2]
     std::vector<std::int16_t> ring;
-    std::size_t capacity = 0;         // frames
-    std::int64_t decodedEnd = 0;      // absolute frame after the last decoded one
-    double playPos = 0;               // absolute frame being heard (fractional)
-    bool decodeEnded = false;         // the decoder has nothing more to give
+    std::size_t capacity = 0;    // frames
+    std::int64_t decodedEnd = 0; // absolute frame after the last decoded one
+    double playPos = 0;          // absolute frame being heard (fractional)
+    bool decodeEnded = false;    // the decoder has nothing more to give
     bool playing = false;
     int frequency = 44100;
-    bool rateFromDecoder = false;     // a network stream's rate, until its first frame
+    bool rateFromDecoder = false; // a network stream's rate, until its first frame
     int volume = 100;
     int pan = 0;
-    float lastLeft = 0;               // gains reached at the end of the last block
+    float lastLeft = 0; // gains reached at the end of the last block
     float lastRight = 0;
-    std::int64_t lengthFrames = -1;   // −1 unknown
+    std::int64_t lengthFrames = -1; // −1 unknown
     // What this stream contributed to the last kHistoryFrames output frames,
     // after its own volume and pan: levels and the spectrum read it.
     std::vector<float> history = std::vector<float>(kHistoryFrames * 2);

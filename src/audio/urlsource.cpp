@@ -145,7 +145,8 @@ std::size_t UrlSource::OnBody(char* data, std::size_t size, std::size_t count, v
         curl_off_t length = -1;
         // A live (ICY) stream has no length, whatever a server may claim.
         if (!self->m_icy &&
-            t->api->easy_getinfo(t->curl, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &length) == CURLE_OK && length > 0)
+            t->api->easy_getinfo(t->curl, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &length) == CURLE_OK &&
+            length > 0)
             self->m_announced = std::int64_t(length);
     }
     {

@@ -12,11 +12,16 @@ namespace {
 int ArrowToSet1(int keyCode)
 {
     switch (keyCode) {
-    case 103: return 72; // up
-    case 105: return 75; // left
-    case 106: return 77; // right
-    case 108: return 80; // down
-    default: return keyCode;
+    case 103:
+        return 72; // up
+    case 105:
+        return 75; // left
+    case 106:
+        return 77; // right
+    case 108:
+        return 80; // down
+    default:
+        return keyCode;
     }
 }
 
@@ -29,11 +34,16 @@ int FromQtKey(int key)
     if (key >= Qt::Key_A && key <= Qt::Key_Z)
         return kLetters[std::size_t(key - Qt::Key_A)];
     switch (key) {
-    case Qt::Key_Up: return 72;
-    case Qt::Key_Left: return 75;
-    case Qt::Key_Right: return 77;
-    case Qt::Key_Down: return 80;
-    default: return 0;
+    case Qt::Key_Up:
+        return 72;
+    case Qt::Key_Left:
+        return 75;
+    case Qt::Key_Right:
+        return 77;
+    case Qt::Key_Down:
+        return 80;
+    default:
+        return 0;
     }
 }
 

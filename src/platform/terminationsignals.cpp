@@ -27,7 +27,8 @@ void HandleTerminationSignals(std::function<void()> onSignal)
 {
     if (g_signalSockets[0] >= 0 || ::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, g_signalSockets) != 0)
         return;
-    auto* notifier = new QSocketNotifier(g_signalSockets[1], QSocketNotifier::Read, QCoreApplication::instance());
+    auto* notifier =
+        new QSocketNotifier(g_signalSockets[1], QSocketNotifier::Read, QCoreApplication::instance());
     QObject::connect(notifier, &QSocketNotifier::activated, notifier, [onSignal = std::move(onSignal)] {
         char bytes[16];
         [[maybe_unused]] const ssize_t read = ::read(g_signalSockets[1], bytes, sizeof bytes);

@@ -47,12 +47,13 @@ QString Unescape(QByteArrayView field)
 DriveType TypeOfFilesystem(const QString& fs)
 {
     static const QStringList pseudo = {
-        "proc", "sysfs", "devtmpfs", "devpts", "cgroup", "cgroup2", "securityfs", "pstore",
-        "debugfs", "tracefs", "configfs", "fusectl", "mqueue", "hugetlbfs", "bpf", "autofs",
-        "binfmt_misc", "nsfs", "efivarfs", "rpc_pipefs", "selinuxfs", "fuse.portal",
+        "proc",       "sysfs",      "devtmpfs",  "devpts",      "cgroup",      "cgroup2",
+        "securityfs", "pstore",     "debugfs",   "tracefs",     "configfs",    "fusectl",
+        "mqueue",     "hugetlbfs",  "bpf",       "autofs",      "binfmt_misc", "nsfs",
+        "efivarfs",   "rpc_pipefs", "selinuxfs", "fuse.portal",
     };
-    static const QStringList remote = {"nfs", "nfs4", "cifs", "smb3", "smbfs", "9p", "ceph",
-                                       "fuse.sshfs", "afs", "davfs", "fuse.rclone"};
+    static const QStringList remote = {"nfs",  "nfs4",       "cifs", "smb3",  "smbfs",      "9p",
+                                       "ceph", "fuse.sshfs", "afs",  "davfs", "fuse.rclone"};
     if (pseudo.contains(fs))
         return DriveType::NoRoot;
     if (fs == "iso9660" || fs == "udf")

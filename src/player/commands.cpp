@@ -36,17 +36,39 @@ bool TPlayerForm::eventFilter(QObject* watched, QEvent* event)
 void TPlayerForm::PlayerCommand(int code)
 {
     switch (code) {
-    case 18: MainPlayerSkinEqualizerClick(); break;
-    case 19: Repeat1Click(); break;
-    case 20: Sempreinprimopiano1Click(); break;
-    case 23: DisplayImageClick(); break;
-    case 30: MainPlayerSkinEjectClick(); break;
-    case 31: Shuffle1Click(); break;
-    case 44: MainPlayerSkinBackClick(); break;
-    case 45: MainPlayerSkinPlayClick(); break;
-    case 46: MainPlayerSkinPauseClick(); break;
-    case 47: MainPlayerSkinStopClick(); break;
-    case 48: MainPlayerSkinForwardClick(); break;
+    case 18:
+        MainPlayerSkinEqualizerClick();
+        break;
+    case 19:
+        Repeat1Click();
+        break;
+    case 20:
+        Sempreinprimopiano1Click();
+        break;
+    case 23:
+        DisplayImageClick();
+        break;
+    case 30:
+        MainPlayerSkinEjectClick();
+        break;
+    case 31:
+        Shuffle1Click();
+        break;
+    case 44:
+        MainPlayerSkinBackClick();
+        break;
+    case 45:
+        MainPlayerSkinPlayClick();
+        break;
+    case 46:
+        MainPlayerSkinPauseClick();
+        break;
+    case 47:
+        MainPlayerSkinStopClick();
+        break;
+    case 48:
+        MainPlayerSkinForwardClick();
+        break;
     case 72:
     case 80: {
         const int volume = std::clamp(MainPlayerSkin->Volume() + (code == 72 ? 5 : -5), 0, 100);
@@ -54,9 +76,14 @@ void TPlayerForm::PlayerCommand(int code)
         MainPlayerSkin->SetVolume(volume);
         break;
     }
-    case 75: Indietrodi5sec1Click(); break;
-    case 77: Avantidi5sec1Click(); break;
-    default: break; // the windows these open come later
+    case 75:
+        Indietrodi5sec1Click();
+        break;
+    case 77:
+        Avantidi5sec1Click();
+        break;
+    default:
+        break; // the windows these open come later
     }
 }
 
@@ -64,14 +91,16 @@ void TPlayerForm::Repeat1Click()
 {
     skin::TWinampSkin& s = *MainPlayerSkin;
     s.RepeatOn = !s.RepeatOn;
-    s.SetChecked(s.RepeatOn ? s.Checked() | skin::ckRepeat : s.Checked() & ~skin::TSkinChecked(skin::ckRepeat));
+    s.SetChecked(s.RepeatOn ? s.Checked() | skin::ckRepeat
+                            : s.Checked() & ~skin::TSkinChecked(skin::ckRepeat));
 }
 
 void TPlayerForm::Shuffle1Click()
 {
     skin::TWinampSkin& s = *MainPlayerSkin;
     s.ShuffleOn = !s.ShuffleOn;
-    s.SetChecked(s.ShuffleOn ? s.Checked() | skin::ckShuffle : s.Checked() & ~skin::TSkinChecked(skin::ckShuffle));
+    s.SetChecked(s.ShuffleOn ? s.Checked() | skin::ckShuffle
+                             : s.Checked() & ~skin::TSkinChecked(skin::ckShuffle));
 }
 
 void TPlayerForm::Sempreinprimopiano1Click()

@@ -73,11 +73,12 @@ void TPlayerForm::MainPlayerSkinBackClick()
 void TPlayerForm::MainPlayerSkinEjectClick()
 {
     const QStringList files =
-        OpenDialog ? OpenDialog()
-                   : QFileDialog::getOpenFileNames(this, QStringLiteral("Apri File"), QString(),
-                                                   QStringLiteral("File Musicali (mp1 mp2 mp3) (*.mp1 *.mp2 *.mp3 "
-                                                                  "*.MP1 *.MP2 *.MP3);;Play List (*.pls *.m3u "
-                                                                  "*.PLS *.M3U)"));
+        OpenDialog
+            ? OpenDialog()
+            : QFileDialog::getOpenFileNames(this, QStringLiteral("Apri File"), QString(),
+                                            QStringLiteral("File Musicali (mp1 mp2 mp3) (*.mp1 *.mp2 *.mp3 "
+                                                           "*.MP1 *.MP2 *.MP3);;Play List (*.pls *.m3u "
+                                                           "*.PLS *.M3U)"));
     OpenFiles(files);
 }
 
@@ -114,8 +115,8 @@ void TPlayerForm::PositionChangeImageMouseUp(Qt::MouseButton button, int x)
 std::optional<TPlayerForm::JumpBase> TPlayerForm::CurrentJumpBase() const
 {
     const std::uint32_t length = m_audio.StreamGetLength(m_state.CurrentStream);
-    const TrackTime t = ComputeTrackTime(m_audio.ChannelGetPosition(m_state.CurrentStream), length,
-                                         m_state.TrackSeconds);
+    const TrackTime t =
+        ComputeTrackTime(m_audio.ChannelGetPosition(m_state.CurrentStream), length, m_state.TrackSeconds);
     if (!t.known || m_state.TrackSeconds <= 0)
         return std::nullopt;
     return JumpBase{t.elapsed, double(length / 1000) * 1000};
@@ -129,7 +130,8 @@ double TPlayerForm::JumpTarget(const JumpBase& base, int second) const
 void TPlayerForm::Indietrodi5sec1Click()
 {
     if (const auto base = CurrentJumpBase())
-        m_audio.ChannelSetPosition(m_state.CurrentStream, std::uint32_t(std::max(0.0, JumpTarget(*base, base->second - 5))));
+        m_audio.ChannelSetPosition(m_state.CurrentStream,
+                                   std::uint32_t(std::max(0.0, JumpTarget(*base, base->second - 5))));
 }
 
 void TPlayerForm::Avantidi5sec1Click()

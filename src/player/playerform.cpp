@@ -72,11 +72,14 @@ TPlayerForm::TPlayerForm(app::PlayerState& state, settings::Settings& settings, 
     connect(MainPlayerSkin, &Skin::OnForwardClick, this, &TPlayerForm::MainPlayerSkinForwardClick);
     connect(MainPlayerSkin, &Skin::OnBackClick, this, &TPlayerForm::MainPlayerSkinBackClick);
     connect(MainPlayerSkin, &Skin::OnEjectClick, this, &TPlayerForm::MainPlayerSkinEjectClick);
-    connect(MainPlayerSkin, &Skin::OnVolumeChange, this, [this](Skin*, int v) { MainPlayerSkinVolumeChange(v); });
-    connect(MainPlayerSkin, &Skin::OnBalanceChange, this, [this](Skin*, int b) { MainPlayerSkinBalanceChange(b); });
+    connect(MainPlayerSkin, &Skin::OnVolumeChange, this,
+            [this](Skin*, int v) { MainPlayerSkinVolumeChange(v); });
+    connect(MainPlayerSkin, &Skin::OnBalanceChange, this,
+            [this](Skin*, int b) { MainPlayerSkinBalanceChange(b); });
     connect(MainPlayerSkin, &Skin::OnEqualizerClick, this, &TPlayerForm::MainPlayerSkinEqualizerClick);
     connect(MainPlayerSkin, &Skin::OnCloseClick, this, &TPlayerForm::MainPlayerSkinCloseClick);
-    connect(MainPlayerSkin, &Skin::OnSticky, this, [this](Skin*, bool shaded) { MainPlayerSkinSticky(shaded); });
+    connect(MainPlayerSkin, &Skin::OnSticky, this,
+            [this](Skin*, bool shaded) { MainPlayerSkinSticky(shaded); });
     connect(MainPlayerSkin, &Skin::OnMenuClick, this, &TPlayerForm::MainPlayerSkinMenuClick);
 
     // The grab offsets are taken when the drag starts: asking the display
@@ -114,7 +117,8 @@ TPlayerForm::~TPlayerForm()
     m_audio.Free();
 }
 
-void TPlayerForm::FormCreate(const QString& executableDir, const QString& userDataDir, const QString& commandLine)
+void TPlayerForm::FormCreate(const QString& executableDir, const QString& userDataDir,
+                             const QString& commandLine)
 {
     m_commandLine = commandLine;
     m_installDir = app::IncludeTrailingSlash(executableDir);
@@ -167,7 +171,8 @@ void TPlayerForm::PlayDemoPlaylist()
 
 void TPlayerForm::SetStereo(bool stereo)
 {
-    MainPlayerSkin->SetStereoMode(stereo ? skin::TStereoMode(skin::smStereo) : skin::TStereoMode(skin::smMono));
+    MainPlayerSkin->SetStereoMode(stereo ? skin::TStereoMode(skin::smStereo)
+                                         : skin::TStereoMode(skin::smMono));
 }
 
 // ---- The refresh tick ----
@@ -220,7 +225,8 @@ std::int64_t TPlayerForm::RefreshPlayingDisplay()
         return -1;
     }
     s.SetPositionBar(t.positionBar);
-    s.SetProgress(TimeDisplayText(m_settings.Checked(QStringLiteral("CountDownCheck")) ? t.remaining : t.elapsed));
+    s.SetProgress(
+        TimeDisplayText(m_settings.Checked(QStringLiteral("CountDownCheck")) ? t.remaining : t.elapsed));
     if (m_settings.Checked(QStringLiteral("VUMeterCheck"))) {
         const std::uint32_t level = m_audio.ChannelGetLevel(m_state.CurrentStream);
         s.SetLeftMeter(std::min<int>(int(level & 0xFFFF) / 2, 49));
@@ -231,7 +237,8 @@ std::int64_t TPlayerForm::RefreshPlayingDisplay()
     int volume = 0;
     int pan = 0;
     m_audio.ChannelGetAttributes(m_state.CurrentStream, &frequency, &volume, &pan);
-    return MsUntilDisplayChange(position, length, m_state.TrackSeconds, std::uint32_t(std::max(frequency, 0)) * 4);
+    return MsUntilDisplayChange(position, length, m_state.TrackSeconds,
+                                std::uint32_t(std::max(frequency, 0)) * 4);
 }
 
 // Between two changes of the time or the position bar a tick would show
@@ -242,9 +249,10 @@ void TPlayerForm::ScheduleNextTick(std::int64_t msUntilChange)
 {
     constexpr std::int64_t kLongestWait = 1000; // what no one foresaw shows within a second
     const int interval =
-        msUntilChange < 0 ? m_tickInterval
-                          : int(std::clamp<std::int64_t>(msUntilChange + 1, m_tickInterval,
-                                                         std::max<std::int64_t>(m_tickInterval, kLongestWait)));
+        msUntilChange < 0
+            ? m_tickInterval
+            : int(std::clamp<std::int64_t>(msUntilChange + 1, m_tickInterval,
+                                           std::max<std::int64_t>(m_tickInterval, kLongestWait)));
     if (TimerRinfresco.interval() != interval)
         TimerRinfresco.setInterval(interval);
 }
@@ -261,7 +269,8 @@ void TPlayerForm::TimerPosizioneFormTimer()
     const QSize screenSize = screen ? screen->geometry().size() : QSize(0, 0);
     const SnapRule rule{m_settings.Checked(QStringLiteral("ScreenHookCheck")),
                         m_settings.Position(QStringLiteral("SensHookVal"))};
-    move(SnapWindowToScreen(QCursor::pos(), QPoint(m_state.DragDX, m_state.DragDY), size(), screenSize, rule));
+    move(
+        SnapWindowToScreen(QCursor::pos(), QPoint(m_state.DragDX, m_state.DragDY), size(), screenSize, rule));
 }
 
 // ---- Skin events ----
@@ -310,7 +319,8 @@ void TPlayerForm::MainPlayerSkinBalanceChange(int balance)
 
 void TPlayerForm::MainPlayerSkinEqualizerClick()
 {
-    QMessageBox::information(this, windowTitle(), QStringLiteral("equalizzatore al momento non funzionante!"));
+    QMessageBox::information(this, windowTitle(),
+                             QStringLiteral("equalizzatore al momento non funzionante!"));
 }
 
 void TPlayerForm::MainPlayerSkinCloseClick()
@@ -364,8 +374,10 @@ void TPlayerForm::BuildPlayerMenu()
     item(play, "Precedente1", QStringLiteral("Precedente <<"), "Z", [this] { MainPlayerSkinBackClick(); });
     item(play, "Prossima1", QStringLiteral("Prossima  >>"), "B", [this] { MainPlayerSkinForwardClick(); });
     play->addSeparator();
-    item(play, "Vaiallacanzone1", QStringLiteral("Indietro di 5 secondi"), "", [this] { Indietrodi5sec1Click(); });
-    item(play, "Vaiallaposizione1", QStringLiteral("Avanti di 5 secondi"), "", [this] { Avantidi5sec1Click(); });
+    item(play, "Vaiallacanzone1", QStringLiteral("Indietro di 5 secondi"), "",
+         [this] { Indietrodi5sec1Click(); });
+    item(play, "Vaiallaposizione1", QStringLiteral("Avanti di 5 secondi"), "",
+         [this] { Avantidi5sec1Click(); });
     QMenu* bookmarks = submenu("SegnalibriMenu", QStringLiteral("Segnalibri"));
     item(bookmarks, "AggiungiCorrente1", QStringLiteral("Aggiungi Corrente"), "", [this] {
         if (m_state.CurrentFileName.isEmpty())
@@ -384,14 +396,17 @@ void TPlayerForm::BuildPlayerMenu()
     item(options, "Contoallarovescia1", QStringLiteral("Conto alla rovescia/normale"), "I",
          [this] { DisplayImageClick(); });
     PlayerMenu->addSeparator();
-    item(PlayerMenu, "Equalizatore1", QStringLiteral("Equalizatore"), "E", [this] { MainPlayerSkinEqualizerClick(); });
+    item(PlayerMenu, "Equalizatore1", QStringLiteral("Equalizatore"), "E",
+         [this] { MainPlayerSkinEqualizerClick(); });
     PlayerMenu->addSeparator();
     item(PlayerMenu, "MenuEsci", QStringLiteral("Esci"), "", [this] { close(); });
 
     CanzoniMenu = new QMenu(this);
     CanzoniMenu->setObjectName(QStringLiteral("CanzoniMenu"));
-    item(CanzoniMenu, "Indietrodi5sec1", QStringLiteral("Indietro di 5 sec"), "", [this] { Indietrodi5sec1Click(); });
-    item(CanzoniMenu, "Avantidi5sec1", QStringLiteral("Avanti di 5 sec"), "", [this] { Avantidi5sec1Click(); });
+    item(CanzoniMenu, "Indietrodi5sec1", QStringLiteral("Indietro di 5 sec"), "",
+         [this] { Indietrodi5sec1Click(); });
+    item(CanzoniMenu, "Avantidi5sec1", QStringLiteral("Avanti di 5 sec"), "",
+         [this] { Avantidi5sec1Click(); });
 }
 
 // ---- Closing ----

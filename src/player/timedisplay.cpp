@@ -47,7 +47,9 @@ QString TimeDisplayText(std::int32_t seconds)
 {
     const std::int32_t minutes = seconds / 60;
     const std::int32_t rest = seconds - 60 * minutes;
-    const auto twoDigits = [](std::int32_t v) { return (v < 10 && v >= 0 ? QStringLiteral("0") : QString()) + QString::number(v); };
+    const auto twoDigits = [](std::int32_t v) {
+        return (v < 10 && v >= 0 ? QStringLiteral("0") : QString()) + QString::number(v);
+    };
     return twoDigits(minutes) + u' ' + twoDigits(rest);
 }
 

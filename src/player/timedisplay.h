@@ -7,7 +7,7 @@
 namespace velmoro::player {
 
 struct TrackTime {
-    bool known = false;   // false when the stream is shorter than 1000 bytes
+    bool known = false; // false when the stream is shorter than 1000 bytes
     std::int32_t elapsed = 0;
     std::int32_t remaining = 0;
     std::int32_t positionBar = 0; // 0–256

@@ -169,8 +169,8 @@ QString Star(bool value)
 
 // ---- Table rows ----
 
-TMacro Item(const char* shortName, const char* longName, int width, char align,
-            const char* description, const char* group, MacroKind kind)
+TMacro Item(const char* shortName, const char* longName, int width, char align, const char* description,
+            const char* group, MacroKind kind)
 {
     TMacro item;
     item.ShortName = QString::fromLatin1(shortName);
@@ -184,28 +184,26 @@ TMacro Item(const char* shortName, const char* longName, int width, char align,
     return item;
 }
 
-TMacro FileItem(const char* shortName, const char* longName, int width, char align,
-                const char* description, FileValueFunc value)
+TMacro FileItem(const char* shortName, const char* longName, int width, char align, const char* description,
+                FileValueFunc value)
 {
     TMacro item = Item(shortName, longName, width, align, description, kFileGroup, MacroKind::File);
     item.FileValue = value;
     return item;
 }
 
-TMacro SystemItem(const char* shortName, const char* longName, int width, char align,
-                  const char* description, SystemValueFunc value)
+TMacro SystemItem(const char* shortName, const char* longName, int width, char align, const char* description,
+                  SystemValueFunc value)
 {
-    TMacro item =
-        Item(shortName, longName, width, align, description, kSystemGroup, MacroKind::System);
+    TMacro item = Item(shortName, longName, width, align, description, kSystemGroup, MacroKind::System);
     item.SystemValue = value;
     return item;
 }
 
-TMacro CompositeItem(const char* shortName, const char* longName, int width,
-                     const char* description, const char* text)
+TMacro CompositeItem(const char* shortName, const char* longName, int width, const char* description,
+                     const char* text)
 {
-    TMacro item =
-        Item(shortName, longName, width, 'L', description, kFileGroup, MacroKind::Composite);
+    TMacro item = Item(shortName, longName, width, 'L', description, kFileGroup, MacroKind::Composite);
     item.MacroText = QString::fromLatin1(text);
     return item;
 }
@@ -407,8 +405,8 @@ void FillTable(TMacroDefinitions& table)
     for (const TMacro& item : items)
         table.Add(item);
     for (const ListRow& row : listItems)
-        table.Add(Item(row.shortName, row.longName, row.width, row.align, row.description,
-                       row.group, MacroKind::List));
+        table.Add(Item(row.shortName, row.longName, row.width, row.align, row.description, row.group,
+                       MacroKind::List));
 }
 
 } // namespace

@@ -11,12 +11,33 @@ namespace {
 
 // Field offsets and string capacities of the stored record.
 enum Offset : int {
-    kHeader = 0, kTitle = 4, kArtist = 35, kAlbum = 66, kYear = 97, kComment = 102,
-    kGenre = 133, kTrack = 134, kDuration = 135, kFileLength = 137, kVersion = 141,
-    kLayer = 142, kSampleRate = 143, kBitRate = 147, kSpare = 151, kMode = 153,
-    kCopyright = 154, kOriginal = 155, kErrorProt = 156, kPadding = 157,
-    kFrameLength = 158, kCRC = 160, kFileName = 162, kFileDateTime = 418,
-    kFileAttr = 422, kVolumeLabel = 424, kSelected = 445,
+    kHeader = 0,
+    kTitle = 4,
+    kArtist = 35,
+    kAlbum = 66,
+    kYear = 97,
+    kComment = 102,
+    kGenre = 133,
+    kTrack = 134,
+    kDuration = 135,
+    kFileLength = 137,
+    kVersion = 141,
+    kLayer = 142,
+    kSampleRate = 143,
+    kBitRate = 147,
+    kSpare = 151,
+    kMode = 153,
+    kCopyright = 154,
+    kOriginal = 155,
+    kErrorProt = 156,
+    kPadding = 157,
+    kFrameLength = 158,
+    kCRC = 160,
+    kFileName = 162,
+    kFileDateTime = 418,
+    kFileAttr = 422,
+    kVolumeLabel = 424,
+    kSelected = 445,
 };
 
 class Writer {
@@ -35,8 +56,7 @@ public:
         Bytes(at, capacity, bytes.left(end));
     }
 
-    template <typename T>
-    void Int(int at, T value)
+    template <typename T> void Int(int at, T value)
     {
         auto v = std::make_unsigned_t<T>(value);
         for (std::size_t i = 0; i < sizeof(T); ++i)

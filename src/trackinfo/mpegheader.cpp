@@ -31,8 +31,7 @@ constexpr std::int32_t kBitRatesV2[4][16] = {
 
 constexpr std::uint8_t kVersionOfBits[4] = {3, 0, 2, 1};
 
-template <typename T>
-T Saturate(std::int64_t value)
+template <typename T> T Saturate(std::int64_t value)
 {
     return T(std::clamp<std::int64_t>(value, 0, std::numeric_limits<T>::max()));
 }
@@ -64,8 +63,8 @@ std::uint16_t FrameLengthOf(const TMPEGAudioData& d)
 
 bool IsValidRecord(const TMPEGAudioData& d)
 {
-    return d.FileLength > 5 && d.Version != 0 && d.Layer != 0 && d.FileDateTime != 0 &&
-           d.BitRate >= -1 && d.BitRate != 0 && d.SampleRate > 0;
+    return d.FileLength > 5 && d.Version != 0 && d.Layer != 0 && d.FileDateTime != 0 && d.BitRate >= -1 &&
+           d.BitRate != 0 && d.SampleRate > 0;
 }
 
 bool DecodeHeader(std::uint32_t h, TMPEGAudioData& d, std::int64_t audioBytes)
@@ -93,8 +92,8 @@ bool DecodeHeader(std::uint32_t h, TMPEGAudioData& d, std::int64_t audioBytes)
     d.Padding = h >> 9 & 1;
     const unsigned rateIndex = h >> 12 & 15;
     d.BitRate = d.Version == 1 ? kBitRatesV1[d.Layer][rateIndex] : kBitRatesV2[d.Layer][rateIndex];
-    d.Duration = d.BitRate > 0 ? Saturate<std::uint16_t>(audioBytes * 8 / (std::int64_t(d.BitRate) * 1000))
-                               : 0;
+    d.Duration =
+        d.BitRate > 0 ? Saturate<std::uint16_t>(audioBytes * 8 / (std::int64_t(d.BitRate) * 1000)) : 0;
     d.FrameLength = FrameLengthOf(d);
     return IsValidRecord(d);
 }

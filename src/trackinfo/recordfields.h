@@ -30,11 +30,7 @@ public:
         const QByteArrayView b = String(at, capacity);
         return IsValidUtf8(b) ? QString::fromUtf8(b) : QString::fromLatin1(b);
     }
-    template <typename T>
-    T Int(int at) const
-    {
-        return qFromLittleEndian<T>(m_bytes.data() + at);
-    }
+    template <typename T> T Int(int at) const { return qFromLittleEndian<T>(m_bytes.data() + at); }
     bool Bool(int at) const { return m_bytes[at] != 0; }
     double Double(int at) const
     {

@@ -52,9 +52,8 @@ struct ParsedTemplate {
 
 bool IsDigitsAndPoints(QStringView name)
 {
-    return !name.isEmpty() && std::all_of(name.begin(), name.end(), [](QChar c) {
-        return (c >= u'0' && c <= u'9') || c == u'.';
-    });
+    return !name.isEmpty() && std::all_of(name.begin(), name.end(),
+                                          [](QChar c) { return (c >= u'0' && c <= u'9') || c == u'.'; });
 }
 
 // %65% gives "A". A code that is no integer, 0, or no single UTF-16 character
@@ -122,8 +121,8 @@ ParsedItem ParseItem(QStringView written)
     if (!fields[3].isEmpty())
         item.pad = fields[3].front();
     const QChar caseLetter = FirstUpper(fields[4]);
-    if (caseLetter == u'C' || caseLetter == u'F' || caseLetter == u'L' || caseLetter == u'N'
-        || caseLetter == u'U')
+    if (caseLetter == u'C' || caseLetter == u'F' || caseLetter == u'L' || caseLetter == u'N' ||
+        caseLetter == u'U')
         item.caseLetter = caseLetter;
     return item;
 }
@@ -361,8 +360,8 @@ QString TMacroDefinitions::ExpandTemplate(const QString& templ, const TMPEGAudio
         if (item.named) {
             const int index = FindFolded(item.key);
             const TMacro* macro = index >= 0 ? &m_items[index] : nullptr;
-            if (!macro || (macro->Kind == MacroKind::File && !trackData)
-                || (macro->Kind == MacroKind::List && !listData)) {
+            if (!macro || (macro->Kind == MacroKind::File && !trackData) ||
+                (macro->Kind == MacroKind::List && !listData)) {
                 result += item.written;
                 continue;
             }

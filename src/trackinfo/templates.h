@@ -62,8 +62,7 @@ public:
     int FindMacro(const QString& name) const;
     // trackData and listData may be null: items that need them are then
     // copied through as written.
-    QString ExpandTemplate(const QString& templ, const TMPEGAudio* trackData,
-                           const void* listData) const;
+    QString ExpandTemplate(const QString& templ, const TMPEGAudio* trackData, const void* listData) const;
 
     const QList<TMacro>& Items() const { return m_items; }
     QChar Delimiter = u'%';

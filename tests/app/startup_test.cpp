@@ -78,7 +78,8 @@ TEST(Startup, ADeviceThatCannotOpenShowsTheErrorOnceAndGoesOn)
     EXPECT_EQ(audio.initFlags, 11u);
     ASSERT_EQ(errors.titles.size(), 1);
     EXPECT_EQ(errors.titles[0], "Periferica MM System non pronta!");
-    EXPECT_EQ(errors.texts[0], "La priferica audion non funziona o è al momento occupata. Attendere e riprovare");
+    EXPECT_EQ(errors.texts[0],
+              "La priferica audion non funziona o è al momento occupata. Attendere e riprovare");
     EXPECT_EQ(state.CurrentStream, 0u);
     // The device list is filled all the same, so another device can be chosen.
     EXPECT_EQ(settings.Lines("DeviceCombo").size(), 2);
@@ -116,7 +117,8 @@ TEST(SharedOperations, AppDirIsTheProgramsOwnWhenWritable)
     EXPECT_EQ(dirs.AppDir, user.filePath("velmoro") + "/");
     EXPECT_EQ(dirs.InstallDir, "/proc/");
     EXPECT_EQ(dirs.SkinDir, user.filePath("velmoro") + "/Skins/[Default]");
-    EXPECT_EQ(dirs.SearchDirs("Plugins/"), (QStringList{user.filePath("velmoro") + "/Plugins/", "/proc/Plugins/"}));
+    EXPECT_EQ(dirs.SearchDirs("Plugins/"),
+              (QStringList{user.filePath("velmoro") + "/Plugins/", "/proc/Plugins/"}));
     EXPECT_TRUE(QFileInfo(user.filePath("velmoro")).isDir());
 }
 

@@ -24,8 +24,9 @@ std::vector<std::int16_t> DecodeAll(Decoder& d)
 
 TEST(Decoder, SeekingGivesTheSamplesOfDecodingFromTheStart)
 {
-    for (const char* name : {"sine1k-v1-44100-cbr256.mp3", "sine1k-v1-44100-vbr.mp3", "sine1k-v2-22050-cbr128.mp3",
-                             "sine1k-v2-24000-vbr.mp3", "l3-v1-44100-cbr128-id3v2.mp3"}) {
+    for (const char* name :
+         {"sine1k-v1-44100-cbr256.mp3", "sine1k-v1-44100-vbr.mp3", "sine1k-v2-22050-cbr128.mp3",
+          "sine1k-v2-24000-vbr.mp3", "l3-v1-44100-cbr128-id3v2.mp3"}) {
         SCOPED_TRACE(name);
         auto whole = Decoder::OpenFile(AudioFixture(name), false, true);
         ASSERT_TRUE(whole);
@@ -56,8 +57,9 @@ TEST(Decoder, HalfRateHalvesRateAndLength)
 
 TEST(Decoder, EveryLayerAndVersionDecodes)
 {
-    for (const char* name : {"l2-v1-48000-cbr192-stereo.mp2", "l2-v2-16000-cbr32-mono.mp2", "l3-v25-8000-cbr8-mono.mp3",
-                             "l3-v25-11025-cbr32-stereo.mp3", "sine1k-l2-48000.mp2"}) {
+    for (const char* name :
+         {"l2-v1-48000-cbr192-stereo.mp2", "l2-v2-16000-cbr32-mono.mp2", "l3-v25-8000-cbr8-mono.mp3",
+          "l3-v25-11025-cbr32-stereo.mp3", "sine1k-l2-48000.mp2"}) {
         auto d = Decoder::OpenFile(AudioFixture(name), false, false);
         ASSERT_TRUE(d) << name;
         EXPECT_GT(DecodeAll(*d).size(), 1000u) << name;

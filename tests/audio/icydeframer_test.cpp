@@ -9,7 +9,8 @@ using velmoro::audio::IcyDeframer;
 namespace {
 
 // Audio bytes 0, 1, 2 … with a metadata block after every `interval`.
-std::vector<std::uint8_t> Framed(std::size_t audioBytes, std::size_t interval, std::vector<std::uint8_t>& audio)
+std::vector<std::uint8_t> Framed(std::size_t audioBytes, std::size_t interval,
+                                 std::vector<std::uint8_t>& audio)
 {
     std::vector<std::uint8_t> stream;
     for (std::size_t i = 0; i < audioBytes; ++i) {
@@ -30,7 +31,8 @@ TEST(IcyDeframer, RemovesEveryMetadataBlockWhateverThePieces)
 {
     std::vector<std::uint8_t> audio;
     const std::vector<std::uint8_t> stream = Framed(1000, 64, audio);
-    for (std::size_t piece : {std::size_t(1), std::size_t(3), std::size_t(64), std::size_t(65), stream.size()}) {
+    for (std::size_t piece :
+         {std::size_t(1), std::size_t(3), std::size_t(64), std::size_t(65), stream.size()}) {
         IcyDeframer deframer(64);
         std::vector<std::uint8_t> out;
         for (std::size_t at = 0; at < stream.size(); at += piece)

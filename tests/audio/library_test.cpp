@@ -21,7 +21,8 @@ constexpr int kHalfScale = 16384;
 
 TEST(AudioLibrary, PlaysASineAtItsFrequencyAndLevel)
 {
-    for (const char* name : {"sine1k-v1-44100-cbr256.mp3", "sine1k-v2-22050-cbr128.mp3", "sine1k-l2-48000.mp2"}) {
+    for (const char* name :
+         {"sine1k-v1-44100-cbr256.mp3", "sine1k-v2-22050-cbr128.mp3", "sine1k-l2-48000.mp2"}) {
         SCOPED_TRACE(name);
         ManualLibrary m;
         ASSERT_TRUE(m.initialized);
@@ -39,7 +40,8 @@ TEST(AudioLibrary, PlaysASineAtItsFrequencyAndLevel)
 TEST(AudioLibrary, HalfRateStreamsPlayAtHalfRate)
 {
     ManualLibrary m;
-    const Handle s = m.lib->StreamCreateFile(AudioFixture("sine1k-v1-44100-cbr256.mp3"), kFlags | kStreamHalfRate);
+    const Handle s =
+        m.lib->StreamCreateFile(AudioFixture("sine1k-v1-44100-cbr256.mp3"), kFlags | kStreamHalfRate);
     int frequency = 0;
     ASSERT_TRUE(m.lib->ChannelGetAttributes(s, &frequency, nullptr, nullptr));
     EXPECT_EQ(frequency, 22050);

@@ -17,8 +17,8 @@ TEST(PulseAudioOutput, AToneIsHeardOnTheDevice)
     const std::string recording = testing::TempDir() + "velmoro-monitor.raw";
     const pid_t recorder = fork();
     if (recorder == 0) {
-        execlp("parec", "parec", "-d", "nullsink.monitor", "--rate=44100", "--channels=2", "--format=s16le", "--raw",
-               recording.c_str(), static_cast<char*>(nullptr));
+        execlp("parec", "parec", "-d", "nullsink.monitor", "--rate=44100", "--channels=2", "--format=s16le",
+               "--raw", recording.c_str(), static_cast<char*>(nullptr));
         _exit(127);
     }
     std::this_thread::sleep_for(std::chrono::milliseconds(300));
@@ -31,7 +31,8 @@ TEST(PulseAudioOutput, AToneIsHeardOnTheDevice)
     EXPECT_FALSE(lib.Init(5, 44100, 0)); // no such device; the library stays usable
     ASSERT_TRUE(lib.Init(-1, 44100, 0));
     ASSERT_TRUE(lib.Start());
-    const Handle s = lib.StreamCreateFile(velmoro::test::AudioFixture("sine1k-v1-44100-cbr256.mp3"), kStreamExactSeek);
+    const Handle s =
+        lib.StreamCreateFile(velmoro::test::AudioFixture("sine1k-v1-44100-cbr256.mp3"), kStreamExactSeek);
     ASSERT_NE(s, 0u);
     lib.StreamPlay(s, false, 0);
     // The null sink of a fresh server answers its first requests slowly:

@@ -37,7 +37,8 @@ public:
         close(out[1]);
         std::FILE* lines = fdopen(out[0], "r");
         ASSERT_TRUE(lines);
-        ASSERT_EQ(std::fscanf(lines, "HTTP %d FTP %d", &httpPort, &ftpPort), 2) << "the server script did not start";
+        ASSERT_EQ(std::fscanf(lines, "HTTP %d FTP %d", &httpPort, &ftpPort), 2)
+            << "the server script did not start";
         std::fclose(lines);
     }
     void TearDown() override

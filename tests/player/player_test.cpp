@@ -40,9 +40,8 @@ protected:
     PlayerTest()
     {
         // The program's directory is a fresh one, with no skins in it.
-        form = std::make_unique<TPlayerForm>(state, settings, audio, [this](const QString& t, const QString&) {
-            errors << t;
-        });
+        form = std::make_unique<TPlayerForm>(state, settings, audio,
+                                             [this](const QString& t, const QString&) { errors << t; });
         form->FormCreate(dir.path(), dir.filePath("user"), QString());
     }
 
@@ -110,16 +109,19 @@ TEST(TimeDisplay, WaitUntilTheNextChange)
         const std::int64_t wait = player::MsUntilDisplayChange(position, kLength, 30, kBytesPerSecond);
         ASSERT_GT(wait, 0) << position;
         const auto after = [&](std::int64_t ms) {
-            return player::ComputeTrackTime(position + std::uint32_t(ms * kBytesPerSecond / 1000), kLength, 30);
+            return player::ComputeTrackTime(position + std::uint32_t(ms * kBytesPerSecond / 1000), kLength,
+                                            30);
         };
         ASSERT_TRUE(wait < 2 || sameDisplay(after(wait - 2), now)) << position; // nothing skipped
-        ASSERT_FALSE(sameDisplay(after(wait), now)) << position;                 // and the change is there
+        ASSERT_FALSE(sameDisplay(after(wait), now)) << position;                // and the change is there
     }
     // 135 s of 200: the bar steps before the second does.
-    EXPECT_EQ(player::MsUntilDisplayChange(135 * kBytesPerSecond, 200 * kBytesPerSecond, 200, kBytesPerSecond), 159);
-    EXPECT_EQ(player::MsUntilDisplayChange(500, 999, 10, kBytesPerSecond), -1);             // no length
-    EXPECT_EQ(player::MsUntilDisplayChange(0, kLength, 30, 0), -1);                         // no rate
-    EXPECT_EQ(player::MsUntilDisplayChange(kLength, kLength, 0, kBytesPerSecond), -1);      // at the end
+    EXPECT_EQ(
+        player::MsUntilDisplayChange(135 * kBytesPerSecond, 200 * kBytesPerSecond, 200, kBytesPerSecond),
+        159);
+    EXPECT_EQ(player::MsUntilDisplayChange(500, 999, 10, kBytesPerSecond), -1);        // no length
+    EXPECT_EQ(player::MsUntilDisplayChange(0, kLength, 30, 0), -1);                    // no rate
+    EXPECT_EQ(player::MsUntilDisplayChange(kLength, kLength, 0, kBytesPerSecond), -1); // at the end
 }
 
 TEST_F(PlayerTest, StartsWithItsWindowAndTheDefaultDevice)
@@ -134,7 +136,8 @@ TEST_F(PlayerTest, StartsWithItsWindowAndTheDefaultDevice)
     SecondPhase();
     EXPECT_EQ(audio.initDevice, -1);
     EXPECT_TRUE(errors.isEmpty());
-    EXPECT_EQ(form->findChild<QObject*>("PositionChangeImage")->property("geometry").toRect(), QRect(16, 72, 249, 9));
+    EXPECT_EQ(form->findChild<QObject*>("PositionChangeImage")->property("geometry").toRect(),
+              QRect(16, 72, 249, 9));
 }
 
 TEST_F(PlayerTest, RefreshTickShowsTimePositionAndMeters)
@@ -213,7 +216,8 @@ TEST_F(PlayerTest, PlayWithoutAStreamOpensTheCurrentEntry)
 
 TEST_F(PlayerTest, NextAndPreviousWrapAround)
 {
-    for (const char* name : {"sine1k-v1-44100-cbr256.mp3", "sine1k-v2-22050-cbr128.mp3", "sine1k-l2-48000.mp2"})
+    for (const char* name :
+         {"sine1k-v1-44100-cbr256.mp3", "sine1k-v2-22050-cbr128.mp3", "sine1k-l2-48000.mp2"})
         state.Playlist.AddFile(Fixture(name));
     state.CurrentIndex = 2;
     form->MainPlayerSkinForwardClick();
@@ -273,7 +277,8 @@ TEST_F(PlayerTest, OpeningAnAudioFileAndAPlaylistTogether)
     const QString list = dir.filePath("lista.m3u");
     QFile m3u(list);
     ASSERT_TRUE(m3u.open(QIODevice::WriteOnly));
-    m3u.write((Fixture("sine1k-v2-22050-cbr128.mp3") + "\n" + Fixture("sine1k-l2-48000.mp2") + "\n").toUtf8());
+    m3u.write(
+        (Fixture("sine1k-v2-22050-cbr128.mp3") + "\n" + Fixture("sine1k-l2-48000.mp2") + "\n").toUtf8());
     m3u.close();
     state.Playlist.AddFile(Fixture("sine1k-v1-44100-cbr256.mp3"));
     form->OpenDialog = [&] { return QStringList{Fixture("sine1k-v1-44100-cbr256.mp3"), list}; };
@@ -334,7 +339,8 @@ TEST_F(PlayerTest, BookmarksAndPlaylistComeBackAfterClosing)
     form->MainPlayerSkinPlayClick();
     form->close();
     EXPECT_EQ(state.PlayStatus, 2); // playback stopped
-    EXPECT_EQ(ReadAll(dir.filePath("BookMarks.txt")), "http://radio.example/uno\r\nftp://files.example/due.mp3\r\n");
+    EXPECT_EQ(ReadAll(dir.filePath("BookMarks.txt")),
+              "http://radio.example/uno\r\nftp://files.example/due.mp3\r\n");
     const QByteArray saved = ReadAll(dir.filePath("default.m3u"));
     EXPECT_TRUE(saved.contains(Fixture("sine1k-v2-22050-cbr128.mp3").toUtf8() + "\r\n"));
     EXPECT_TRUE(settings.Checked("VUMeterCheck"));
@@ -500,7 +506,7 @@ TEST_F(PlayerTest, PlayingTickWaitsForTheNextChangeUnlessMetersMove)
     s.position = 135 * 176400;
     form->TimerRinfrescoTimer();
     EXPECT_EQ(form->TimerRinfresco.interval(), 160); // the position bar's next step
-    s.position = 135 * 176400 + 27000; // 6 ms before the bar steps
+    s.position = 135 * 176400 + 27000;               // 6 ms before the bar steps
     form->TimerRinfrescoTimer();
     EXPECT_EQ(form->TimerRinfresco.interval(), 10); // due sooner than the interval
     settings.SetChecked("VUMeterCheck", true);
@@ -582,7 +588,8 @@ TEST(Docking, SnapsToTheScreenEdgesWithinTheDistance)
     EXPECT_EQ(SnapWindowToScreen({5, 3}, grab, window, screen, on), QPoint(-5, -2)); // partly off: no snap
     EXPECT_EQ(SnapWindowToScreen({10 + 1280 - 275 - 19, 5 + 1024 - 116 - 5}, grab, window, screen, on),
               QPoint(1280 - 275, 1024 - 116));
-    EXPECT_EQ(SnapWindowToScreen({10 + 1280 - 275, 505}, grab, window, screen, on), QPoint(1280 - 275, 500)); // gap 0
+    EXPECT_EQ(SnapWindowToScreen({10 + 1280 - 275, 505}, grab, window, screen, on),
+              QPoint(1280 - 275, 500)); // gap 0
     const player::SnapRule off{false, 20};
     EXPECT_EQ(SnapWindowToScreen({29, 505}, grab, window, screen, off), QPoint(19, 500));
     // A window wider than the snap band on a tiny screen: the right edge wins over the left.

@@ -35,7 +35,11 @@ public:
     int outputVolume = -1;
     std::uint32_t urlLength = 0;
 
-    Stream* Find(audio::Handle h) { auto it = streams.find(h); return it == streams.end() ? nullptr : &it->second; }
+    Stream* Find(audio::Handle h)
+    {
+        auto it = streams.find(h);
+        return it == streams.end() ? nullptr : &it->second;
+    }
 
     bool GetDeviceDescription(int device, std::string& d) override
     {
@@ -51,8 +55,16 @@ public:
         initFlags = flags;
         return !initFails;
     }
-    bool Start() override { calls.push_back("Start"); return true; }
-    void Free() override { calls.push_back("Free"); streams.clear(); }
+    bool Start() override
+    {
+        calls.push_back("Start");
+        return true;
+    }
+    void Free() override
+    {
+        calls.push_back("Free");
+        streams.clear();
+    }
     bool GetInfo(audio::DeviceInfo&) override { return false; }
     void SetBufferLength(float) override {}
     void SetLogCurves(bool, bool) override {}
@@ -71,7 +83,8 @@ public:
         return h;
     }
     audio::Handle StreamCreateMemory(const void*, std::size_t, std::uint32_t) override { return 0; }
-    audio::Handle StreamCreateURL(const std::string& url, std::uint32_t flags, const std::string& copy) override
+    audio::Handle StreamCreateURL(const std::string& url, std::uint32_t flags,
+                                  const std::string& copy) override
     {
         const audio::Handle h = m_next++;
         Stream s;
@@ -103,8 +116,16 @@ public:
         calls.push_back("ChannelPause");
         return ChannelStop(h);
     }
-    std::uint32_t StreamGetLength(audio::Handle h) override { Stream* s = Find(h); return s ? s->length : 0; }
-    std::uint32_t ChannelGetPosition(audio::Handle h) override { Stream* s = Find(h); return s ? s->position : 0; }
+    std::uint32_t StreamGetLength(audio::Handle h) override
+    {
+        Stream* s = Find(h);
+        return s ? s->length : 0;
+    }
+    std::uint32_t ChannelGetPosition(audio::Handle h) override
+    {
+        Stream* s = Find(h);
+        return s ? s->position : 0;
+    }
     bool ChannelSetPosition(audio::Handle h, std::uint32_t position) override
     {
         Stream* s = Find(h);
@@ -137,7 +158,11 @@ public:
         s->pan = p;
         return true;
     }
-    std::uint32_t ChannelGetLevel(audio::Handle h) override { Stream* s = Find(h); return s ? s->level : 0; }
+    std::uint32_t ChannelGetLevel(audio::Handle h) override
+    {
+        Stream* s = Find(h);
+        return s ? s->level : 0;
+    }
     audio::Handle ChannelSetDSP(audio::Handle h, audio::DspProc, void*) override
     {
         Stream* s = Find(h);

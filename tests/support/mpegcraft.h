@@ -22,9 +22,8 @@ struct HeaderFields {
 
 inline std::uint32_t MakeHeader(const HeaderFields& f)
 {
-    return 0xFFE00000u | f.versionBits << 19 | f.layerBits << 17 | f.protection << 16 |
-           f.bitRateIndex << 12 | f.sampleRateIndex << 10 | f.padding << 9 | f.mode << 6 |
-           f.copyright << 3 | f.original << 2;
+    return 0xFFE00000u | f.versionBits << 19 | f.layerBits << 17 | f.protection << 16 | f.bitRateIndex << 12 |
+           f.sampleRateIndex << 10 | f.padding << 9 | f.mode << 6 | f.copyright << 3 | f.original << 2;
 }
 
 inline QByteArray HeaderBytes(std::uint32_t h)

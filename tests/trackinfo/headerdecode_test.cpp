@@ -43,15 +43,19 @@ TEST(HeaderDecode, VersionsLayersAndSampleRates)
     };
     for (const Case& c : cases) {
         for (unsigned layerBits = 1; layerBits <= 3; ++layerBits) {
-            const Decoded r = Decode({.versionBits = c.versionBits, .layerBits = layerBits, .bitRateIndex = 4,
+            const Decoded r = Decode({.versionBits = c.versionBits,
+                                      .layerBits = layerBits,
+                                      .bitRateIndex = 4,
                                       .sampleRateIndex = c.rateIndex});
-            SCOPED_TRACE(testing::Message() << "version bits " << c.versionBits << " layer bits " << layerBits);
+            SCOPED_TRACE(testing::Message()
+                         << "version bits " << c.versionBits << " layer bits " << layerBits);
             EXPECT_TRUE(r.valid);
             EXPECT_EQ(r.d.Version, c.version);
             EXPECT_EQ(r.d.Layer, 4 - layerBits);
             EXPECT_EQ(r.d.SampleRate, c.sampleRate);
             // The reserved rate index of the same version never decodes as valid.
-            EXPECT_FALSE(Decode({.versionBits = c.versionBits, .layerBits = layerBits, .sampleRateIndex = 3}).valid);
+            EXPECT_FALSE(
+                Decode({.versionBits = c.versionBits, .layerBits = layerBits, .sampleRateIndex = 3}).valid);
         }
     }
     EXPECT_FALSE(Decode({.versionBits = 1}).valid);
@@ -78,7 +82,8 @@ TEST(HeaderDecode, BitRateTables)
     };
     for (const Row& row : rows) {
         for (unsigned i = 0; i < 16; ++i) {
-            const Decoded r = Decode({.versionBits = row.versionBits, .layerBits = row.layerBits, .bitRateIndex = i});
+            const Decoded r =
+                Decode({.versionBits = row.versionBits, .layerBits = row.layerBits, .bitRateIndex = i});
             SCOPED_TRACE(testing::Message() << "version bits " << row.versionBits << " layer bits "
                                             << row.layerBits << " index " << i);
             EXPECT_EQ(r.d.BitRate, row.rates[i]);

@@ -100,7 +100,8 @@ TEST_F(TagTest, FieldsArePaddedByBlanksOrZerosAndTrackIsTheLastCommentByte)
 TEST_F(TagTest, SmallFilesAreNeverExaminedForATag)
 {
     // 128 bytes that happen to end in "TAG…": neither a tag nor the file's name is taken.
-    const QByteArray frames = Frames(MakeHeader({.versionBits = 0, .bitRateIndex = 1, .sampleRateIndex = 2}), 72, 1);
+    const QByteArray frames =
+        Frames(MakeHeader({.versionBits = 0, .bitRateIndex = 1, .sampleRateIndex = 2}), 72, 1);
     QByteArray file = frames + TagBlock("x", "", "", "", "", 0, 0).left(128 - frames.size());
     file.replace(72, 4, HeaderBytes(MakeHeader({.versionBits = 0, .bitRateIndex = 1, .sampleRateIndex = 2})));
     ASSERT_EQ(file.size(), 128);
@@ -149,7 +150,8 @@ TEST_F(TagTest, WriteAppendsThenReplacesWithoutTouchingTheAudio)
     QByteArray bytes = ReadWholeFile(path);
     ASSERT_EQ(bytes.size(), kAudio.size() + 128);
     EXPECT_EQ(bytes.left(kAudio.size()), kAudio);
-    EXPECT_EQ(bytes.mid(kAudio.size()), TagBlock("New title", "Someone", "Record", "2001", QByteArray(29, 'x'), 12, 17));
+    EXPECT_EQ(bytes.mid(kAudio.size()),
+              TagBlock("New title", "Someone", "Record", "2001", QByteArray(29, 'x'), 12, 17));
     EXPECT_TRUE(track.HasTag());
     EXPECT_EQ(track.Data().Comment, QString(29, u'x') + QChar(12));
     EXPECT_EQ(track.GenreText(), "Rock");

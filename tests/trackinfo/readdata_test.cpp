@@ -229,16 +229,18 @@ TEST_F(ReadDataTest, XingHeaders)
         int duration;
     };
     const Case cases[] = {
-        {{.mode = 0}, 417, 36, 1, 1000, 26},            // 1152 / 44100 × 1000
+        {{.mode = 0}, 417, 36, 1, 1000, 26}, // 1152 / 44100 × 1000
         {{.mode = 3}, 417, 21, 1, 1000, 26},
         {{.versionBits = 2, .bitRateIndex = 8, .mode = 1}, 208, 21, 2, 1000, 26}, // 576 / 22050
         {{.versionBits = 0, .bitRateIndex = 1, .sampleRateIndex = 2, .mode = 3}, 72, 13, 3, 1000, 72},
     };
     for (const Case& c : cases) {
         const std::uint32_t h = MakeHeader(c.f);
-        QByteArray file = XingFrame(h, c.frameLength, c.offset, QByteArray::fromHex("00000003") +
-                                    QByteArray::fromHex(QByteArray::number(c.frames, 16).rightJustified(8, '0')) +
-                                    QByteArray::fromHex("0000ABCD"));
+        QByteArray file =
+            XingFrame(h, c.frameLength, c.offset,
+                      QByteArray::fromHex("00000003") +
+                          QByteArray::fromHex(QByteArray::number(c.frames, 16).rightJustified(8, '0')) +
+                          QByteArray::fromHex("0000ABCD"));
         file += Frames(h, c.frameLength, 30);
         TMPEGAudio track;
         ASSERT_EQ(Read(Write("vbr.mp3", file), track), 0);

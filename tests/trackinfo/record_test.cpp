@@ -41,8 +41,7 @@ TMPEGAudioData Sample()
     return d;
 }
 
-template <typename T>
-T At(const QByteArray& b, int offset)
+template <typename T> T At(const QByteArray& b, int offset)
 {
     return qFromLittleEndian<T>(b.constData() + offset);
 }
@@ -135,7 +134,7 @@ TEST(Record, Utf8Validation)
     EXPECT_TRUE(IsValidUtf8(""));
     EXPECT_TRUE(IsValidUtf8("plain"));
     EXPECT_TRUE(IsValidUtf8("\xC3\xA9\xE2\x98\x83\xF0\x9F\x8E\xB5"));
-    EXPECT_FALSE(IsValidUtf8("\xE9t\xE9"));         // Latin-1
+    EXPECT_FALSE(IsValidUtf8("\xE9t\xE9"));        // Latin-1
     EXPECT_FALSE(IsValidUtf8("\xC3"));             // cut short
     EXPECT_FALSE(IsValidUtf8("\xC0\xAF"));         // overlong
     EXPECT_FALSE(IsValidUtf8("\xED\xA0\x80"));     // surrogate

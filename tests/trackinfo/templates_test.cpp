@@ -47,8 +47,8 @@ protected:
     void SetUp() override
     {
         m_saved = MacroDefinitions().Formats;
-        MacroDefinitions().Formats = {QStringLiteral("yyyy-MM-dd"), QStringLiteral("HH.mm.ss"),
-                                      u'.', u'\'', u','};
+        MacroDefinitions().Formats = {QStringLiteral("yyyy-MM-dd"), QStringLiteral("HH.mm.ss"), u'.', u'\'',
+                                      u','};
         SetTrack(TaggedData());
     }
     void TearDown() override { MacroDefinitions().Formats = m_saved; }
@@ -101,8 +101,8 @@ TEST_F(TemplateTest, UnknownAndListItemsAreCopiedAsWritten)
     });
     // Without a track the file items are unknown too; system items still work.
     const QString noTrack = FormatTemplate(nullptr, QStringLiteral("%FN,T% %PV,T% %FPN%"));
-    EXPECT_EQ(noTrack, "%FN,T% " + TrackInfoVersionText() + " "
-                           + QStringLiteral("%FP,T%%FN,T%").leftJustified(80));
+    EXPECT_EQ(noTrack,
+              "%FN,T% " + TrackInfoVersionText() + " " + QStringLiteral("%FP,T%%FN,T%").leftJustified(80));
     // A list item with list data but no value function.
     const int listData = 0;
     EXPECT_EQ(MacroDefinitions().ExpandTemplate(QStringLiteral("%n,R,25,-%"), &m_track, &listData),
@@ -218,12 +218,12 @@ TEST_F(TemplateTest, NumbersUseTheFormats)
     const NumberCase cases[] = {
         {3725, 0, 0, "%D%|%DC%|%DF%", "    3725|     3'725|    2.05"},
         {3725, 0, 0, "%DM%|%DMC%", "   62,1|     62,1"},
-        {15, 0, 0, "%DM,T%|%DF,T%", "0,3|0.15"},   // a half rounds up
+        {15, 0, 0, "%DM,T%|%DF,T%", "0,3|0.15"}, // a half rounds up
         {65535, 0, 0, "%DC,T%|%DMC,T%|%DF,T%", "65'535|1'092,3|12.15"},
         {0, 5000000, 0, "%L%|%LC%", "     5000000|      5'000'000"},
         {0, 5000000, 0, "%LK%|%LKC%|%LM%", "     4882|      4'883|      4,8"},
         {0, 1536, 0, "%LK,T%|%LKC,T%", "1|2"},
-        {0, 2560, 0, "%LK,T%|%LKC,T%", "2|2"},    // a half rounds to even
+        {0, 2560, 0, "%LK,T%|%LKC,T%", "2|2"}, // a half rounds to even
         {0, 1310720, 0, "%LM,T%", "1,3"},
         {0, 2147483647, 0, "%LC,T%|%LM,T%", "2'147'483'647|2048,0"},
         {0, -1536, 0, "%LK,T%|%LKC,T%|%LC,T%", "-1|-2|-1'536"},
@@ -321,13 +321,18 @@ TEST(MacroDefinitionsTest, TableOrderAndLookup)
             EXPECT_EQ(table.FindMacro(item.ShortName), i) << item.ShortName.toStdString();
         }
     }
-    EXPECT_EQ(table.FindMacro(QStringLiteral("GLK")),
-              table.FindMacro(QStringLiteral("GroupLengthKB")));
+    EXPECT_EQ(table.FindMacro(QStringLiteral("GLK")), table.FindMacro(QStringLiteral("GroupLengthKB")));
     EXPECT_EQ(table.FindMacro(QStringLiteral("nope")), -1);
 }
 
-QString ValueOne(const TextFormats&) { return QStringLiteral("one"); }
-QString ValueTwo(const TextFormats&) { return QStringLiteral("two"); }
+QString ValueOne(const TextFormats&)
+{
+    return QStringLiteral("one");
+}
+QString ValueTwo(const TextFormats&)
+{
+    return QStringLiteral("two");
+}
 
 TMacro SystemMacro(const char* shortName, const char* longName, SystemValueFunc value)
 {
@@ -344,14 +349,12 @@ TEST(MacroDefinitionsTest, LastMatchWinsAndTheTableCanChange)
 {
     TMacroDefinitions defs;
     EXPECT_EQ(defs.Add(SystemMacro("X", "Alpha", ValueOne)), 0);
-    EXPECT_EQ(defs.ExpandTemplate(QStringLiteral("%alpha%|%beta%"), nullptr, nullptr),
-              "one  |%beta%");
+    EXPECT_EQ(defs.ExpandTemplate(QStringLiteral("%alpha%|%beta%"), nullptr, nullptr), "one  |%beta%");
     EXPECT_EQ(defs.Add(SystemMacro("Beta", "x", ValueTwo)), 1);
     EXPECT_EQ(defs.FindMacro(QStringLiteral("x")), 1);
     EXPECT_EQ(defs.FindMacro(QStringLiteral("ALPHA")), 0);
     // The same template again now finds the new item.
-    EXPECT_EQ(defs.ExpandTemplate(QStringLiteral("%alpha%|%beta%"), nullptr, nullptr),
-              "one  |two  ");
+    EXPECT_EQ(defs.ExpandTemplate(QStringLiteral("%alpha%|%beta%"), nullptr, nullptr), "one  |two  ");
 
     const QString templ = QStringLiteral("$X,R,5$ 100% $$");
     EXPECT_EQ(defs.ExpandTemplate(templ, nullptr, nullptr), "$X,R,5$ 100" + kUnclosed);
