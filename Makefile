@@ -1,6 +1,7 @@
 # Velmoro's everyday commands. Each one installs what is missing first.
 #   make run         release build, then start the player
-#   make test        build with AddressSanitizer + UBSan, run every test, then a short fuzz pass
+#   make test        check the formatting, build with AddressSanitizer + UBSan, run every test,
+#                    then a short fuzz pass
 #   make bench       release build, run the benchmarks
 #   make bench-player  start-up, memory and CPU of the real player
 #   make fuzz        run every fuzz target for FUZZ_SECONDS (default 300) each
@@ -28,6 +29,7 @@ run: deps
 	$(BENCH_BUILD)/src/player/velmoro $(FILE)
 
 test: build
+	tools/check-format
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 	$(MAKE) --no-print-directory fuzz-smoke
 
