@@ -5,6 +5,8 @@
 // lengths are bytes of decoded 16-bit stereo PCM at the stream's own rate;
 // volumes are 0–100 and pan −100 (left) … 100 (right).
 //
+// Why a call failed (a 0 handle or false) is logged once through log.h.
+//
 // Threads: every method is called from one control thread (the UI thread).
 // DSP functions are called on the library's update thread. The engine talks
 // to this interface only, so tests can put a recording fake in its place.
@@ -63,21 +65,34 @@ public:
 
     // Devices: 0, 1, 2 … until false; −1 in Init is the system default.
     virtual bool GetDeviceDescription(int device, std::string& description) = 0;
-    // False when the device cannot be opened; the library stays usable.
+    // False when the device cannot be opened, is already open, or the
+    // frequency is outside 1000…192000 Hz; the library stays usable.
     virtual bool Init(int device, std::uint32_t frequency, std::uint32_t flags) = 0;
     virtual bool Start() = 0;
     // Closes the device and frees every stream; all handles become invalid.
     virtual void Free() = 0;
     virtual bool GetInfo(DeviceInfo& info) = 0;
+    // Held at 0.05–4.5 s; a value that is not a number is ignored.
     virtual void SetBufferLength(float seconds) = 0;
     virtual void SetLogCurves(bool volume, bool pan) = 0;
+    // Only the stream volume is used, held at 0–100.
     virtual void SetGlobalVolumes(int music, int sample, int stream) = 0;
+    // Held at 0–100.
     virtual void SetVolume(int volume) = 0;
 
     virtual Handle StreamCreateFile(const std::string& file, std::uint32_t flags) = 0;
     // A stream over bytes in memory, which the library copies.
     virtual Handle StreamCreateMemory(const void* data, std::size_t length, std::uint32_t flags) = 0;
-    // Returns at once; the download runs on a worker. localCopy may be empty.
+    // Returns at once, without waiting for the network: 0 only without a
+    // device or for an address that is not http(s):// or ftp(s)://. The
+    // download and the first decoding run on the library's threads; until
+    // audio arrives StreamGetLength and the frequency of ChannelGetAttributes
+    // answer 0. StreamPlay is accepted meanwhile: sound starts when decoding
+    // can. An address that fails (unreachable, an HTTP error, no MPEG audio)
+    // or a server that stops sending ends the stream as the end of a file
+    // does: it stops playing, ChannelGetLevel answers 0, the position stays at
+    // what was heard and StreamGetLength answers what was decoded (0 when no
+    // audio came). The reason is logged (log.h). localCopy may be empty.
     virtual Handle StreamCreateURL(const std::string& url, std::uint32_t flags,
                                    const std::string& localCopy) = 0;
     virtual bool StreamPlay(Handle stream, bool flush, std::uint32_t flags) = 0;
@@ -85,10 +100,28 @@ public:
     virtual bool ChannelStop(Handle channel) = 0;
     virtual bool ChannelPause(Handle channel) = 0;
     virtual std::uint32_t StreamGetLength(Handle stream) = 0;
+    // True from StreamPlay until the stream is paused, stopped or freed, or
+    // ends: played to its end, or a network stream that failed or whose
+    // server stopped sending. Also true while a network stream that was
+    // played waits for its first audio.
+    virtual bool ChannelIsActive(Handle channel)
+    {
+        (void)channel;
+        return false;
+    }
     virtual std::uint32_t ChannelGetPosition(Handle channel) = 0;
-    // Refused (false) past the end of the stream.
+    // Refused (false) past the end of the stream and on network streams.
     virtual bool ChannelSetPosition(Handle channel, std::uint32_t position) = 0;
+    // The frequency is the rate the stream is heard at: the decoder's rate of
+    // the part being heard (it follows a stream whose rate changes midway;
+    // 0 while a network stream's is not yet known), or the one set. Any
+    // pointer may be null.
     virtual bool ChannelGetAttributes(Handle channel, int* frequency, int* volume, int* pan) = 0;
+    // Values that leave an attribute as it is: frequency −1, volume −1,
+    // pan −101. Frequency 0 goes back to the decoder's rate; any other is held
+    // at 100…200000 Hz and wins over the decoder's, also where the stream's
+    // rate changes, until frequency 0. Volume is held at 0–100, pan at
+    // −100…100.
     virtual bool ChannelSetAttributes(Handle channel, int frequency, int volume, int pan) = 0;
     // Peak of the last ~20 ms heard, 0–128: left in the low 16 bits, right in the high.
     virtual std::uint32_t ChannelGetLevel(Handle channel) = 0;
@@ -97,6 +130,9 @@ public:
     virtual bool ChannelRemoveDSP(Handle channel, Handle dsp) = 0;
     // Attaches a peaking equalizer to a stream created with kStreamFx.
     virtual Handle ChannelSetFX(Handle channel) = 0;
+    // The centre is held below half the stream's rate, the bandwidth at
+    // 0.1–36 semitones, the gain at ±30 dB; a value that is not a number is
+    // refused.
     virtual bool FXSetParameters(Handle fx, const EqParameters& parameters) = 0;
     // 513 magnitudes of a 1024-point Hann-windowed FFT of the most recent
     // 1024 samples heard (left and right averaged, at the output rate),

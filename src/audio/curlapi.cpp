@@ -24,7 +24,7 @@ const CurlApi* Load()
                           Resolve(library, "curl_easy_setopt", api.easy_setopt) &&
                           Resolve(library, "curl_easy_perform", api.easy_perform) &&
                           Resolve(library, "curl_easy_getinfo", api.easy_getinfo) &&
-                          Resolve(library, "curl_easy_pause", api.easy_pause) &&
+                          Resolve(library, "curl_easy_strerror", api.easy_strerror) &&
                           Resolve(library, "curl_easy_cleanup", api.easy_cleanup) &&
                           Resolve(library, "curl_slist_append", api.slist_append) &&
                           Resolve(library, "curl_slist_free_all", api.slist_free_all);

@@ -12,7 +12,7 @@ struct CurlApi {
     decltype(&curl_easy_setopt) easy_setopt;
     decltype(&curl_easy_perform) easy_perform;
     decltype(&curl_easy_getinfo) easy_getinfo;
-    decltype(&curl_easy_pause) easy_pause;
+    decltype(&curl_easy_strerror) easy_strerror;
     decltype(&curl_easy_cleanup) easy_cleanup;
     decltype(&curl_slist_append) slist_append;
     decltype(&curl_slist_free_all) slist_free_all;

@@ -1,9 +1,12 @@
 #include "audio/decoder.h"
 
+#include "audio/log.h"
+
 #include <mpg123.h>
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 #include <sys/types.h>
 
 namespace velmoro::audio {
@@ -62,7 +65,7 @@ Decoder::~Decoder()
     }
 }
 
-bool Decoder::Configure(bool halfRate)
+bool Decoder::Configure(const DecoderOptions& options)
 {
     InitOnce();
     int error = 0;
@@ -70,7 +73,7 @@ bool Decoder::Configure(bool halfRate)
     if (!m_handle)
         return false;
     mpg123_param(m_handle, MPG123_ADD_FLAGS, MPG123_FORCE_STEREO | MPG123_QUIET, 0);
-    if (halfRate)
+    if (options.halfRate)
         mpg123_param(m_handle, MPG123_DOWN_SAMPLE, 1, 0);
     mpg123_format_none(m_handle);
     return mpg123_format2(m_handle, 0, MPG123_STEREO, MPG123_ENC_SIGNED_16) == MPG123_OK;
@@ -78,9 +81,9 @@ bool Decoder::Configure(bool halfRate)
 
 // Finds the first frame, so a source without MPEG audio makes no decoder,
 // and with exactSeek scans the whole stream for an exact frame index.
-bool Decoder::Prime(bool exactSeek)
+bool Decoder::Prime(const DecoderOptions& options)
 {
-    if (exactSeek && mpg123_scan(m_handle) != MPG123_OK)
+    if (options.exactSeek && mpg123_scan(m_handle) != MPG123_OK)
         return false;
     long rate = 0;
     int channels = 0;
@@ -91,20 +94,27 @@ bool Decoder::Prime(bool exactSeek)
     return true;
 }
 
-std::unique_ptr<Decoder> Decoder::OpenFile(const std::string& path, bool halfRate, bool exactSeek)
+std::unique_ptr<Decoder> Decoder::OpenFile(const std::string& path, const DecoderOptions& options)
 {
     std::unique_ptr<Decoder> d(new Decoder);
-    if (!d->Configure(halfRate) || mpg123_open(d->m_handle, path.c_str()) != MPG123_OK ||
-        !d->Prime(exactSeek))
+    if (!d->Configure(options))
         return nullptr;
+    if (mpg123_open(d->m_handle, path.c_str()) != MPG123_OK) {
+        Log(LogLevel::Warning, "cannot open " + path + ": " + d->LastError());
+        return nullptr;
+    }
+    if (!d->Prime(options)) {
+        Log(LogLevel::Warning, "no MPEG audio in " + path);
+        return nullptr;
+    }
     return d;
 }
 
-std::unique_ptr<Decoder> Decoder::OpenMemory(std::vector<std::uint8_t> bytes, bool halfRate, bool exactSeek)
+std::unique_ptr<Decoder> Decoder::OpenMemory(std::vector<std::uint8_t> bytes, const DecoderOptions& options)
 {
     std::unique_ptr<Decoder> d(new Decoder);
     d->m_memory = std::make_unique<MemorySource>(MemorySource{std::move(bytes), 0});
-    if (!d->Configure(halfRate))
+    if (!d->Configure(options))
         return nullptr;
     auto* view = new MemoryView{&d->m_memory->bytes, &d->m_memory->pos};
     if (mpg123_replace_reader_handle(d->m_handle, MemoryRead, MemorySeek, DeleteView) != MPG123_OK ||
@@ -112,16 +122,19 @@ std::unique_ptr<Decoder> Decoder::OpenMemory(std::vector<std::uint8_t> bytes, bo
         delete view;
         return nullptr;
     }
-    if (!d->Prime(exactSeek))
+    if (!d->Prime(options)) {
+        Log(LogLevel::Warning,
+            "no MPEG audio in the " + std::to_string(d->m_memory->bytes.size()) + " bytes given");
         return nullptr;
+    }
     return d;
 }
 
-std::unique_ptr<Decoder> Decoder::OpenFeed(bool halfRate)
+std::unique_ptr<Decoder> Decoder::OpenFeed(const DecoderOptions& options)
 {
     std::unique_ptr<Decoder> d(new Decoder);
     d->m_feed = true;
-    if (!d->Configure(halfRate) || mpg123_open_feed(d->m_handle) != MPG123_OK)
+    if (!d->Configure(options) || mpg123_open_feed(d->m_handle) != MPG123_OK)
         return nullptr;
     return d;
 }
@@ -132,18 +145,19 @@ void Decoder::Feed(const std::uint8_t* bytes, std::size_t length)
         mpg123_feed(m_handle, bytes, length);
 }
 
-void Decoder::ProbeFormat()
+std::size_t Decoder::FedBytesWaiting() const
 {
-    long rate = 0;
-    int channels = 0;
-    int encoding = 0;
-    if (!RateKnown() && mpg123_getformat(m_handle, &rate, &channels, &encoding) == MPG123_OK && rate > 0)
-        m_rate = int(rate);
+    long bytes = 0;
+    if (!m_feed || mpg123_getstate(m_handle, MPG123_BUFFERFILL, &bytes, nullptr) != MPG123_OK)
+        return 0;
+    return std::size_t(std::max(0L, bytes));
 }
 
 Decoder::Status Decoder::Read(std::int16_t* out, std::size_t maxFrames, std::size_t& frames)
 {
     frames = 0;
+    if (m_nextRate > 0)
+        m_rate = std::exchange(m_nextRate, 0);
     while (frames < maxFrames) {
         size_t done = 0;
         const int r = mpg123_read(m_handle, reinterpret_cast<unsigned char*>(out + 2 * frames),
@@ -153,8 +167,14 @@ Decoder::Status Decoder::Read(std::int16_t* out, std::size_t maxFrames, std::siz
             long rate = 0;
             int channels = 0;
             int encoding = 0;
-            if (mpg123_getformat(m_handle, &rate, &channels, &encoding) == MPG123_OK)
-                m_rate = int(rate);
+            if (mpg123_getformat(m_handle, &rate, &channels, &encoding) != MPG123_OK || rate <= 0)
+                continue;
+            // The frames so far were at the old rate: they go out on their own.
+            if (frames > 0 && int(rate) != m_rate) {
+                m_nextRate = int(rate);
+                return Status::Ok;
+            }
+            m_rate = int(rate);
             continue;
         }
         if (r == MPG123_OK)
@@ -194,6 +214,11 @@ std::int64_t Decoder::LengthFrames() const
 {
     const off_t length = mpg123_length(m_handle);
     return length < 0 ? -1 : std::int64_t(length);
+}
+
+std::string Decoder::LastError() const
+{
+    return mpg123_strerror(m_handle);
 }
 
 int Decoder::BitRateKbps() const

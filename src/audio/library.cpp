@@ -1,19 +1,27 @@
 #include "audio/library.h"
 
+#include "audio/log.h"
 #include "audio/urlsource.h"
+#include "platform/verify.h"
 
 #include <algorithm>
 #include <cmath>
-#include <fstream>
 #include <iterator>
 
 namespace velmoro::audio {
 
 namespace {
 
-constexpr std::size_t kDecodeBlock = 2048; // frames handed to DSP functions at a time
-constexpr double kMaxBufferSeconds = 5.0;
-constexpr auto kUrlFormatWait = std::chrono::milliseconds(3000);
+DecoderOptions DecoderOptionsFor(std::uint32_t flags)
+{
+    return {.halfRate = (flags & kStreamHalfRate) != 0, .exactSeek = (flags & kStreamExactSeek) != 0};
+}
+
+bool NoDevice(const char* what)
+{
+    Log(LogLevel::Warning, std::string(what) + ": no device open (Init first)");
+    return true;
+}
 
 } // namespace
 
@@ -34,133 +42,6 @@ AudioLibrary::~AudioLibrary()
     m_wake.notify_all();
     if (m_updateThread.joinable())
         m_updateThread.join();
-}
-
-// ---- Devices ----
-
-bool AudioLibrary::GetDeviceDescription(int device, std::string& description)
-{
-    if (device == 0 || m_devices.empty())
-        m_devices = m_provider->Devices();
-    if (device < 0 || std::size_t(device) >= m_devices.size())
-        return false;
-    description = m_devices[std::size_t(device)];
-    return true;
-}
-
-bool AudioLibrary::Init(int device, std::uint32_t frequency, std::uint32_t flags)
-{
-    if (m_output || frequency < 1000 || frequency > 192000)
-        return false;
-    OutputFormat format;
-    format.rate = int(frequency);
-    format.channels = (flags & kInitMono) ? 1 : 2;
-    format.bits = (flags & kInit8Bits) ? 8 : 16;
-    {
-        std::lock_guard lock(m_mixer.Lock());
-        m_mixer.SetFormat(format);
-    }
-    std::lock_guard output(m_outputMutex);
-    m_output = m_provider->Open(device, format,
-                                [this](void* out, std::size_t frames) { m_mixer.Render(out, frames); });
-    return m_output != nullptr;
-}
-
-bool AudioLibrary::Start()
-{
-    std::lock_guard output(m_outputMutex);
-    if (!m_output)
-        return false;
-    m_outputWanted = true;
-    if (!m_outputRunning)
-        m_outputRunning = m_output->Start();
-    return m_outputRunning;
-}
-
-void AudioLibrary::ResumeOutput()
-{
-    std::lock_guard output(m_outputMutex);
-    if (m_output && m_outputWanted && !m_outputRunning)
-        m_outputRunning = m_output->Start();
-}
-
-void AudioLibrary::SuspendOutputWhenSilent()
-{
-    // The output lock first: a stream started meanwhile resumes the output
-    // only after this, so it is never left suspended under a playing stream.
-    std::lock_guard output(m_outputMutex);
-    if (!m_output || !m_outputRunning)
-        return;
-    {
-        std::lock_guard lock(m_mixer.Lock());
-        if (m_mixer.AnyPlaying())
-            return;
-    }
-    m_output->Stop();
-    m_outputRunning = false;
-}
-
-void AudioLibrary::Free()
-{
-    {
-        std::lock_guard output(m_outputMutex);
-        if (m_output)
-            m_output->Stop();
-        m_outputWanted = false;
-        m_outputRunning = false;
-    }
-    std::vector<Handle> handles;
-    {
-        std::lock_guard lock(m_streamsMutex);
-        for (const auto& [handle, stream] : m_streams)
-            handles.push_back(handle);
-    }
-    for (Handle h : handles)
-        StreamFree(h);
-    std::lock_guard output(m_outputMutex);
-    m_output.reset();
-}
-
-bool AudioLibrary::GetInfo(DeviceInfo& info)
-{
-    if (!m_output)
-        return false;
-    // The server converts any format and rate, in software.
-    constexpr std::uint32_t kPrimaryMono = 0x1, kPrimaryStereo = 0x2, kPrimary8 = 0x4, kPrimary16 = 0x8,
-                            kContinuousRate = 0x10, kEmulated = 0x20, kSecondaryMono = 0x100,
-                            kSecondaryStereo = 0x200, kSecondary8 = 0x400, kSecondary16 = 0x800;
-    info = DeviceInfo{};
-    info.flags = kPrimaryMono | kPrimaryStereo | kPrimary8 | kPrimary16 | kContinuousRate | kEmulated |
-                 kSecondaryMono | kSecondaryStereo | kSecondary8 | kSecondary16;
-    info.minrate = 1000;
-    info.maxrate = 192000;
-    return true;
-}
-
-void AudioLibrary::SetBufferLength(float seconds)
-{
-    if (std::isfinite(seconds))
-        m_bufferSeconds = std::clamp(seconds, 0.05f, float(kMaxBufferSeconds) - 0.5f);
-    Wake();
-}
-
-void AudioLibrary::SetLogCurves(bool volume, bool pan)
-{
-    std::lock_guard lock(m_mixer.Lock());
-    m_mixer.logVolume = volume;
-    m_mixer.logPan = pan;
-}
-
-void AudioLibrary::SetGlobalVolumes(int, int, int stream)
-{
-    std::lock_guard lock(m_mixer.Lock());
-    m_mixer.streamVolume = std::clamp(stream, 0, 100);
-}
-
-void AudioLibrary::SetVolume(int volume)
-{
-    std::lock_guard lock(m_mixer.Lock());
-    m_mixer.outputVolume = std::clamp(volume, 0, 100);
 }
 
 // ---- Streams ----
@@ -184,16 +65,16 @@ std::shared_ptr<Stream> AudioLibrary::Find(Handle handle) const
 Handle AudioLibrary::AddStream(std::unique_ptr<Decoder> decoder, std::uint32_t flags,
                                std::shared_ptr<UrlSource> url)
 {
-    if (!decoder || !m_output)
+    if (!decoder)
         return 0;
     auto s = std::make_shared<Stream>();
     s->handle = NewHandle();
     s->flags = flags;
-    const int rate = decoder->RateKnown() ? decoder->Rate() : 44100;
-    s->frequency = rate;
-    s->rateFromDecoder = !decoder->RateKnown();
-    s->capacity = std::size_t(kMaxBufferSeconds * std::max(rate, 48000));
+    // Room for the longest buffer at the highest MPEG rate, whatever rates come.
+    s->capacity = std::size_t(kMaxBufferSeconds * 48000);
     s->ring.assign(s->capacity * 2, 0);
+    if (decoder->RateKnown())
+        s->StoreRate(decoder->Rate());
     s->lengthFrames = decoder->LengthFrames();
     s->decoder = std::move(decoder);
     s->url = std::move(url);
@@ -211,48 +92,38 @@ Handle AudioLibrary::AddStream(std::unique_ptr<Decoder> decoder, std::uint32_t f
 
 Handle AudioLibrary::StreamCreateFile(const std::string& file, std::uint32_t flags)
 {
-    if (!m_output)
+    if (!m_output && NoDevice("StreamCreateFile"))
         return 0;
-    return AddStream(Decoder::OpenFile(file, flags & kStreamHalfRate, flags & kStreamExactSeek), flags,
-                     nullptr);
+    return AddStream(Decoder::OpenFile(file, DecoderOptionsFor(flags)), flags, nullptr);
 }
 
 Handle AudioLibrary::StreamCreateMemory(const void* data, std::size_t length, std::uint32_t flags)
 {
-    if (!m_output || !data)
+    if (!m_output && NoDevice("StreamCreateMemory"))
         return 0;
+    VELMORO_VERIFY_OR_DEBUG_ASSERT(data || length == 0)
+    {
+        return 0;
+    }
     const auto* bytes = static_cast<const std::uint8_t*>(data);
-    return AddStream(Decoder::OpenMemory(std::vector<std::uint8_t>(bytes, bytes + length),
-                                         flags & kStreamHalfRate, flags & kStreamExactSeek),
-                     flags, nullptr);
+    return AddStream(
+        Decoder::OpenMemory(std::vector<std::uint8_t>(bytes, bytes + length), DecoderOptionsFor(flags)),
+        flags, nullptr);
 }
 
+// The download and the first decoding happen on other threads: the handle
+// comes back at once, its rate and length unknown (0) until audio arrives.
 Handle AudioLibrary::StreamCreateURL(const std::string& url, std::uint32_t flags,
                                      const std::string& localCopy)
 {
-    if (!m_output)
+    if (!m_output && NoDevice("StreamCreateURL"))
         return 0;
-    auto source = std::make_shared<UrlSource>(url, localCopy, m_options.urlStallTimeout);
-    auto decoder = Decoder::OpenFeed(flags & kStreamHalfRate);
-    if (!decoder)
+    if (!UrlSource::Supported(url)) {
+        Log(LogLevel::Warning, "not an HTTP, HTTPS or FTP address: " + url);
         return 0;
-    // A short, bounded wait lets the stream start with its real sample rate;
-    // a server that is slower than that still gets its stream.
-    std::vector<std::uint8_t> chunk(16384);
-    const auto deadline = std::chrono::steady_clock::now() + kUrlFormatWait;
-    while (!decoder->RateKnown() && std::chrono::steady_clock::now() < deadline) {
-        if (!source->WaitForData(std::chrono::milliseconds(50))) {
-            if (source->Finished())
-                break;
-            continue;
-        }
-        const std::size_t n = source->Take(chunk.data(), chunk.size());
-        decoder->Feed(chunk.data(), n);
-        decoder->ProbeFormat();
     }
-    if (!decoder->RateKnown() && source->Finished())
-        return 0;
-    return AddStream(std::move(decoder), flags, std::move(source));
+    return AddStream(Decoder::OpenFeed(DecoderOptionsFor(flags)), flags,
+                     std::make_shared<UrlSource>(url, localCopy, m_options.urlStallTimeout));
 }
 
 bool AudioLibrary::StreamPlay(Handle stream, bool flush, std::uint32_t)
@@ -324,7 +195,7 @@ std::uint32_t AudioLibrary::StreamGetLength(Handle stream)
         const int kbps = s->decoder->BitRateKbps();
         std::lock_guard lock(m_mixer.Lock());
         if (announced > 0 && kbps > 0)
-            frames = announced * 8 / (std::int64_t(kbps) * 1000) * s->frequency;
+            frames = announced * 8 / (std::int64_t(kbps) * 1000) * s->decoderRate;
         else
             frames = s->decodedEnd;
     } else {
@@ -332,6 +203,15 @@ std::uint32_t AudioLibrary::StreamGetLength(Handle stream)
         frames = s->lengthFrames >= 0 ? s->lengthFrames : s->decodedEnd;
     }
     return std::uint32_t(std::clamp<std::int64_t>(frames * 4, 0, UINT32_MAX));
+}
+
+bool AudioLibrary::ChannelIsActive(Handle channel)
+{
+    const auto s = Find(channel);
+    if (!s)
+        return false;
+    std::lock_guard lock(m_mixer.Lock());
+    return s->playing;
 }
 
 std::uint32_t AudioLibrary::ChannelGetPosition(Handle channel)
@@ -346,8 +226,12 @@ std::uint32_t AudioLibrary::ChannelGetPosition(Handle channel)
 bool AudioLibrary::ChannelSetPosition(Handle channel, std::uint32_t position)
 {
     const auto s = Find(channel);
-    if (!s || s->url)
+    if (!s)
         return false;
+    if (s->url) {
+        Log(LogLevel::Debug, "a network stream cannot seek");
+        return false;
+    }
     const std::int64_t frame = position / 4;
     std::lock_guard decode(s->decodeMutex);
     if ((s->lengthFrames >= 0 && frame > s->lengthFrames) || !s->decoder->Seek(frame))
@@ -357,6 +241,7 @@ bool AudioLibrary::ChannelSetPosition(Handle channel, std::uint32_t position)
         s->decodedEnd = frame;
         s->playPos = double(frame);
         s->decodeEnded = false;
+        s->ForgetDecodedRates();
     }
     Wake();
     return true;
@@ -382,15 +267,18 @@ bool AudioLibrary::ChannelSetAttributes(Handle channel, int frequency, int volum
     const auto s = Find(channel);
     if (!s)
         return false;
-    // −1 (frequency, volume) and −101 (pan) leave a value as it is.
     bool rateChanged = false;
     {
         std::lock_guard lock(m_mixer.Lock());
-        if (frequency != -1 && frequency != s->frequency) {
+        const int before = s->frequency;
+        if (frequency == 0) {
+            s->frequencySet = false;
+            s->frequency = s->decoderRate;
+        } else if (frequency != -1) {
             s->frequency = std::clamp(frequency, 100, 200000);
-            s->rateFromDecoder = false;
-            rateChanged = true;
+            s->frequencySet = true;
         }
+        rateChanged = s->frequency != before;
         if (volume != -1)
             s->volume = std::clamp(volume, 0, 100);
         if (pan != -101)
@@ -460,8 +348,12 @@ bool AudioLibrary::ChannelRemoveDSP(Handle channel, Handle dsp)
 Handle AudioLibrary::ChannelSetFX(Handle channel)
 {
     const auto s = Find(channel);
-    if (!s || !(s->flags & kStreamFx))
+    if (!s)
         return 0;
+    if (!(s->flags & kStreamFx)) {
+        Log(LogLevel::Warning, "ChannelSetFX: the stream was created without the effects flag");
+        return 0;
+    }
     const Handle h = NewHandle();
     {
         std::lock_guard lock(s->processMutex);
@@ -474,6 +366,11 @@ Handle AudioLibrary::ChannelSetFX(Handle channel)
 
 bool AudioLibrary::FXSetParameters(Handle fx, const EqParameters& parameters)
 {
+    VELMORO_VERIFY_OR_DEBUG_ASSERT(std::isfinite(parameters.center) && std::isfinite(parameters.bandwidth) &&
+                                   std::isfinite(parameters.gain))
+    {
+        return false;
+    }
     Handle owner = 0;
     {
         std::lock_guard lock(m_streamsMutex);
@@ -494,136 +391,6 @@ bool AudioLibrary::FXSetParameters(Handle fx, const EqParameters& parameters)
         }
     }
     return false;
-}
-
-// ---- Decoding ahead ----
-
-void AudioLibrary::Wake()
-{
-    {
-        std::lock_guard lock(m_wakeMutex);
-        m_wakeRequested = true;
-    }
-    m_wake.notify_all();
-}
-
-void AudioLibrary::UpdateLoop()
-{
-    for (;;) {
-        const std::chrono::milliseconds sleep = TimeUntilRefill();
-        {
-            // Whatever changes what must be decoded (a new stream, play, a
-            // seek, a new buffer length) wakes this thread early.
-            std::unique_lock lock(m_wakeMutex);
-            m_wake.wait_for(lock, sleep, [this] { return m_stopping || m_wakeRequested; });
-            m_wakeRequested = false;
-            if (m_stopping)
-                return;
-        }
-        Update();
-        SuspendOutputWhenSilent();
-    }
-}
-
-std::chrono::milliseconds AudioLibrary::TimeUntilRefill()
-{
-    using std::chrono::milliseconds;
-    constexpr milliseconds kShortest{10}, kLongest{1000}, kNetwork{50};
-    const std::vector<std::shared_ptr<Stream>> streams = StreamsNow();
-    milliseconds sleep = kLongest;
-    std::lock_guard lock(m_mixer.Lock());
-    for (const auto& s : streams) {
-        // Bytes keep arriving from the network whether or not it plays.
-        if (s->url && !s->decodeEnded)
-            sleep = std::min(sleep, kNetwork);
-        if (!s->playing || s->decodeEnded || s->frequency <= 0)
-            continue;
-        const double lead = double(s->decodedEnd) - s->playPos;
-        const double half = double(m_bufferSeconds) * s->frequency / 2;
-        sleep = std::min(sleep, milliseconds(std::int64_t(std::max(0.0, lead - half) * 1000 / s->frequency)));
-    }
-    return std::max(sleep, kShortest);
-}
-
-std::vector<std::shared_ptr<Stream>> AudioLibrary::StreamsNow() const
-{
-    std::vector<std::shared_ptr<Stream>> streams;
-    std::lock_guard lock(m_streamsMutex);
-    for (const auto& [handle, stream] : m_streams)
-        streams.push_back(stream);
-    return streams;
-}
-
-void AudioLibrary::Update()
-{
-    for (const auto& s : StreamsNow())
-        FillStream(*s, m_scratch);
-}
-
-void AudioLibrary::FillStream(Stream& s, std::vector<std::int16_t>& scratch)
-{
-    std::lock_guard decode(s.decodeMutex);
-    if (s.freed)
-        return;
-    // Read before taking: bytes that arrive after the check are taken too,
-    // so "finished" never hides data still waiting to be decoded.
-    const bool urlFinished = s.url && s.url->Finished();
-    if (s.url) {
-        std::uint8_t bytes[16384];
-        for (std::size_t n; (n = s.url->Take(bytes, sizeof bytes)) > 0;)
-            s.decoder->Feed(bytes, n);
-    }
-    for (;;) {
-        std::size_t room = 0;
-        {
-            std::lock_guard lock(m_mixer.Lock());
-            if (s.decodeEnded)
-                return;
-            const auto heard = std::int64_t(std::floor(s.playPos));
-            const auto wanted = std::int64_t(double(m_bufferSeconds) * s.frequency);
-            if (s.decodedEnd - heard >= wanted)
-                return;
-            room =
-                std::size_t(std::max<std::int64_t>(0, heard - 1 + std::int64_t(s.capacity) - s.decodedEnd));
-        }
-        const std::size_t want = std::min(room, kDecodeBlock);
-        if (want == 0)
-            return;
-        std::size_t frames = 0;
-        const Decoder::Status status = s.decoder->Read(scratch.data(), want, frames);
-        if (frames > 0) {
-            std::lock_guard lock(s.processMutex);
-            for (Stream::Fx& fx : s.effects) {
-                if (fx.dirty)
-                    fx.filter.Configure(fx.parameters, s.decoder->Rate());
-                fx.dirty = false;
-                fx.filter.Process(scratch.data(), frames);
-            }
-            for (const Stream::Dsp& dsp : s.dsps)
-                dsp.proc(dsp.handle, s.handle, scratch.data(), std::uint32_t(frames * 4), dsp.user);
-        }
-        const bool ended = status == Decoder::Status::End || status == Decoder::Status::Error ||
-                           (status == Decoder::Status::NeedMore && urlFinished);
-        {
-            std::lock_guard lock(m_mixer.Lock());
-            const auto at = std::size_t(s.decodedEnd % std::int64_t(s.capacity));
-            const std::size_t first = std::min(frames, s.capacity - at);
-            std::copy_n(scratch.data(), first * 2, s.ring.data() + at * 2);
-            std::copy_n(scratch.data() + first * 2, (frames - first) * 2, s.ring.data());
-            s.decodedEnd += std::int64_t(frames);
-            if (s.rateFromDecoder && s.decoder->RateKnown()) {
-                s.frequency = s.decoder->Rate();
-                s.rateFromDecoder = false;
-            }
-            if (ended) {
-                s.decodeEnded = true;
-                if (!s.url)
-                    s.lengthFrames = s.decodedEnd;
-            }
-        }
-        if (ended || status == Decoder::Status::NeedMore || frames == 0)
-            return;
-    }
 }
 
 } // namespace velmoro::audio

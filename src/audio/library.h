@@ -48,6 +48,7 @@ public:
     bool ChannelStop(Handle channel) override;
     bool ChannelPause(Handle channel) override;
     std::uint32_t StreamGetLength(Handle stream) override;
+    bool ChannelIsActive(Handle channel) override;
     std::uint32_t ChannelGetPosition(Handle channel) override;
     bool ChannelSetPosition(Handle channel, std::uint32_t position) override;
     bool ChannelGetAttributes(Handle channel, int* frequency, int* volume, int* pan) override;
@@ -61,10 +62,14 @@ public:
 
     // Decodes ahead for every stream once; the update thread calls it in a loop.
     void Update();
-    // The output opened by Init, for tests that step a manual device.
-    Output* CurrentOutput() const { return m_output.get(); }
+    // Bytes of a network stream received and not yet decoded: what its
+    // download holds ahead of the decoded buffer.
+    std::size_t NetworkBytesWaiting(Handle stream) const;
 
 private:
+    static constexpr std::size_t kDecodeBlock = 2048; // frames handed to DSP functions at a time
+    static constexpr double kMaxBufferSeconds = 5.0;
+
     std::shared_ptr<Stream> Find(Handle handle) const;
     // The streams as they are, to work on without holding the streams lock.
     std::vector<std::shared_ptr<Stream>> StreamsNow() const;

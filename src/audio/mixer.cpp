@@ -95,32 +95,45 @@ void Mixer::MixStream(Stream& s, std::size_t frames, float masterFrom, float mas
     };
 
     std::size_t i = 0;
-    const double step = double(s.frequency) / double(m_format.rate);
-    if (step == 1.0 && s.playPos == std::floor(s.playPos)) {
-        // Same rate, whole frames: straight from the ring.
-        const auto base = std::int64_t(s.playPos);
-        const auto available = std::size_t(std::max<std::int64_t>(0, s.decodedEnd - base));
-        const std::size_t n = std::min(frames, available);
-        std::size_t at = std::size_t(base % std::int64_t(s.capacity));
-        for (; i < n; ++i) {
-            emit(i, s.ring[at * 2], s.ring[at * 2 + 1]);
-            at = at + 1 == s.capacity ? 0 : at + 1;
+    // One pass per stretch of frames at one rate: a stream whose rate
+    // changes midway plays each part at its own rate.
+    while (i < frames) {
+        const std::int64_t nextChange = s.FollowDecoderRate();
+        if (s.frequency <= 0)
+            break; // nothing decoded yet: its rate is still unknown
+        const std::size_t before = i;
+        const double step = double(s.frequency) / double(m_format.rate);
+        if (step == 1.0 && s.playPos == std::floor(s.playPos)) {
+            // Same rate, whole frames: straight from the ring.
+            const auto base = std::int64_t(s.playPos);
+            const auto available =
+                std::size_t(std::max<std::int64_t>(0, std::min(s.decodedEnd, nextChange) - base));
+            const std::size_t n = std::min(frames - i, available);
+            std::size_t at = std::size_t(base % std::int64_t(s.capacity));
+            for (std::size_t k = 0; k < n; ++k, ++i) {
+                emit(i, s.ring[at * 2], s.ring[at * 2 + 1]);
+                at = at + 1 == s.capacity ? 0 : at + 1;
+            }
+            s.playPos = double(base + std::int64_t(n));
+        } else {
+            for (; i < frames; ++i) {
+                const auto base = std::int64_t(std::floor(s.playPos));
+                if (base >= nextChange)
+                    break;
+                // The decoder is behind (a slow network): wait for it in silence.
+                if (base + 2 >= s.decodedEnd && !(s.decodeEnded && base < s.decodedEnd))
+                    break;
+                const auto t = float(s.playPos - double(base));
+                emit(i,
+                     Hermite(Sample(s, base - 1, 0), Sample(s, base, 0), Sample(s, base + 1, 0),
+                             Sample(s, base + 2, 0), t),
+                     Hermite(Sample(s, base - 1, 1), Sample(s, base, 1), Sample(s, base + 1, 1),
+                             Sample(s, base + 2, 1), t));
+                s.playPos += step;
+            }
         }
-        s.playPos = double(base + std::int64_t(n));
-    } else {
-        for (; i < frames; ++i) {
-            const auto base = std::int64_t(std::floor(s.playPos));
-            // The decoder is behind (a slow network): wait for it in silence.
-            if (base + 2 >= s.decodedEnd && !(s.decodeEnded && base < s.decodedEnd))
-                break;
-            const auto t = float(s.playPos - double(base));
-            emit(i,
-                 Hermite(Sample(s, base - 1, 0), Sample(s, base, 0), Sample(s, base + 1, 0),
-                         Sample(s, base + 2, 0), t),
-                 Hermite(Sample(s, base - 1, 1), Sample(s, base, 1), Sample(s, base + 1, 1),
-                         Sample(s, base + 2, 1), t));
-            s.playPos += step;
-        }
+        if (i == before)
+            break; // the end, or an underrun
     }
     if (s.decodeEnded && s.playPos >= double(s.decodedEnd)) {
         s.playing = false;

@@ -27,8 +27,6 @@ public:
     virtual bool Start() = 0;
     // After Stop returns the render callback is not running and not called again.
     virtual void Stop() = 0;
-    // Frames handed to the device but not yet heard, for position reporting.
-    virtual std::size_t LatencyFrames() const { return 0; }
 };
 
 class OutputProvider {

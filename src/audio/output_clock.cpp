@@ -1,9 +1,11 @@
 // Outputs paced by the system clock: a silent one, and one that writes what
 // would be heard into a WAV file. Both render in 10 ms steps on a thread of
 // their own, as a sound card would pull.
+#include "audio/log.h"
 #include "audio/output.h"
 
 #include <atomic>
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -118,11 +120,15 @@ public:
 
     std::unique_ptr<Output> Open(int device, const OutputFormat& format, RenderCallback render) override
     {
-        if (device < -1 || device > 0)
+        if (device < -1 || device > 0) {
+            Log(LogLevel::Warning, "no device " + std::to_string(device) + ": the clock output has one");
             return nullptr;
+        }
         std::FILE* wav = nullptr;
-        if (!m_wavPath.empty() && !(wav = std::fopen(m_wavPath.c_str(), "wb")))
+        if (!m_wavPath.empty() && !(wav = std::fopen(m_wavPath.c_str(), "wb"))) {
+            Log(LogLevel::Warning, "cannot write " + m_wavPath + ": " + std::strerror(errno));
             return nullptr;
+        }
         return std::make_unique<ClockOutput>(format, std::move(render), wav);
     }
 

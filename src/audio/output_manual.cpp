@@ -1,5 +1,7 @@
 #include "audio/output.h"
 
+#include "audio/log.h"
+
 namespace velmoro::audio {
 
 void ManualOutput::Step(std::size_t frames)
@@ -13,8 +15,12 @@ void ManualOutput::Step(std::size_t frames)
 
 std::unique_ptr<Output> ManualProvider::Open(int device, const OutputFormat& format, RenderCallback render)
 {
-    if (failOpen || device < -1 || device > 0)
+    if (failOpen || device < -1 || device > 0) {
+        Log(LogLevel::Warning, failOpen
+                                   ? std::string("the test device is busy")
+                                   : "no device " + std::to_string(device) + ": the test output has one");
         return nullptr;
+    }
     auto output = std::make_unique<ManualOutput>(format, std::move(render));
     m_current = output.get();
     return output;

@@ -13,6 +13,7 @@
 #include "audio/peakingeq.h"
 
 #include <atomic>
+#include <cstdint>
 #include <memory>
 #include <mutex>
 #include <vector>
@@ -43,6 +44,7 @@ struct Stream {
         EqParameters parameters;
         PeakingEq filter;
         bool dirty = true;
+        int rate = 0; // the rate the filter was configured for
     };
     std::vector<Fx> effects;
 
@@ -54,8 +56,18 @@ struct Stream {
     double playPos = 0;          // absolute frame being heard (fractional)
     bool decodeEnded = false;    // the decoder has nothing more to give
     bool playing = false;
-    int frequency = 44100;
-    bool rateFromDecoder = false; // a network stream's rate, until its first frame
+    int frequency = 0;         // the rate heard; 0 until the decoder gives one
+    bool frequencySet = false; // the caller chose the frequency: it wins over the decoder's
+    int decoderRate = 0;       // the decoder's rate of the frames being heard
+    int storedRate = 0;        // the decoder's rate of the last frames stored
+    struct RateChange {
+        std::int64_t frame; // the first frame at the new rate
+        int rate;
+    };
+    // The decoder's changes of rate in frames decoded but not yet heard,
+    // oldest first; kept within kMaxRateChanges, so adding never allocates.
+    std::vector<RateChange> rateChanges;
+    static constexpr std::size_t kMaxRateChanges = 16;
     int volume = 100;
     int pan = 0;
     float lastLeft = 0; // gains reached at the end of the last block
@@ -67,6 +79,38 @@ struct Stream {
     std::size_t historyPos = 0;
 
     std::atomic<bool> freed{false};
+
+    Stream() { rateChanges.reserve(kMaxRateChanges); }
+
+    // Under the mixer's lock. Frames from decodedEnd on come at `rate`.
+    void StoreRate(int rate)
+    {
+        if (rate == storedRate)
+            return;
+        storedRate = rate;
+        rateChanges.push_back({decodedEnd, rate});
+        FollowDecoderRate();
+    }
+    bool RateChangesFull() const { return rateChanges.size() >= kMaxRateChanges; }
+    // Under the mixer's lock: takes on the decoder's rate for the frames
+    // reached; returns the frame where the rate changes next.
+    std::int64_t FollowDecoderRate()
+    {
+        const auto heard = std::int64_t(playPos);
+        std::size_t due = 0;
+        for (; due < rateChanges.size() && rateChanges[due].frame <= heard; ++due)
+            decoderRate = rateChanges[due].rate;
+        rateChanges.erase(rateChanges.begin(), rateChanges.begin() + std::ptrdiff_t(due));
+        if (!frequencySet)
+            frequency = decoderRate;
+        return rateChanges.empty() ? INT64_MAX : rateChanges.front().frame;
+    }
+    // Under the mixer's lock, after a seek: what was decoded ahead is gone.
+    void ForgetDecodedRates()
+    {
+        rateChanges.clear();
+        storedRate = 0;
+    }
 };
 
 } // namespace velmoro::audio

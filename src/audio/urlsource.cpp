@@ -1,20 +1,18 @@
 #include "audio/urlsource.h"
 
 #include "audio/curlapi.h"
+#include "audio/log.h"
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
+#include <iterator>
 #include <cstring>
 #include <string_view>
 
 namespace velmoro::audio {
 
 namespace {
-
-// Beyond this the download waits for the decoder, so a fast server cannot
-// fill memory with a whole long file ahead of playback.
-constexpr std::size_t kPauseAbove = 4 * 1024 * 1024;
-constexpr std::size_t kResumeBelow = 1024 * 1024;
 
 bool StartsWithNoCase(std::string_view text, std::string_view prefix)
 {
@@ -50,23 +48,35 @@ struct Transfer {
     const CurlApi* api;
     CURL* curl;
     Clock::time_point lastBytes = Clock::now();
-    bool paused = false;
     bool lengthKnown = false;
+    bool stalled = false;
 };
 
 } // namespace
 
+bool UrlSource::Supported(const std::string& url)
+{
+    static constexpr std::string_view kSchemes[] = {"http://", "https://", "ftp://", "ftps://"};
+    return std::any_of(std::begin(kSchemes), std::end(kSchemes),
+                       [&](std::string_view scheme) { return StartsWithNoCase(url, scheme); });
+}
+
 UrlSource::UrlSource(std::string url, std::string localCopy, std::chrono::milliseconds stallTimeout)
     : m_url(std::move(url)), m_localCopyPath(std::move(localCopy)), m_stallTimeout(stallTimeout)
 {
-    if (!m_localCopyPath.empty())
-        m_localCopy = std::fopen(m_localCopyPath.c_str(), "wb");
+    if (!m_localCopyPath.empty() && !(m_localCopy = std::fopen(m_localCopyPath.c_str(), "wb")))
+        Log(LogLevel::Warning,
+            "cannot write the local copy " + m_localCopyPath + ": " + std::strerror(errno));
     m_worker = std::thread([this] { Run(); });
 }
 
 UrlSource::~UrlSource()
 {
-    m_cancel = true;
+    {
+        std::lock_guard lock(m_mutex);
+        m_cancel = true;
+    }
+    m_room.notify_all();
     if (m_worker.joinable())
         m_worker.join();
     if (m_localCopy)
@@ -75,18 +85,31 @@ UrlSource::~UrlSource()
 
 std::size_t UrlSource::Take(std::uint8_t* out, std::size_t max)
 {
-    std::lock_guard lock(m_mutex);
-    const std::size_t n = std::min(max, m_buffer.size());
-    std::copy_n(m_buffer.begin(), n, out);
-    m_buffer.erase(m_buffer.begin(), m_buffer.begin() + std::ptrdiff_t(n));
+    std::size_t n = 0;
+    {
+        std::lock_guard lock(m_mutex);
+        n = std::min(max, m_buffer.size());
+        std::copy_n(m_buffer.begin(), n, out);
+        m_buffer.erase(m_buffer.begin(), m_buffer.begin() + std::ptrdiff_t(n));
+    }
+    if (n > 0)
+        m_room.notify_all();
     return n;
 }
 
-bool UrlSource::WaitForData(std::chrono::milliseconds timeout)
+std::size_t UrlSource::Buffered()
 {
-    std::unique_lock lock(m_mutex);
-    return m_arrived.wait_for(lock, timeout, [this] { return !m_buffer.empty() || m_finished; }) &&
-           !m_buffer.empty();
+    std::lock_guard lock(m_mutex);
+    return m_buffer.size();
+}
+
+void UrlSource::SetBufferLimit(std::size_t bytes)
+{
+    {
+        std::lock_guard lock(m_mutex);
+        m_limit = bytes;
+    }
+    m_room.notify_all();
 }
 
 void UrlSource::Run()
@@ -94,10 +117,14 @@ void UrlSource::Run()
     const CurlApi* curl = Curl();
     Easy easy(curl);
     Transfer transfer{this, curl, easy.curl};
+    if (!curl)
+        Log(LogLevel::Warning, "no network streams: libcurl cannot be loaded");
     if (easy.curl) {
+        char error[CURL_ERROR_SIZE] = {};
         easy.aliases = curl->slist_append(nullptr, "ICY 200 OK");
         easy.headers = curl->slist_append(nullptr, "Icy-MetaData: 1");
         curl->easy_setopt(easy.curl, CURLOPT_URL, m_url.c_str());
+        curl->easy_setopt(easy.curl, CURLOPT_ERRORBUFFER, error);
         curl->easy_setopt(easy.curl, CURLOPT_FOLLOWLOCATION, 1L);
         curl->easy_setopt(easy.curl, CURLOPT_MAXREDIRS, 5L);
         curl->easy_setopt(easy.curl, CURLOPT_HTTP200ALIASES, easy.aliases);
@@ -113,15 +140,19 @@ void UrlSource::Run()
         curl->easy_setopt(easy.curl, CURLOPT_NOPROGRESS, 0L);
         curl->easy_setopt(easy.curl, CURLOPT_XFERINFOFUNCTION, &UrlSource::OnProgress);
         curl->easy_setopt(easy.curl, CURLOPT_XFERINFODATA, &transfer);
-        curl->easy_perform(easy.curl);
+        const CURLcode result = curl->easy_perform(easy.curl);
+        const std::string what = m_url + " after " + std::to_string(m_received) + " bytes: ";
+        if (transfer.stalled)
+            Log(LogLevel::Warning,
+                what + "the server sent nothing for " + std::to_string(m_stallTimeout.count()) + " ms");
+        else if (result != CURLE_OK && !m_cancel)
+            Log(LogLevel::Warning, what + (error[0] ? error : curl->easy_strerror(result)));
+        else if (!m_cancel)
+            Log(LogLevel::Debug, what + "the server ended the stream");
     }
     if (m_localCopy)
         std::fflush(m_localCopy);
-    {
-        std::lock_guard lock(m_mutex);
-        m_finished = true;
-    }
-    m_arrived.notify_all();
+    m_finished = true;
 }
 
 std::size_t UrlSource::OnHeader(char* data, std::size_t size, std::size_t count, void* user)
@@ -149,38 +180,29 @@ std::size_t UrlSource::OnBody(char* data, std::size_t size, std::size_t count, v
             length > 0)
             self->m_announced = std::int64_t(length);
     }
-    {
-        std::lock_guard lock(self->m_mutex);
-        if (self->m_buffer.size() > kPauseAbove) {
-            t->paused = true;
-            return CURL_WRITEFUNC_PAUSE;
-        }
-    }
+    if (!self->WaitForRoom())
+        return 0; // ends the transfer
     t->lastBytes = Clock::now();
     self->Deliver(reinterpret_cast<const std::uint8_t*>(data), size * count);
     return size * count;
 }
 
+// The worker waits here, on its own thread, never the decoder or the device:
+// while it does not read, the server's sending blocks too.
+bool UrlSource::WaitForRoom()
+{
+    std::unique_lock lock(m_mutex);
+    m_room.wait(lock, [this] { return m_cancel || m_buffer.size() < m_limit; });
+    return !m_cancel;
+}
+
 int UrlSource::OnProgress(void* user, long long, long long, long long, long long)
 {
     auto* t = static_cast<Transfer*>(user);
-    UrlSource* self = t->source;
-    if (self->m_cancel)
+    if (t->source->m_cancel)
         return 1;
-    if (t->paused) {
-        std::size_t buffered = 0;
-        {
-            std::lock_guard lock(self->m_mutex);
-            buffered = self->m_buffer.size();
-        }
-        if (buffered < kResumeBelow) {
-            t->paused = false;
-            t->lastBytes = Clock::now();
-            t->api->easy_pause(t->curl, CURLPAUSE_CONT);
-        }
-        return 0;
-    }
-    return Clock::now() - t->lastBytes > self->m_stallTimeout ? 1 : 0;
+    t->stalled = Clock::now() - t->lastBytes > t->source->m_stallTimeout;
+    return t->stalled ? 1 : 0;
 }
 
 void UrlSource::Deliver(const std::uint8_t* bytes, std::size_t length)
@@ -189,11 +211,9 @@ void UrlSource::Deliver(const std::uint8_t* bytes, std::size_t length)
     m_deframer.Push(bytes, length, m_audio);
     if (m_localCopy)
         std::fwrite(m_audio.data(), 1, m_audio.size(), m_localCopy);
-    {
-        std::lock_guard lock(m_mutex);
-        m_buffer.insert(m_buffer.end(), m_audio.begin(), m_audio.end());
-    }
-    m_arrived.notify_all();
+    std::lock_guard lock(m_mutex);
+    m_buffer.insert(m_buffer.end(), m_audio.begin(), m_audio.end());
+    m_received += std::int64_t(m_audio.size());
 }
 
 } // namespace velmoro::audio

@@ -3,6 +3,10 @@
 // buffer that the decoder takes from, and into the local copy file when one
 // is named. Shoutcast/Icecast answers ("ICY 200 OK", icy-metaint) are taken
 // as HTTP, and their metadata blocks are cut out of the audio.
+//
+// The buffer is bounded: when it holds the limit, the worker waits until the
+// decoder takes from it, and the server is held back by TCP. A server that
+// gives up on a reader kept waiting ends the stream like any vanished server.
 #include "audio/icydeframer.h"
 
 #include <atomic>
@@ -23,6 +27,11 @@ class UrlSource {
 public:
     static constexpr std::chrono::seconds kConnectTimeout{10};
 
+    static constexpr std::size_t kDefaultLimit = 64 * 1024;
+
+    // Whether the address is of a protocol a source can download.
+    static bool Supported(const std::string& url);
+
     // A server that sends nothing for stallTimeout has stalled: the stream ends.
     UrlSource(std::string url, std::string localCopy, std::chrono::milliseconds stallTimeout);
     ~UrlSource();
@@ -31,18 +40,26 @@ public:
 
     // Moves up to max received audio bytes to out; never waits.
     std::size_t Take(std::uint8_t* out, std::size_t max);
-    // Waits up to timeout for the first bytes; false if none came.
-    bool WaitForData(std::chrono::milliseconds timeout);
+    // Received audio bytes not yet taken.
+    std::size_t Buffered();
+    // Above this many bytes the download waits; one delivery from the
+    // network may go past it.
+    void SetBufferLimit(std::size_t bytes);
     // True once no more bytes will come: the transfer ended, failed or stalled.
     bool Finished() const { return m_finished; }
     // Audio bytes the server announced, or −1.
     std::int64_t AnnouncedLength() const { return m_announced; }
+    // Audio bytes received so far.
+    std::int64_t Received() const { return m_received; }
+    const std::string& Url() const { return m_url; }
 
 private:
     static std::size_t OnHeader(char* data, std::size_t size, std::size_t count, void* user);
     static std::size_t OnBody(char* data, std::size_t size, std::size_t count, void* user);
     static int OnProgress(void* user, long long, long long, long long, long long);
     void Run();
+    // False when the source is being destroyed.
+    bool WaitForRoom();
     void Deliver(const std::uint8_t* bytes, std::size_t length);
 
     std::string m_url;
@@ -51,16 +68,18 @@ private:
     std::FILE* m_localCopy = nullptr;
 
     std::mutex m_mutex;
-    std::condition_variable m_arrived;
+    std::condition_variable m_room;
     std::deque<std::uint8_t> m_buffer;
+    std::size_t m_limit = kDefaultLimit;
+    std::atomic<bool> m_cancel{false}; // set under m_mutex, so a waiting worker never misses it
 
     IcyDeframer m_deframer; // set up from the icy-metaint header
     bool m_icy = false;
     std::vector<std::uint8_t> m_audio; // scratch for one delivery
 
-    std::atomic<bool> m_cancel{false};
     std::atomic<bool> m_finished{false};
     std::atomic<std::int64_t> m_announced{-1};
+    std::atomic<std::int64_t> m_received{0};
     std::thread m_worker;
 };
 

@@ -2,6 +2,7 @@
 // A library on a manual device: nothing decodes or plays until the test
 // steps it, so every test sees the same samples.
 #include "audio/library.h"
+#include "audio/log.h"
 
 #include <gtest/gtest.h>
 
@@ -9,6 +10,7 @@
 #include <cstring>
 #include <fstream>
 #include <iterator>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -65,6 +67,33 @@ public:
 
 private:
     audio::ManualProvider* m_provider = nullptr;
+};
+
+// Collects what the library logs while it lives.
+class LogCapture {
+public:
+    LogCapture() { audio::SetLogFunction(&LogCapture::Add, this); }
+    ~LogCapture() { audio::SetLogFunction(nullptr, nullptr); }
+    LogCapture(const LogCapture&) = delete;
+    LogCapture& operator=(const LogCapture&) = delete;
+
+    bool Contains(const std::string& text) const
+    {
+        std::lock_guard lock(m_mutex);
+        return std::any_of(m_lines.begin(), m_lines.end(),
+                           [&](const std::string& line) { return line.find(text) != std::string::npos; });
+    }
+
+private:
+    static void Add(void* user, audio::LogLevel, const char* message)
+    {
+        auto* self = static_cast<LogCapture*>(user);
+        std::lock_guard lock(self->m_mutex);
+        self->m_lines.emplace_back(message);
+    }
+
+    mutable std::mutex m_mutex;
+    std::vector<std::string> m_lines;
 };
 
 // Peak of one channel of interleaved stereo, from frame `from` on.

@@ -11,6 +11,9 @@ HTTP paths:
   /icy           "ICY 200 OK" with icy-metaint 4096 and a metadata block after every 4096 audio bytes
   /stall         half the file, then nothing until the client gives up
   /drop          a third of the file, then the connection is cut
+  /late          the headers, then the file a second and a half later
+  /endless       the file over and over, as fast as the client takes it
+  /notaudio      text instead of audio
 """
 import socket
 import sys
@@ -67,6 +70,24 @@ class Handler(BaseHTTPRequestHandler):
                 self.wfile.flush()
                 self.connection.shutdown(socket.SHUT_RDWR)
                 self.connection.close()
+            elif self.path == "/late":
+                self.send_response(200)
+                self.send_header("Content-Type", "audio/mpeg")
+                self.end_headers()
+                self.wfile.flush()
+                time.sleep(1.5)
+                self.wfile.write(DATA)
+            elif self.path == "/endless":
+                self.send_response(200)
+                self.send_header("Content-Type", "audio/mpeg")
+                self.end_headers()
+                while True:
+                    self.wfile.write(DATA)
+            elif self.path == "/notaudio":
+                self.send_response(200)
+                self.send_header("Content-Type", "text/plain")
+                self.end_headers()
+                self.wfile.write(b"Nothing to hear here.\n" * 12000)
             else:
                 self.send_error(404)
         except (BrokenPipeError, ConnectionResetError, OSError):

@@ -1,6 +1,7 @@
 // URL streams against servers started on loopback: HTTP with and without a
 // length, an ICY server with metadata, a server that stalls, one that drops
-// the connection, and FTP.
+// the connection, one that is late, one that never ends, failed addresses,
+// and FTP.
 #include "audiotest.h"
 
 #include <chrono>
@@ -12,6 +13,7 @@
 
 using namespace velmoro::audio;
 using velmoro::test::AudioFixture;
+using velmoro::test::Peak;
 using velmoro::test::ReadBytes;
 
 namespace {
@@ -86,6 +88,17 @@ protected:
         return heard;
     }
 
+    // Renders until the stream is heard or the time is up.
+    bool WaitUntilHeard(Handle s, std::chrono::seconds limit = std::chrono::seconds(10))
+    {
+        const auto deadline = std::chrono::steady_clock::now() + limit;
+        while (m.lib->ChannelGetPosition(s) == 0 && std::chrono::steady_clock::now() < deadline) {
+            m.Render(441);
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+        return m.lib->ChannelGetPosition(s) > 0;
+    }
+
     // Loopback servers send everything at once; letting it arrive before
     // playing keeps a faster-than-real-time test free of underruns.
     static void LetItArrive() { std::this_thread::sleep_for(std::chrono::milliseconds(300)); }
@@ -102,13 +115,14 @@ TEST_F(UrlStream, HttpWithLengthPlaysWholeAndKeepsALocalCopy)
     const std::string copy = TempPath("velmoro-copy.mp3");
     const Handle s = m.lib->StreamCreateURL(Http("/file.mp3"), kStreamFx | kStreamExactSeek, copy);
     ASSERT_NE(s, 0u);
+    LetItArrive();
+    m.lib->Update();
     int frequency = 0;
     m.lib->ChannelGetAttributes(s, &frequency, nullptr, nullptr);
     EXPECT_EQ(frequency, 44100);
     // The announced length at the stream's bit rate: 97801 bytes at 256 kbit/s.
     EXPECT_NEAR(double(m.lib->StreamGetLength(s)), 97801.0 * 8 / 256000 * 44100 * 4, 44100 * 4);
     EXPECT_FALSE(m.lib->ChannelSetPosition(s, 0)); // no seeking in a download
-    LetItArrive();
     m.lib->StreamPlay(s, false, 0);
     const auto heard = PlayToEnd(s);
     EXPECT_NEAR(velmoro::test::ZeroCrossingFrequency(heard, 0, 44100), 1000, 1);
@@ -177,9 +191,91 @@ TEST_F(UrlStream, StalledAndDroppedServersEndOnlyTheirStream)
     EXPECT_GT(lib.ChannelGetLevel(local), 0u);
 }
 
-TEST_F(UrlStream, UnreachableAddressesMakeNoStream)
+TEST_F(UrlStream, CreationDoesNotWaitForTheServer)
 {
-    EXPECT_EQ(m.lib->StreamCreateURL("http://127.0.0.1:1/none.mp3", 0, ""), 0u);
-    EXPECT_EQ(m.lib->StreamCreateURL(Http("/missing.mp3"), 0, ""), 0u);
+    const auto before = std::chrono::steady_clock::now();
+    const Handle s = m.lib->StreamCreateURL(Http("/late"), kStreamFx, "");
+    const auto took = std::chrono::steady_clock::now() - before;
+    ASSERT_NE(s, 0u);
+    EXPECT_LT(took, std::chrono::milliseconds(50));
+    // The audio comes later: neither rate nor length is known yet.
+    int frequency = -1;
+    ASSERT_TRUE(m.lib->ChannelGetAttributes(s, &frequency, nullptr, nullptr));
+    EXPECT_EQ(frequency, 0);
+    EXPECT_EQ(m.lib->StreamGetLength(s), 0u);
+    EXPECT_TRUE(m.lib->StreamPlay(s, false, 0));
+    EXPECT_TRUE(m.lib->ChannelIsActive(s));
+
+    ASSERT_TRUE(WaitUntilHeard(s));
+    const auto heard = PlayToEnd(s);
+    EXPECT_NEAR(velmoro::test::ZeroCrossingFrequency(heard, 0, 44100), 1000, 1);
+    m.lib->ChannelGetAttributes(s, &frequency, nullptr, nullptr);
+    EXPECT_EQ(frequency, 44100);
+    EXPECT_NEAR(double(m.lib->ChannelGetPosition(s)), 3.0 * 44100 * 4, 44100 * 4 * 0.1);
+    EXPECT_FALSE(m.lib->ChannelIsActive(s));
+}
+
+TEST_F(UrlStream, AStreamNotPlayedHoldsTheServerBack)
+{
+    // The server sends as fast as it is taken: unbounded, a few seconds on
+    // loopback would buffer gigabytes.
+    const Handle s = m.lib->StreamCreateURL(Http("/endless"), kStreamFx, "");
+    ASSERT_NE(s, 0u);
+    std::size_t most = 0;
+    const auto started = std::chrono::steady_clock::now();
+    while (std::chrono::steady_clock::now() - started < std::chrono::seconds(3)) {
+        m.lib->Update();
+        most = std::max(most, m.lib->NetworkBytesWaiting(s));
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    EXPECT_GT(most, 0u);
+    EXPECT_LT(most, 1024u * 1024);
+
+    // The held connection is alive: played, the stream goes on.
+    m.lib->StreamPlay(s, false, 0);
+    std::vector<std::int16_t> heard;
+    for (int block = 0; block < 40; ++block) {
+        const auto part = m.RenderStereo(4410);
+        heard.insert(heard.end(), part.begin(), part.end());
+        most = std::max(most, m.lib->NetworkBytesWaiting(s));
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    EXPECT_NEAR(Peak(heard, 0, heard.size() / 4), 16384, 16384 * 0.06);
+    EXPECT_GT(m.lib->ChannelGetPosition(s), 40u * 4410 * 4 * 9 / 10);
+    EXPECT_TRUE(m.lib->ChannelIsActive(s));
+    EXPECT_LT(most, 1024u * 1024);
+}
+
+TEST_F(UrlStream, FailedAddressesEndLikeAVanishedServer)
+{
+    velmoro::test::LogCapture log;
     EXPECT_EQ(m.lib->StreamCreateURL("notaprotocol://x", 0, ""), 0u);
+    EXPECT_TRUE(log.Contains("notaprotocol://x"));
+    const struct {
+        std::string url;
+        const char* logged; // part of the reason logged
+    } cases[] = {
+        {"http://127.0.0.1:1/none.mp3", "127.0.0.1:1/none.mp3"},
+        {Http("/missing.mp3"), "404"},
+        {Http("/notaudio"), "no MPEG audio"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.url);
+        const Handle s = m.lib->StreamCreateURL(c.url, 0, "");
+        ASSERT_NE(s, 0u);
+        ASSERT_TRUE(m.lib->StreamPlay(s, false, 0));
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        while (m.lib->ChannelIsActive(s) && std::chrono::steady_clock::now() < deadline) {
+            m.Render(441);
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        EXPECT_FALSE(m.lib->ChannelIsActive(s));
+        int frequency = -1;
+        m.lib->ChannelGetAttributes(s, &frequency, nullptr, nullptr);
+        EXPECT_EQ(frequency, 0);
+        EXPECT_EQ(m.lib->StreamGetLength(s), 0u);
+        EXPECT_EQ(m.lib->ChannelGetPosition(s), 0u);
+        EXPECT_TRUE(log.Contains(c.logged));
+        m.lib->StreamFree(s);
+    }
 }

@@ -1,0 +1,41 @@
+#include "audio/log.h"
+
+#include <mutex>
+
+namespace velmoro::audio {
+
+namespace {
+
+struct Sink {
+    std::mutex mutex;
+    LogFunction function = nullptr;
+    void* user = nullptr;
+};
+
+Sink& TheSink()
+{
+    static Sink sink;
+    return sink;
+}
+
+} // namespace
+
+void SetLogFunction(LogFunction f, void* user)
+{
+    Sink& sink = TheSink();
+    std::lock_guard lock(sink.mutex);
+    sink.function = f;
+    sink.user = user;
+}
+
+// The lock is held during the call, so after SetLogFunction returns the old
+// function is never running and never called again.
+void Log(LogLevel level, const std::string& message)
+{
+    Sink& sink = TheSink();
+    std::lock_guard lock(sink.mutex);
+    if (sink.function)
+        sink.function(sink.user, level, message.c_str());
+}
+
+} // namespace velmoro::audio
