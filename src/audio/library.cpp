@@ -123,7 +123,7 @@ Handle AudioLibrary::StreamCreateURL(const std::string& url, std::uint32_t flags
         return 0;
     }
     return AddStream(Decoder::OpenFeed(DecoderOptionsFor(flags)), flags,
-                     std::make_shared<UrlSource>(url, localCopy, m_options.urlStallTimeout));
+                     UrlSource::Start(url, localCopy, m_options.urlStallTimeout));
 }
 
 bool AudioLibrary::StreamPlay(Handle stream, bool flush, std::uint32_t)
@@ -156,6 +156,8 @@ bool AudioLibrary::StreamFree(Handle stream)
             owner = owner->second == stream ? m_dspOwners.erase(owner) : std::next(owner);
     }
     s->freed = true;
+    if (s->url)
+        s->url->Cancel();
     {
         std::lock_guard lock(m_mixer.Lock());
         m_mixer.Remove(s.get());

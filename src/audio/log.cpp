@@ -12,10 +12,11 @@ struct Sink {
     void* user = nullptr;
 };
 
+// Never destroyed: a network worker that ends after main() may still log.
 Sink& TheSink()
 {
-    static Sink sink;
-    return sink;
+    static Sink* const sink = new Sink;
+    return *sink;
 }
 
 } // namespace

@@ -9,6 +9,7 @@
 #include <iterator>
 #include <cstring>
 #include <string_view>
+#include <thread>
 
 namespace velmoro::audio {
 
@@ -67,20 +68,35 @@ UrlSource::UrlSource(std::string url, std::string localCopy, std::chrono::millis
     if (!m_localCopyPath.empty() && !(m_localCopy = std::fopen(m_localCopyPath.c_str(), "wb")))
         Log(LogLevel::Warning,
             "cannot write the local copy " + m_localCopyPath + ": " + std::strerror(errno));
-    m_worker = std::thread([this] { Run(); });
+}
+
+// The worker is never joined: a transfer inside libcurl notices a cancel
+// only at its next callback, and the control thread must not wait for that.
+std::shared_ptr<UrlSource> UrlSource::Start(std::string url, std::string localCopy,
+                                            std::chrono::milliseconds stallTimeout)
+{
+    std::shared_ptr<UrlSource> source(new UrlSource(std::move(url), std::move(localCopy), stallTimeout));
+    std::thread([source] { source->Run(); }).detach();
+    return source;
 }
 
 UrlSource::~UrlSource()
+{
+    if (m_localCopy)
+        std::fclose(m_localCopy);
+}
+
+void UrlSource::Cancel()
 {
     {
         std::lock_guard lock(m_mutex);
         m_cancel = true;
     }
     m_room.notify_all();
-    if (m_worker.joinable())
-        m_worker.join();
+    std::lock_guard file(m_fileMutex);
     if (m_localCopy)
         std::fclose(m_localCopy);
+    m_localCopy = nullptr;
 }
 
 std::size_t UrlSource::Take(std::uint8_t* out, std::size_t max)
@@ -150,8 +166,11 @@ void UrlSource::Run()
         else if (!m_cancel)
             Log(LogLevel::Debug, what + "the server ended the stream");
     }
-    if (m_localCopy)
-        std::fflush(m_localCopy);
+    {
+        std::lock_guard file(m_fileMutex);
+        if (m_localCopy)
+            std::fflush(m_localCopy);
+    }
     m_finished = true;
 }
 
@@ -209,8 +228,12 @@ void UrlSource::Deliver(const std::uint8_t* bytes, std::size_t length)
 {
     m_audio.clear();
     m_deframer.Push(bytes, length, m_audio);
-    if (m_localCopy)
-        std::fwrite(m_audio.data(), 1, m_audio.size(), m_localCopy);
+    {
+        // A cancelled source's file may already belong to the next stream.
+        std::lock_guard file(m_fileMutex);
+        if (m_localCopy && !m_cancel)
+            std::fwrite(m_audio.data(), 1, m_audio.size(), m_localCopy);
+    }
     std::lock_guard lock(m_mutex);
     m_buffer.insert(m_buffer.end(), m_audio.begin(), m_audio.end());
     m_received += std::int64_t(m_audio.size());

@@ -18,7 +18,6 @@
 #include <memory>
 #include <mutex>
 #include <string>
-#include <thread>
 #include <vector>
 
 namespace velmoro::audio {
@@ -32,11 +31,18 @@ public:
     // Whether the address is of a protocol a source can download.
     static bool Supported(const std::string& url);
 
-    // A server that sends nothing for stallTimeout has stalled: the stream ends.
-    UrlSource(std::string url, std::string localCopy, std::chrono::milliseconds stallTimeout);
+    // Starts the download. A server that sends nothing for stallTimeout has
+    // stalled: the stream ends. The worker holds the source until it ends.
+    static std::shared_ptr<UrlSource> Start(std::string url, std::string localCopy,
+                                            std::chrono::milliseconds stallTimeout);
     ~UrlSource();
     UrlSource(const UrlSource&) = delete;
     UrlSource& operator=(const UrlSource&) = delete;
+
+    // Ends the download without waiting for the worker, which may be inside
+    // libcurl for up to a second more: it writes nothing from now on, and the
+    // local copy is closed on return.
+    void Cancel();
 
     // Moves up to max received audio bytes to out; never waits.
     std::size_t Take(std::uint8_t* out, std::size_t max);
@@ -54,6 +60,7 @@ public:
     const std::string& Url() const { return m_url; }
 
 private:
+    UrlSource(std::string url, std::string localCopy, std::chrono::milliseconds stallTimeout);
     static std::size_t OnHeader(char* data, std::size_t size, std::size_t count, void* user);
     static std::size_t OnBody(char* data, std::size_t size, std::size_t count, void* user);
     static int OnProgress(void* user, long long, long long, long long, long long);
@@ -65,7 +72,8 @@ private:
     std::string m_url;
     std::string m_localCopyPath;
     std::chrono::milliseconds m_stallTimeout;
-    std::FILE* m_localCopy = nullptr;
+    std::mutex m_fileMutex;           // a slow disk holds back neither the decoder nor Take
+    std::FILE* m_localCopy = nullptr; // under m_fileMutex
 
     std::mutex m_mutex;
     std::condition_variable m_room;
@@ -80,7 +88,6 @@ private:
     std::atomic<bool> m_finished{false};
     std::atomic<std::int64_t> m_announced{-1};
     std::atomic<std::int64_t> m_received{0};
-    std::thread m_worker;
 };
 
 } // namespace velmoro::audio

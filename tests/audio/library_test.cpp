@@ -3,6 +3,8 @@
 #include "audiotest.h"
 
 #include <chrono>
+#include <cmath>
+#include <fstream>
 #include <thread>
 
 using namespace velmoro::audio;
@@ -309,6 +311,7 @@ TEST(AudioLibrary, InvalidAndFreedHandlesFailQuietly)
 
 TEST(AudioLibrary, DevicesAndFailedOpens)
 {
+    velmoro::test::LogCapture log;
     auto provider = std::make_unique<ManualProvider>();
     ManualProvider* p = provider.get();
     AudioLibrary lib(std::move(provider), LibraryOptions{false});
@@ -319,21 +322,33 @@ TEST(AudioLibrary, DevicesAndFailedOpens)
     EXPECT_FALSE(lib.Init(7, 44100, 0)); // no such device
     DeviceInfo info;
     EXPECT_FALSE(lib.GetInfo(info));
+    EXPECT_EQ(lib.StreamCreateFile(AudioFixture("sine1k-v1-44100-cbr256.mp3"), kFlags), 0u);
+    EXPECT_TRUE(log.Contains("no device open"));
     p->failOpen = true;
     EXPECT_FALSE(lib.Init(-1, 44100, 0)); // busy
+    EXPECT_TRUE(log.Contains("busy"));
     p->failOpen = false;
+    EXPECT_FALSE(lib.Init(-1, 500, 0));
+    EXPECT_TRUE(log.Contains("500 Hz"));
     EXPECT_TRUE(lib.Init(-1, 44100, kInit3D));
     EXPECT_FALSE(lib.Init(-1, 44100, 0)); // already open
+    EXPECT_TRUE(log.Contains("already open"));
     ASSERT_TRUE(lib.GetInfo(info));
     EXPECT_EQ(info.size, 44u);
     EXPECT_NE(info.flags & 0x8, 0u); // 16-bit output
     EXPECT_GT(info.maxrate, info.minrate);
 }
 
-TEST(AudioLibrary, BadFilesMakeNoStream)
+TEST(AudioLibrary, BadFilesMakeNoStreamAndSayWhy)
 {
+    velmoro::test::LogCapture log;
     ManualLibrary m;
     EXPECT_EQ(m.lib->StreamCreateFile("/nonexistent.mp3", kFlags), 0u);
+    EXPECT_TRUE(log.Contains("cannot open /nonexistent.mp3"));
+    const std::string notMpeg = testing::TempDir() + "velmoro-not-mpeg.mp3";
+    std::ofstream(notMpeg) << std::string(10000, 'B');
+    EXPECT_EQ(m.lib->StreamCreateFile(notMpeg, kFlags), 0u);
+    EXPECT_TRUE(log.Contains("no MPEG audio in " + notMpeg));
     const std::vector<std::uint8_t> junk(10000, 0x42);
     EXPECT_EQ(m.lib->StreamCreateMemory(junk.data(), junk.size(), kFlags), 0u);
     EXPECT_EQ(m.lib->StreamCreateMemory(junk.data(), 0, kFlags), 0u);
@@ -346,6 +361,19 @@ TEST(AudioLibrary, BadFilesMakeNoStream)
     m.Render(2 * 44100);
     EXPECT_EQ(m.lib->ChannelGetPosition(cut), m.lib->StreamGetLength(cut));
     EXPECT_GT(m.lib->StreamGetLength(cut), 0u);
+}
+
+// Sizes and values from outside that break the contract: a debug build stops
+// at once, a release build refuses them.
+TEST(AudioLibraryDeathTest, BrokenArgumentsAreRefused)
+{
+    ManualLibrary m;
+    const Handle s = m.lib->StreamCreateFile(AudioFixture("sine1k-v1-44100-cbr256.mp3"), kFlags);
+    const Handle fx = m.lib->ChannelSetFX(s);
+    ASSERT_NE(fx, 0u);
+    EXPECT_DEBUG_DEATH(EXPECT_EQ(m.lib->StreamCreateMemory(nullptr, 100, kFlags), 0u), "check failed");
+    const EqParameters notANumber{1000, std::nanf(""), 6};
+    EXPECT_DEBUG_DEATH(EXPECT_FALSE(m.lib->FXSetParameters(fx, notANumber)), "check failed");
 }
 
 // The device runs only while something plays: stopped within a moment of the

@@ -191,8 +191,15 @@ TEST_F(UrlStream, StalledAndDroppedServersEndOnlyTheirStream)
     EXPECT_GT(lib.ChannelGetLevel(local), 0u);
 }
 
-TEST_F(UrlStream, CreationDoesNotWaitForTheServer)
+TEST_F(UrlStream, NeitherCreatingNorFreeingWaitsForTheServer)
 {
+    const Handle waiting = m.lib->StreamCreateURL(Http("/late"), kStreamFx, "");
+    ASSERT_NE(waiting, 0u);
+    std::this_thread::sleep_for(std::chrono::milliseconds(300)); // libcurl waits for the server now
+    const auto freeing = std::chrono::steady_clock::now();
+    EXPECT_TRUE(m.lib->StreamFree(waiting));
+    EXPECT_LT(std::chrono::steady_clock::now() - freeing, std::chrono::milliseconds(50));
+
     const auto before = std::chrono::steady_clock::now();
     const Handle s = m.lib->StreamCreateURL(Http("/late"), kStreamFx, "");
     const auto took = std::chrono::steady_clock::now() - before;
