@@ -58,13 +58,15 @@ std::uint16_t FileAttributesOf(const QString& path)
     const QFileInfo info(path);
     if (!info.exists())
         return 0;
-    return FileAttributes(info.fileName(), info.isDir(), info.permissions() & QFileDevice::WriteOwner);
+    return FileAttributes(
+        info.fileName(),
+        {.isDirectory = info.isDir(), .ownerWritable = bool(info.permissions() & QFileDevice::WriteOwner)});
 }
 
-std::uint16_t FileAttributes(const QString& fileName, bool isDirectory, bool ownerWritable)
+std::uint16_t FileAttributes(const QString& fileName, const FileFacts& facts)
 {
-    std::uint16_t attr = isDirectory ? 0x10 : 0x20;
-    if (!ownerWritable)
+    std::uint16_t attr = facts.isDirectory ? 0x10 : 0x20;
+    if (!facts.ownerWritable)
         attr |= 0x01;
     if (fileName.startsWith(u'.'))
         attr |= 0x02;

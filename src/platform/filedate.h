@@ -22,6 +22,11 @@ std::int32_t FileDateTimeOf(const QString& path);
 // Attribute bits in the classic layout (read-only 0x01, hidden 0x02,
 // directory 0x10, archive 0x20) derived from the file's mode and name.
 std::uint16_t FileAttributesOf(const QString& path);
-std::uint16_t FileAttributes(const QString& fileName, bool isDirectory, bool ownerWritable);
+// What the attribute bits are made from, besides the name.
+struct FileFacts {
+    bool isDirectory = false;
+    bool ownerWritable = false;
+};
+std::uint16_t FileAttributes(const QString& fileName, const FileFacts& facts);
 
 } // namespace velmoro::platform

@@ -1,5 +1,7 @@
 #include "platform/wholefile.h"
 
+#include "platform/logging.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
@@ -125,37 +127,48 @@ int ReadWholeFile(const QString& path, std::int64_t maxSize, QByteArray& out)
 
 int WriteFileAtomically(const QString& path, QByteArrayView bytes)
 {
+    // The callers keep only the error code: the step that failed is told here.
+    const auto failed = [&](const char* step, int error) {
+        qCWarning(lcPlatform).nospace()
+            << "cannot rewrite " << path << ": " << step << ": " << qPrintable(qt_error_string(error));
+        return error;
+    };
     const QByteArray target = TargetName(path);
     struct stat old {};
     const bool exists = ::stat(target.constData(), &old) == 0;
     TempFile temp;
     if (const int error = OpenTemporary(target, 0666, temp))
-        return error;
+        return failed("creating the temporary file", error);
     // An existing file keeps its permissions; a new one gets those of the
     // umask, as any newly created file would.
     if (exists && ::fchmod(temp.fd, old.st_mode & 07777) != 0)
-        return errno;
+        return failed("keeping the permissions", errno);
     if (const int error = WriteAll(temp.fd, bytes))
-        return error;
+        return failed("writing", error);
     if (::fsync(temp.fd) != 0)
-        return errno;
+        return failed("syncing", errno);
     if (const int error = CloseChecked(temp.fd))
-        return error;
+        return failed("closing", error);
     if (::rename(temp.name.constData(), target.constData()) != 0)
-        return errno;
+        return failed("renaming over the old file", errno);
     temp.name.clear();
     return 0;
 }
 
 int AppendToFile(const QString& path, QByteArrayView bytes)
 {
+    const auto failed = [&](const char* step, int error) {
+        qCWarning(lcPlatform).nospace()
+            << "cannot append to " << path << ": " << step << ": " << qPrintable(qt_error_string(error));
+        return error;
+    };
     TempFile file; // only closes: its name stays empty
     file.fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_APPEND | O_CLOEXEC | O_NONBLOCK);
     if (file.fd < 0)
-        return errno;
+        return failed("opening", errno);
     struct stat st {};
     if (::fstat(file.fd, &st) != 0)
-        return errno;
+        return failed("examining", errno);
     int error = WriteAll(file.fd, bytes);
     if (error == 0 && ::fsync(file.fd) != 0)
         error = errno;
@@ -165,7 +178,7 @@ int AppendToFile(const QString& path, QByteArrayView bytes)
     }
     if (error == 0)
         error = CloseChecked(file.fd);
-    return error;
+    return error != 0 ? failed("writing", error) : 0;
 }
 
 QString DecodeText(QByteArrayView bytes)

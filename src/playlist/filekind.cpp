@@ -1,10 +1,11 @@
 // Recognising a file: playlist data file by its signature, MPEG audio by two
 // consecutive frame headers, M3U and PLS lists by their extensions.
 #include "platform/fileio.h"
+#include "platform/filenames.h"
 #include "playlist/busyscope.h"
 #include "playlist/mpegaudiolist.h"
 #include "trackinfo/bufferedfile.h"
-#include "trackinfo/mpegheader.h"
+#include "trackinfo/framesearch.h"
 
 #include <QByteArrayView>
 
@@ -14,8 +15,6 @@
 namespace velmoro::playlist {
 
 namespace {
-
-constexpr int kProgressBytes = 300;
 
 enum class Search { Found, NotFound, IoError };
 
@@ -30,31 +29,19 @@ Search SearchFrames(trackinfo::BufferedFile& in, std::int32_t searchLimit,
     trackinfo::TMPEGAudioData d;
     d.FileLength = std::int32_t(std::min<std::int64_t>(size, std::numeric_limits<std::int32_t>::max()));
     d.FileDateTime = 1;
-    const auto pastLimit = [&] { return searchLimit > 0 && in.Pos() > searchLimit; };
+    const trackinfo::HeaderSearch search{
+        .audioBytes = size, .limit = std::max<std::int64_t>(searchLimit, 0), .onProgress = &keepAlive};
     for (;;) {
-        std::uint32_t w = 0;
-        bool valid = in.ReadBigEndian32(w) && trackinfo::DecodeHeader(w, d, size);
-        while (!valid && !in.AtEnd() && !pastLimit()) {
-            std::uint8_t byte = 0;
-            if (!in.ReadByte(byte))
-                break;
-            w = w << 8 | byte;
-            if (in.Pos() % kProgressBytes == 0 && keepAlive)
-                keepAlive();
-            if ((w & 0xFFE00000u) == 0xFFE00000u)
-                valid = trackinfo::DecodeHeader(w, d, size);
-        }
+        const bool valid = trackinfo::FindFrameHeader(in, d, search);
         if (in.Failed())
             return Search::IoError;
         if (!valid)
             return Search::NotFound;
         const std::int64_t p = in.Pos() - 4;
-        const std::int64_t rest = size - p - d.FrameLength + 2 * std::int64_t(d.ErrorProt);
-        if (rest <= 0)
+        if (!trackinfo::FrameFitsInFile(d, p, size))
             return Search::NotFound;
-        in.Seek(p + d.FrameLength);
         // Fewer than four bytes left there is no header, not an error.
-        if (in.ReadBigEndian32(w) && trackinfo::DecodeHeader(w, d, size))
+        if (trackinfo::NextHeaderFollows(in, d, p, size))
             return Search::Found;
         if (in.Failed())
             return Search::IoError;
@@ -93,7 +80,7 @@ int TMPEGAudioList::DetectFileKind(const QString& fileName) const
             break;
         }
     }
-    const QString extension = fileName.mid(fileName.lastIndexOf(u'.')).toUpper();
+    const QString extension = platform::UpperExtension(fileName);
     if (extension == QStringLiteral(".M3U"))
         return KindM3U;
     if (extension == QStringLiteral(".PLS"))

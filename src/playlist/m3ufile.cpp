@@ -36,8 +36,7 @@ int TMPEGAudioList::LoadM3U(const QString& fileName)
     const BusyScope busy(m_busy);
     const QString path = FullPath(fileName);
     QByteArray bytes;
-    const int read =
-        ReadWithRetry(path, [&] { return platform::ReadWholeFile(path, kMaxListSize, bytes) == 0; });
+    const int read = ReadWithRetry(path, [&] { return platform::ReadWholeFile(path, kMaxListSize, bytes); });
     if (read != 0)
         return read;
     const QStringList lines = platform::SplitLines(platform::DecodeText(bytes)).lines;
@@ -56,8 +55,7 @@ int TMPEGAudioList::LoadM3U(const QString& fileName)
     return result;
 }
 
-int TMPEGAudioList::SaveM3U(const QString& fileName, bool append, bool onlySelected, bool onlyValid,
-                            bool relative)
+int TMPEGAudioList::SaveM3U(const QString& fileName, const M3USaveOptions& options)
 {
     if (m_entries.empty())
         return 0;
@@ -68,21 +66,22 @@ int TMPEGAudioList::SaveM3U(const QString& fileName, bool append, bool onlySelec
     int result = 0;
     for (int i = 0; i < Count(); ++i) {
         const TMPEGAudio& entry = *m_entries[std::size_t(i)];
-        if (onlySelected && entry.Data().Selected == 0)
+        if (options.selectedOnly && entry.Data().Selected == 0)
             continue;
-        if (onlyValid && !entry.IsValid())
+        if (options.validOnly && !entry.IsValid())
             continue;
         const QString name = entry.LocateFile();
         if (OnSaveProgress && !OnSaveProgress(entry, i + 1)) {
             result = -2; // the lines before this one are still written
             break;
         }
-        text += relative ? RelativeTo(name, directory) : name;
+        text += options.relativeNames ? RelativeTo(name, directory) : name;
         text += QStringLiteral("\r\n");
     }
 
+    // A failed write is logged, with its reason, where it happened.
     int error = 0;
-    if (append && QFileInfo(path).isFile()) {
+    if (options.append && QFileInfo(path).isFile()) {
         QByteArray existing;
         platform::ReadWholeFile(path, kMaxListSize, existing);
         error = platform::AppendToFile(path, AppendedBytes(existing, text));

@@ -1,20 +1,34 @@
 #include "playlist/mpegaudiolist.h"
 
+#include "platform/logging.h"
+#include "platform/verify.h"
 #include "playlist/busyscope.h"
 
-#include <QtGlobal>
+#include <utility>
 
 namespace velmoro::playlist {
 
+TMPEGAudio& TMPEGAudioList::BlankStandIn() const
+{
+    if (!m_standIn)
+        m_standIn = std::make_unique<TMPEGAudio>();
+    else
+        *m_standIn = TMPEGAudio();
+    return *m_standIn;
+}
+
 TMPEGAudio& TMPEGAudioList::Items(int index)
 {
-    Q_ASSERT_X(index >= 0 && index < Count(), "TMPEGAudioList::Items", "index out of range");
-    return *m_entries[std::size_t(index)];
+    return const_cast<TMPEGAudio&>(std::as_const(*this).Items(index));
 }
 
 const TMPEGAudio& TMPEGAudioList::Items(int index) const
 {
-    Q_ASSERT_X(index >= 0 && index < Count(), "TMPEGAudioList::Items", "index out of range");
+    VELMORO_VERIFY_OR_DEBUG_ASSERT(index >= 0 && index < Count())
+    {
+        qCWarning(lcPlaylist) << "no entry" << index << "in a list of" << Count();
+        return BlankStandIn();
+    }
     return *m_entries[std::size_t(index)];
 }
 
@@ -59,8 +73,11 @@ void TMPEGAudioList::AddRecord(const TMPEGAudioData& record)
 
 void TMPEGAudioList::Delete(int index)
 {
-    Q_ASSERT_X(index >= 0 && index < Count(), "TMPEGAudioList::Delete", "index out of range");
-    if (m_busy || index < 0 || index >= Count())
+    VELMORO_VERIFY_OR_DEBUG_ASSERT(index >= 0 && index < Count())
+    {
+        return;
+    }
+    if (m_busy)
         return;
     m_entries.erase(m_entries.begin() + index);
 }
@@ -75,9 +92,11 @@ void TMPEGAudioList::Clear()
     m_entries.clear();
 }
 
-int TMPEGAudioList::ReadWithRetry(const QString& fileName, const std::function<bool()>& read) const
+int TMPEGAudioList::ReadWithRetry(const QString& fileName, const std::function<int()>& read) const
 {
-    while (!read()) {
+    while (const int error = read()) {
+        qCWarning(lcPlaylist) << "cannot read the list" << fileName << "-"
+                              << qPrintable(qt_error_string(error));
         const int answer = OnFileError ? OnFileError(fileName) : 0;
         if (answer == FileErrorAbort)
             return -2;

@@ -34,6 +34,14 @@ enum FileErrorAnswer : int { FileErrorAbort = 2, FileErrorRetry = 4 };
 
 enum SortMethods : std::uint8_t { SortNone = 0, SortByTemplate = 1, SortByCompare = 2 };
 
+// What SaveM3U writes, and how.
+struct M3USaveOptions {
+    bool append = false;        // add the lines to the end of an existing file rather than replace it
+    bool selectedOnly = false;  // only the entries whose Selected is set
+    bool validOnly = false;     // only the entries whose file read as valid MPEG audio
+    bool relativeNames = false; // names below the list's folder written relative to it
+};
+
 class TMPEGAudioList {
 public:
     // After each entry added: the entry, the file it came from (the audio file
@@ -53,7 +61,10 @@ public:
     TMPEGAudioList& operator=(const TMPEGAudioList&) = delete;
 
     int Count() const { return int(m_entries.size()); }
-    // The entry itself, not a copy; index in 0..Count()-1.
+    // The entry itself, not a copy; index in 0..Count()-1. Another index
+    // stops a debug build; a release build logs it and hands out a blank
+    // stand-in entry that the list owns and blanks again on every such call,
+    // so what is written to it is lost and it never joins the list.
     TMPEGAudio& Items(int index);
     const TMPEGAudio& Items(int index) const;
 
@@ -63,7 +74,9 @@ public:
     // Appends an entry that is exactly the stored record; no file is read.
     void AddRecord(const TMPEGAudioData& record);
     // Delete, Clear and Sort do nothing while the list is Busy(): a callback
-    // of a running load, save or sort cannot pull entries from under it.
+    // of a running load, save or sort cannot pull entries from under it. An
+    // index outside the list stops a debug build and deletes nothing in a
+    // release build.
     void Delete(int index);
     void Clear();
     // Sorts by SortMethod, SortTemplate and SortDescending. Not stable.
@@ -82,7 +95,12 @@ public:
     int LoadMP3Data(const QString& fileName);
     // 0 done, −1 write error, −2 aborted by OnSaveProgress. An empty list
     // writes nothing at all.
-    int SaveM3U(const QString& fileName, bool append, bool onlySelected, bool onlyValid, bool relative);
+    int SaveM3U(const QString& fileName, const M3USaveOptions& options);
+    // The older form, kept while its last callers move to the options.
+    int SaveM3U(const QString& fileName, bool append, bool onlySelected, bool onlyValid, bool relative)
+    {
+        return SaveM3U(fileName, M3USaveOptions{append, onlySelected, onlyValid, relative});
+    }
 
     // True while a load, save or sort runs: a window that keeps itself alive
     // during one must not let the user change the list underneath it.
@@ -110,15 +128,19 @@ public:
 private:
     std::unique_ptr<TMPEGAudio> NewEntry() const;
     TMPEGAudio& Append(std::unique_ptr<TMPEGAudio> entry);
-    // Calls OnFileError until the read succeeds or the answer gives up;
-    // 0 when read, −1 given up, −2 aborted.
-    int ReadWithRetry(const QString& fileName, const std::function<bool()>& read) const;
+    // Runs read (0 or the system's error code) and, after each failure, which
+    // it logs, asks OnFileError, until the read succeeds or the answer gives
+    // up; 0 when read, −1 given up, −2 aborted.
+    int ReadWithRetry(const QString& fileName, const std::function<int()>& read) const;
     // Adds one named entry of a list file; false when the load must stop.
     bool AddListEntry(const QString& name, const QString& source, int number, int total, int& result);
     void ProcessMessagesEvery30(std::int64_t number) const;
 
+    TMPEGAudio& BlankStandIn() const;
+
     std::vector<std::unique_ptr<TMPEGAudio>> m_entries;
     bool m_busy = false;
+    mutable std::unique_ptr<TMPEGAudio> m_standIn; // made on the first bad index
 };
 
 } // namespace velmoro::playlist

@@ -61,7 +61,7 @@ int TMPEGAudioList::LoadPLS(const QString& fileName)
 {
     const BusyScope busy(m_busy);
     platform::ProfileFile pls;
-    const int read = ReadWithRetry(fileName, [&] { return pls.Load(fileName) == 0; });
+    const int read = ReadWithRetry(fileName, [&] { return pls.Load(fileName); });
     if (read != 0)
         return read;
     const std::int64_t count = ParseEntryCount(pls.Value(kSection, QStringLiteral("NumberOfEntries")));

@@ -1,6 +1,7 @@
 #include "settings/settings.h"
 
-#include <QtGlobal>
+#include "platform/logging.h"
+#include "platform/verify.h"
 
 #include <algorithm>
 
@@ -145,8 +146,12 @@ const Settings::Value* Settings::Find(const QString& name, Kind kind) const
     const bool found = it != m_values.end() &&
                        (it->second.kind == kind || (kind == Kind::Check && it->second.kind == Kind::Radio) ||
                         (kind == Kind::List && it->second.kind == Kind::Combo));
-    Q_ASSERT_X(found, "Settings", qPrintable(name));
-    return found ? &it->second : nullptr;
+    VELMORO_VERIFY_OR_DEBUG_ASSERT(found)
+    {
+        qCWarning(lcSettings) << "no setting" << name << "of that kind";
+        return nullptr;
+    }
+    return &it->second;
 }
 
 Settings::Value* Settings::Find(const QString& name, Kind kind)

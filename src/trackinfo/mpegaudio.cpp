@@ -2,8 +2,10 @@
 
 #include "platform/filedate.h"
 #include "platform/fileio.h"
+#include "platform/logging.h"
 #include "platform/volumes.h"
 #include "trackinfo/bufferedfile.h"
+#include "trackinfo/framesearch.h"
 #include "trackinfo/genres.h"
 #include "trackinfo/id3v1.h"
 #include "trackinfo/mpegheader.h"
@@ -19,8 +21,6 @@
 namespace velmoro::trackinfo {
 
 namespace {
-
-constexpr int kSearchProgressBytes = 300;
 
 QString ExpandedPath(const QString& name)
 {
@@ -107,8 +107,10 @@ int TMPEGAudio::ReadOnce()
     }
     if (openError != 0)
         return openError;
-    if (!statusKnown)
+    if (!statusKnown) {
+        qCWarning(lcTrackInfo) << "cannot examine" << path;
         return -1;
+    }
     if (status.size <= 5)
         return 0;
 
@@ -116,8 +118,10 @@ int TMPEGAudio::ReadOnce()
     BufferedFile reader(file, status.size);
     const ScanResult scan = ScanFile(reader, status);
     RebuildText();
-    if (scan == ScanResult::IoError || reader.Failed())
+    if (scan == ScanResult::IoError || reader.Failed()) {
+        qCWarning(lcTrackInfo) << "read error in" << path;
         return -1;
+    }
     return scan == ScanResult::Found ? 0 : -1;
 }
 
@@ -125,7 +129,8 @@ void TMPEGAudio::FillFileIdentity(const platform::FileStatus& status)
 {
     const QString& path = m_data.FileName;
     m_data.FileDateTime = platform::PackDateTime(QDateTime::fromSecsSinceEpoch(status.modifiedSecs));
-    m_data.FileAttr = platform::FileAttributes(NameWithoutDirectory(path), false, status.ownerWritable);
+    m_data.FileAttr =
+        platform::FileAttributes(NameWithoutDirectory(path), {.ownerWritable = status.ownerWritable});
     m_data.VolumeLabel = platform::VolumeLabelOfDevice(status.device).left(20);
     m_data.FileLength = ClampToInt32(status.size);
 }
@@ -149,28 +154,15 @@ TMPEGAudio::ScanResult TMPEGAudio::ScanFile(BufferedFile& file, const platform::
     };
 
     file.Seek(audioStart);
+    const HeaderSearch search{.audioBytes = audioBytes, .limit = limit, .onProgress = &OnSearchProgress};
     ScanResult result = ScanResult::NotFound;
     do {
-        std::uint32_t h = 0;
-        bool valid = file.ReadBigEndian32(h) && DecodeHeader(h, m_data, audioBytes);
-        while (!valid && !file.AtEnd() && !pastLimit()) {
-            std::uint8_t byte = 0;
-            if (!file.ReadByte(byte))
-                break;
-            h = h << 8 | byte;
-            if (file.Pos() % kSearchProgressBytes == 0 && OnSearchProgress)
-                OnSearchProgress();
-            // Only a sync word can decode as valid; skip the full decode otherwise.
-            if ((h & 0xFFE00000u) == 0xFFE00000u)
-                valid = DecodeHeader(h, m_data, audioBytes);
-        }
+        const bool valid = FindFrameHeader(file, m_data, search);
         if (file.Failed())
             return ScanResult::IoError;
 
         FirstFramePos = ClampToInt32(file.Pos() - 4);
-        const std::int64_t remaining = std::int64_t(m_data.FileLength) - FirstFramePos - m_data.FrameLength +
-                                       2 * std::int64_t(m_data.ErrorProt);
-        if (!valid || remaining <= 0) {
+        if (!valid || !FrameFitsInFile(m_data, FirstFramePos, m_data.FileLength)) {
             resetKeepingIdentity();
             FirstFramePos = ClampToInt32(std::int64_t(m_data.FileLength) + 1);
             result = ScanResult::NotFound;
@@ -178,8 +170,7 @@ TMPEGAudio::ScanResult TMPEGAudio::ScanFile(BufferedFile& file, const platform::
         }
 
         // The candidate counts only if another header follows one frame later.
-        file.Seek(std::int64_t(FirstFramePos) + m_data.FrameLength);
-        if (!file.ReadBigEndian32(h) || !DecodeHeader(h, m_data, audioBytes)) {
+        if (!NextHeaderFollows(file, m_data, FirstFramePos, audioBytes)) {
             if (file.Failed())
                 return ScanResult::IoError;
             resetKeepingIdentity();

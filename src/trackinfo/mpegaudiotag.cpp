@@ -1,6 +1,7 @@
 #include "trackinfo/mpegaudio.h"
 
 #include "platform/fileio.h"
+#include "platform/logging.h"
 #include "trackinfo/genres.h"
 #include "trackinfo/id3v1.h"
 
@@ -89,13 +90,24 @@ bool ReadExistingTag(const platform::NativeFile& file, std::int64_t size, QByteA
     return file.ReadAt(size - kTagSize, block.data(), kTagSize) == kTagSize && IsId3v1Tag(block);
 }
 
+// The result of a tag change, its failure logged: −1 stands for a missing
+// file, anything else for the system's error code.
+int TagResult(const char* action, const QString& path, int error)
+{
+    if (error != 0)
+        qCWarning(lcTrackInfo) << "cannot" << action << "the tag of" << path << "-"
+                               << qPrintable(error == -1 ? QStringLiteral("not a file")
+                                                         : qt_error_string(error));
+    return error;
+}
+
 } // namespace
 
 int TMPEGAudio::WriteTag()
 {
     const QString path = m_data.FileName;
     if (!QFileInfo(path).isFile())
-        return -1;
+        return TagResult("write", path, -1);
     const QByteArray newTag = BuildId3v1(m_data);
 
     // The tag is written in place (over the old one, or after the audio) so the
@@ -122,14 +134,14 @@ int TMPEGAudio::WriteTag()
         file.Close();
     }
     ReadData();
-    return error;
+    return TagResult("write", path, error);
 }
 
 int TMPEGAudio::RemoveTag()
 {
     const QString path = m_data.FileName;
     if (!QFileInfo(path).isFile())
-        return -1;
+        return TagResult("remove", path, -1);
     platform::NativeFile file;
     int error = file.Open(path, platform::NativeFile::Mode::ReadWrite);
     if (error == 0) {
@@ -140,7 +152,7 @@ int TMPEGAudio::RemoveTag()
         file.Close();
     }
     ReadData();
-    return error;
+    return TagResult("remove", path, error);
 }
 
 } // namespace velmoro::trackinfo

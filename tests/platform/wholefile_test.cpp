@@ -2,6 +2,9 @@
 // what a failure half-way leaves behind.
 #include "platform/wholefile.h"
 
+#include "platform/capturedlog.h"
+#include "platform/logging.h"
+
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -99,6 +102,7 @@ TEST_F(WholeFileTest, FailedAtomicWriteLeavesTheOldFileWhole)
 {
     const QString path = Path("default.m3u");
     Put(path, "the old list\r\n");
+    const velmoro::test::CapturedLog log(velmoro::lcPlatform());
     {
         const FileSizeLimit diskFull(100);
         EXPECT_EQ(WriteFileAtomically(path, QByteArray(5000, 'x')), EFBIG);
@@ -107,12 +111,18 @@ TEST_F(WholeFileTest, FailedAtomicWriteLeavesTheOldFileWhole)
     EXPECT_EQ(Names(), QStringList{"default.m3u"});
 
     EXPECT_EQ(WriteFileAtomically(Path("no-such-dir/a.m3u"), "x"), ENOENT);
+    // Each failure is told once: the step, and the system's words for it.
+    ASSERT_EQ(log.Messages().size(), 2) << log.Text();
+    EXPECT_TRUE(log.Messages()[0].contains(QStringLiteral("writing: ") + qt_error_string(EFBIG)))
+        << log.Text();
+    EXPECT_TRUE(log.Messages()[1].contains(qt_error_string(ENOENT))) << log.Text();
 }
 
 TEST_F(WholeFileTest, AppendIsAllOrNothing)
 {
     const QString path = Path("list.m3u");
     Put(path, "a\r\n");
+    const velmoro::test::CapturedLog log(velmoro::lcPlatform());
     ASSERT_EQ(AppendToFile(path, "b\r\n"), 0);
     EXPECT_EQ(Contents(path), "a\r\nb\r\n");
     {
@@ -121,6 +131,7 @@ TEST_F(WholeFileTest, AppendIsAllOrNothing)
     }
     EXPECT_EQ(Contents(path), "a\r\nb\r\n");
     EXPECT_EQ(AppendToFile(Path("missing.m3u"), "x"), ENOENT);
+    EXPECT_EQ(log.Messages().size(), 2) << log.Text();
 }
 
 TEST(TextDecoding, Utf8WhenValidElseLatin1)

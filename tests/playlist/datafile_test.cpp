@@ -1,10 +1,13 @@
 // Playlist data files of the three versions, made here byte by byte and read
 // back field by field; damaged ones are read without leaving their records.
 #include "listtest.h"
+#include "platform/capturedlog.h"
+#include "platform/logging.h"
 #include "playlist/datafile.h"
 
 #include <QtEndian>
 
+#include <cerrno>
 #include <cmath>
 #include <cstring>
 
@@ -240,6 +243,7 @@ TEST_F(DataFileTest, OversizedLengthsAreCappedInsideTheRecord)
 
 TEST_F(DataFileTest, SignatureCaseLengthByteAndVersion)
 {
+    const CapturedLog log(velmoro::lcPlaylist());
     const QByteArray record = RecordBytes::Sample(k102).Bytes();
     const QString lower = Write("lower.dat", Header(0x0102, "", 7, "mp3data") + record);
     EXPECT_EQ(m_list.DetectFileKind(lower), KindMP3Data);
@@ -253,6 +257,11 @@ TEST_F(DataFileTest, SignatureCaseLengthByteAndVersion)
     EXPECT_EQ(m_list.LoadMP3Data(Write("short.dat", Header(0x0102).left(12))), -1);
     EXPECT_EQ(m_list.LoadMP3Data(Path("missing.dat")), -1);
     EXPECT_EQ(m_list.Count(), 1);
+    // Each refusal is told once, with what was wrong.
+    ASSERT_EQ(log.Messages().size(), 6) << log.Text();
+    EXPECT_TRUE(log.Messages()[0].contains("signature")) << log.Text();
+    EXPECT_TRUE(log.Messages()[3].contains("unknown version 0x0200")) << log.Text();
+    EXPECT_TRUE(log.Messages()[5].contains(qt_error_string(ENOENT))) << log.Text();
 }
 
 TEST_F(DataFileTest, SizeMustBeWholeRecords)

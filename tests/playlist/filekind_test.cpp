@@ -1,6 +1,8 @@
 // Recognising files, and LoadFile handing each kind to its reader.
 #include "listtest.h"
 
+#include <QDir>
+
 using namespace velmoro::playlist;
 using namespace velmoro::test;
 
@@ -25,6 +27,10 @@ TEST_F(FileKindTest, ByContentsFirstThenByExtension)
     const QByteArray data("\x07MP3DATA\x01\x02\x00\x00", 12);
     EXPECT_EQ(m_list.DetectFileKind(Write("data.m3u", data)), KindMP3Data);
     EXPECT_EQ(m_list.DetectFileKind(Write("data.m3u", data.left(11))), KindM3U); // too short to tell
+    // Only the file's own name has an extension.
+    ASSERT_TRUE(QDir(m_dir.path()).mkpath("lists.m3u/old.pls"));
+    EXPECT_EQ(m_list.DetectFileKind(Write("lists.m3u/notes", "a.mp3\r\n")), KindNone);
+    EXPECT_EQ(m_list.DetectFileKind(Write("lists.m3u/old.pls/a.M3U", "a.mp3\r\n")), KindM3U);
 }
 
 TEST_F(FileKindTest, TextWithTwoConsecutiveFrameHeadersIsAudio)

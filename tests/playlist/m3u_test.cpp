@@ -1,10 +1,13 @@
 // M3U lists: how lines become entries, and how the list is written back.
 #include "listtest.h"
+#include "platform/capturedlog.h"
+#include "platform/logging.h"
 #include "playlist/listpaths.h"
 
 #include <QDir>
 #include <QFile>
 
+#include <cerrno>
 #include <csignal>
 #include <sys/resource.h>
 
@@ -99,6 +102,7 @@ TEST_F(M3uTest, ProgressPerLineAndAbort)
 
 TEST_F(M3uTest, UnreadableListsGoThroughOnFileError)
 {
+    const CapturedLog log(velmoro::lcPlaylist());
     const QString missing = Path("missing.m3u");
     QList<int> answers{FileErrorRetry, 5};
     QStringList asked;
@@ -113,6 +117,10 @@ TEST_F(M3uTest, UnreadableListsGoThroughOnFileError)
     m_list.OnFileError = nullptr;
     EXPECT_EQ(m_list.LoadM3U(m_dir.path()), -1); // a directory is no list
     EXPECT_EQ(m_list.Count(), 0);
+    // One message for each failed read, with the system's reason.
+    ASSERT_EQ(log.Messages().size(), 4) << log.Text();
+    EXPECT_TRUE(log.Messages()[0].contains(qt_error_string(ENOENT))) << log.Text();
+    EXPECT_TRUE(log.Messages()[3].contains(qt_error_string(EISDIR))) << log.Text();
 }
 
 TEST_F(M3uTest, SaveWritesFullPathsWithCrLf)
@@ -120,7 +128,7 @@ TEST_F(M3uTest, SaveWritesFullPathsWithCrLf)
     const QString song = Mp3("song.mp3");
     m_list.AddFile(song);
     AddNamed(QString::fromUtf8("/elsewhere/perché.mp3"));
-    ASSERT_EQ(m_list.SaveM3U(Path("out.m3u"), false, false, false, false), 0);
+    ASSERT_EQ(m_list.SaveM3U(Path("out.m3u"), {}), 0);
     EXPECT_EQ(ReadWholeFile(Path("out.m3u")), (song + "\r\n/elsewhere/perché.mp3\r\n").toUtf8());
 
     // Reading it back gives the same entries.
@@ -134,7 +142,7 @@ TEST_F(M3uTest, SaveRelativeCutsOnlyTheListDirectory)
     AddNamed(Path("sub/b.mp3"));
     AddNamed("/b.mp3");
     AddNamed(Path("x.mp3"));
-    ASSERT_EQ(m_list.SaveM3U(Path("x.m3u"), false, false, false, true), 0);
+    ASSERT_EQ(m_list.SaveM3U(Path("x.m3u"), {.relativeNames = true}), 0);
     EXPECT_EQ(ReadWholeFile(Path("x.m3u")), "sub/b.mp3\r\n/b.mp3\r\nx.mp3\r\n");
 }
 
@@ -144,8 +152,8 @@ TEST_F(M3uTest, SaveOnlySelectedOrOnlyValid)
     m_list.AddFile(song);
     m_list.AddFile(Path("missing.mp3"));
     AddNamed("/selected.mp3", 1);
-    ASSERT_EQ(m_list.SaveM3U(Path("valid.m3u"), false, false, true, false), 0);
-    ASSERT_EQ(m_list.SaveM3U(Path("selected.m3u"), false, true, false, false), 0);
+    ASSERT_EQ(m_list.SaveM3U(Path("valid.m3u"), {.validOnly = true}), 0);
+    ASSERT_EQ(m_list.SaveM3U(Path("selected.m3u"), {.selectedOnly = true}), 0);
     EXPECT_EQ(ReadWholeFile(Path("valid.m3u")), (song + "\r\n").toUtf8());
     EXPECT_EQ(ReadWholeFile(Path("selected.m3u")), "/selected.mp3\r\n");
 }
@@ -155,9 +163,9 @@ TEST_F(M3uTest, AppendAddsLinesAtTheEnd)
     AddNamed("/new.mp3");
     Write("a.m3u", "/old.mp3\r\n");
     Write("b.m3u", "/old.mp3"); // its last line has no line break
-    ASSERT_EQ(m_list.SaveM3U(Path("a.m3u"), true, false, false, false), 0);
-    ASSERT_EQ(m_list.SaveM3U(Path("b.m3u"), true, false, false, false), 0);
-    ASSERT_EQ(m_list.SaveM3U(Path("c.m3u"), true, false, false, false), 0); // missing: created
+    ASSERT_EQ(m_list.SaveM3U(Path("a.m3u"), {.append = true}), 0);
+    ASSERT_EQ(m_list.SaveM3U(Path("b.m3u"), {.append = true}), 0);
+    ASSERT_EQ(m_list.SaveM3U(Path("c.m3u"), {.append = true}), 0); // missing: created
     EXPECT_EQ(ReadWholeFile(Path("a.m3u")), "/old.mp3\r\n/new.mp3\r\n");
     EXPECT_EQ(ReadWholeFile(Path("b.m3u")), "/old.mp3\r\n/new.mp3\r\n");
     EXPECT_EQ(ReadWholeFile(Path("c.m3u")), "/new.mp3\r\n");
@@ -167,7 +175,7 @@ TEST_F(M3uTest, AppendToALatin1ListKeepsItReadable)
 {
     AddNamed(QString::fromUtf8("/perché.mp3"));
     Write("old.m3u", "/caff\xE8.mp3\r\n");
-    ASSERT_EQ(m_list.SaveM3U(Path("old.m3u"), true, false, false, false), 0);
+    ASSERT_EQ(m_list.SaveM3U(Path("old.m3u"), {.append = true}), 0);
     TMPEGAudioList back;
     back.LoadM3U(Path("old.m3u"));
     EXPECT_EQ(Names(back), (QStringList{QString::fromUtf8("/caffè.mp3"), QString::fromUtf8("/perché.mp3")}));
@@ -176,8 +184,8 @@ TEST_F(M3uTest, AppendToALatin1ListKeepsItReadable)
 TEST_F(M3uTest, SavingAnEmptyListTouchesNothing)
 {
     Write("keep.m3u", "/old.mp3\r\n");
-    EXPECT_EQ(m_list.SaveM3U(Path("keep.m3u"), false, false, false, false), 0);
-    EXPECT_EQ(m_list.SaveM3U(Path("none.m3u"), false, false, false, false), 0);
+    EXPECT_EQ(m_list.SaveM3U(Path("keep.m3u"), {}), 0);
+    EXPECT_EQ(m_list.SaveM3U(Path("none.m3u"), {}), 0);
     EXPECT_EQ(ReadWholeFile(Path("keep.m3u")), "/old.mp3\r\n");
     EXPECT_FALSE(QFile::exists(Path("none.m3u")));
 }
@@ -191,7 +199,7 @@ TEST_F(M3uTest, SaveProgressCanStopAfterSomeLines)
         numbers << number;
         return number < 3;
     };
-    EXPECT_EQ(m_list.SaveM3U(Path("x.m3u"), false, true, false, false), -2);
+    EXPECT_EQ(m_list.SaveM3U(Path("x.m3u"), {.selectedOnly = true}), -2);
     EXPECT_EQ(numbers, (QList<int>{2, 3})); // positions in the list, skipped entries counted
     EXPECT_EQ(ReadWholeFile(Path("x.m3u")), "/b.mp3\r\n");
 }
@@ -208,8 +216,8 @@ TEST_F(M3uTest, FailedSaveKeepsTheOldFileWhole)
     rlimit full = saved;
     full.rlim_cur = 1000; // a disk that fills up half-way through the list
     setrlimit(RLIMIT_FSIZE, &full);
-    const int replaced = m_list.SaveM3U(Path("default.m3u"), false, false, false, false);
-    const int appended = m_list.SaveM3U(Path("default.m3u"), true, false, false, false);
+    const int replaced = m_list.SaveM3U(Path("default.m3u"), {});
+    const int appended = m_list.SaveM3U(Path("default.m3u"), {.append = true});
     setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, handler);
     EXPECT_EQ(replaced, -1);
@@ -217,7 +225,7 @@ TEST_F(M3uTest, FailedSaveKeepsTheOldFileWhole)
     EXPECT_EQ(ReadWholeFile(Path("default.m3u")), old);
     EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"default.m3u"});
 
-    EXPECT_EQ(m_list.SaveM3U(Path("no-such-folder/x.m3u"), false, false, false, false), -1);
+    EXPECT_EQ(m_list.SaveM3U(Path("no-such-folder/x.m3u"), {}), -1);
 }
 
 TEST_F(M3uTest, LongLoadsKeepTheWindowAliveEvery30Lines)

@@ -126,6 +126,21 @@ TEST_F(StoreTest, DeleteAndClear)
     EXPECT_EQ(m_list.Count(), 0);
 }
 
+using StoreDeathTest = StoreTest;
+
+TEST_F(StoreDeathTest, IndicesOutsideTheListStopDebugBuildsAndTouchNothingInRelease)
+{
+    m_list.AddRecord(Titled("a"));
+    EXPECT_DEBUG_DEATH(m_list.Delete(1), "check failed: index >= 0 && index < Count");
+    EXPECT_DEBUG_DEATH(m_list.Delete(-1), "check failed: index >= 0 && index < Count");
+    EXPECT_DEBUG_DEATH(m_list.Items(-1).SetTitle("lost"), "check failed: index >= 0 && index < Count");
+    // Release: a blank stand-in, blanked again on the next bad index.
+    EXPECT_DEBUG_DEATH(EXPECT_EQ(m_list.Items(1).Data().Title, QString()), "check failed");
+    const TMPEGAudioList& constList = m_list;
+    EXPECT_DEBUG_DEATH(EXPECT_EQ(&constList.Items(5), &m_list.Items(7)), "check failed");
+    EXPECT_EQ(Titles(m_list), QStringList{"a"});
+}
+
 TEST_F(StoreTest, SortByTemplateBothWays)
 {
     for (const char* title : {"b", "C", "a", "ab", "c"})

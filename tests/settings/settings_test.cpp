@@ -93,3 +93,13 @@ TEST(Settings, ListsAndDropDowns)
     EXPECT_TRUE(s.Selected("ExtListBox", 2));
     EXPECT_FALSE(s.Selected("ExtListBox", 9));
 }
+
+TEST(SettingsDeathTest, AWrongNameOrKindStopsDebugBuildsAndChangesNothingInRelease)
+{
+    Settings s;
+    EXPECT_DEBUG_DEATH(EXPECT_FALSE(s.Checked("NoSuchCheck")), "check failed: found");
+    EXPECT_DEBUG_DEATH(s.SetPosition("AutoplayCheck", 3), "check failed: found");
+    EXPECT_DEBUG_DEATH(EXPECT_EQ(s.Text("AutoplayCheck"), QString()), "check failed: found");
+    EXPECT_TRUE(s.Checked("AutoplayCheck"));
+    EXPECT_EQ(s.KindOf("AutoplayCheck"), Settings::Kind::Check);
+}

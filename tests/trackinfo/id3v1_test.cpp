@@ -1,4 +1,6 @@
 // ID3v1 tags: reading them with ReadData, writing and removing them in files.
+#include "platform/capturedlog.h"
+#include "platform/logging.h"
 #include "support/mpegcraft.h"
 #include "trackinfo/id3v1.h"
 #include "trackinfo/mpegaudio.h"
@@ -172,6 +174,7 @@ TEST_F(TagTest, WriteAppendsThenReplacesWithoutTouchingTheAudio)
 
 TEST_F(TagTest, FailuresLeaveTheFileAsItWas)
 {
+    const CapturedLog log(velmoro::lcTrackInfo());
     TMPEGAudio missing;
     missing.AutoLoad = false;
     missing.SetFileName(m_dir.filePath("gone.mp3"));
@@ -196,6 +199,10 @@ TEST_F(TagTest, FailuresLeaveTheFileAsItWas)
     }
     EXPECT_EQ(ReadWholeFile(path), kAudio);
     EXPECT_FALSE(track.HasTag());
+    // Every failure is told once, the system's reason included.
+    ASSERT_EQ(log.Messages().size(), 4) << log.Text();
+    EXPECT_TRUE(log.Messages()[1].contains("remove")) << log.Text();
+    EXPECT_TRUE(log.Messages()[3].contains(qt_error_string(EFBIG))) << log.Text();
 }
 
 TEST(Id3v1Block, BuildAndApplyRoundTrip)
