@@ -1,5 +1,8 @@
 #include "skin/screencursors.h"
 
+#include "platform/verify.h"
+#include "skin/skinset.h"
+
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QPixmap>
@@ -7,8 +10,15 @@
 namespace velmoro::skin {
 
 namespace {
+
 constexpr int kNormalSlot = 5;
+
+bool IsSlot(int slot)
+{
+    return slot >= kFirstCursorSlot && slot <= kLastCursorSlot;
 }
+
+} // namespace
 
 ScreenCursors& ScreenCursors::Instance()
 {
@@ -24,6 +34,10 @@ ScreenCursors& ScreenCursors::Instance()
 
 void ScreenCursors::Install(int slot, const CursorImage& cursor)
 {
+    VELMORO_VERIFY_OR_DEBUG_ASSERT(IsSlot(slot))
+    {
+        return;
+    }
     m_cursors[slot] = QCursor(QPixmap::fromImage(cursor.image), cursor.hotspot.x(), cursor.hotspot.y());
     if (m_overriding && m_screenCursor == slot)
         QGuiApplication::changeOverrideCursor(m_cursors[slot]);
@@ -37,6 +51,10 @@ QCursor ScreenCursors::Cursor(int slot) const
 
 void ScreenCursors::SetScreenCursor(int slot)
 {
+    VELMORO_VERIFY_OR_DEBUG_ASSERT(IsSlot(slot))
+    {
+        slot = kNormalSlot;
+    }
     if (slot == m_screenCursor)
         return;
     m_screenCursor = slot;

@@ -4,16 +4,14 @@
 // one file. When several names differ only in case, the one spelled exactly
 // as asked wins, else the first in code-unit order; every skin file (bitmaps,
 // cursors, colour and text files) is found through this one rule.
+#include "skin/skinsource.h"
+
 #include <QString>
 #include <QStringList>
 
-#include <optional>
-
-class QByteArray;
-
 namespace velmoro::skin {
 
-class SkinDirectory {
+class SkinDirectory final : public SkinSource {
 public:
     // Lists the directory once; a missing directory holds no files.
     explicit SkinDirectory(const QString& path);
@@ -21,9 +19,9 @@ public:
     // The full path of the file called name (any case), or empty.
     QString Find(const QString& name) const;
 
-    // The contents of the file called name, up to maxBytes; nullopt when the
-    // file is missing, cannot be read or is larger.
-    std::optional<QByteArray> Read(const QString& name, qsizetype maxBytes) const;
+    bool Has(const QString& name) const override { return !Find(name).isEmpty(); }
+    std::optional<QByteArray> Read(const QString& name, qsizetype maxBytes) const override;
+    QString Where() const override { return m_path; }
 
 private:
     QString m_path;

@@ -147,35 +147,15 @@ int BalanceAt(int x)
 
 int ButtonAt(QPoint p)
 {
-    int pressed = 0;
-    for (int i = 0; i < 5; ++i)
-        if (Inside(p, 23 * i + 18, 23 * i + 42, 87, 105))
-            pressed = i + 1;
-    if (Inside(p, 136, 158, 89, 105))
-        pressed = 6;
-    if (Inside(p, 164, 211, 89, 105))
-        pressed = 7;
-    if (Inside(p, 210, 237, 89, 104))
-        pressed = 8;
-    if (Inside(p, 242, 265, 58, 70))
-        pressed = 10;
-    if (Inside(p, 219, 242, 58, 70))
-        pressed = 9;
-    return pressed;
+    // The toggles come after the transport buttons, and no area of one
+    // group touches the other.
+    const int toggle = ButtonHit(ToggleButtons(), p);
+    return toggle != 0 ? toggle : ButtonHit(TransportButtons(), p);
 }
 
 int TitleButtonAt(QPoint p)
 {
-    int pressed = 0;
-    if (Inside(p, 6, 16, 3, 12))
-        pressed = 1;
-    if (Inside(p, 244, 253, 3, 12))
-        pressed = 2;
-    if (Inside(p, 264, 273, 3, 12))
-        pressed = 3;
-    if (Inside(p, 254, 263, 3, 12))
-        pressed = 4;
-    return pressed;
+    return ButtonHit(TitleBarButtons(), p);
 }
 
 } // namespace velmoro::skin

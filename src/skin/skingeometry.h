@@ -1,16 +1,18 @@
 #pragma once
-// Where things are on the 275 x 116 main window and how values map to
-// pictures and back. Fractions of the classic layout (0.54, 1.54, 0.7 ...)
+// How values of the main window map to pictures and back, and where a
+// press lands. Fractions of the classic layout (0.54, 1.54, 0.7 ...)
 // are kept as exact ratios so rounding never depends on floating point.
+#include "skin/mainwindowtable.h"
+
 #include <QChar>
 #include <QPoint>
 #include <QRect>
 
 namespace velmoro::skin {
 
-inline constexpr int kSkinWidth = 275;
-inline constexpr int kSkinHeight = 116;
-inline constexpr int kShadeHeight = 14;
+inline constexpr int kSkinWidth = kMainWindow.size.width();
+inline constexpr int kSkinHeight = kMainWindow.size.height();
+inline constexpr int kShadeHeight = kMainWindow.shadeHeight;
 
 // num / den to the nearest integer, halves to the even neighbour (den > 0).
 int RoundDiv(long long num, long long den);
@@ -59,7 +61,7 @@ int BalanceAt(int x);
 // Inside test with every bound excluded, as the hit areas are given.
 constexpr bool Inside(QPoint p, int left, int right, int top, int bottom)
 {
-    return left < p.x() && p.x() < right && top < p.y() && p.y() < bottom;
+    return HitBox{left, right, top, bottom}.Contains(p);
 }
 
 // PressedButton for a point (0 none, 1..6 transport and eject, 7 shuffle,

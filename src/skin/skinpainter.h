@@ -3,12 +3,16 @@
 // time, so that a property change repaints only its element. Each function
 // returns the rectangle it changed. No widget here: tests and the command
 // line renderer paint without a display.
+#include "skin/mainwindowtable.h"
 #include "skin/skinset.h"
 #include "skin/skintypes.h"
+#include "skin/spritecanvas.h"
 
 #include <QImage>
 #include <QRect>
 #include <QString>
+
+#include <array>
 
 namespace velmoro::skin {
 
@@ -46,16 +50,16 @@ struct DrawState {
 // Whether the title area shows a scrolling text; a shorter one stands still.
 bool TitleScrolls(const DrawState& s);
 
-// A new off-screen image of the control, transparent black.
+// A new off-screen image of the main window, transparent black.
 QImage NewCanvas();
 QImage NewTitleBuffer();
 
 class SkinPainter {
 public:
-    SkinPainter(const SkinSet& skin, QImage& canvas, QImage& titleBuffer)
-        : m_skin(skin), m_canvas(canvas), m_titleBuffer(titleBuffer)
-    {
-    }
+    SkinPainter(const SkinSet& skin, QImage& canvas, QImage& titleBuffer);
+    // The canvas keeps a view of this painter's own sheet list.
+    SkinPainter(const SkinPainter&) = delete;
+    SkinPainter& operator=(const SkinPainter&) = delete;
 
     // Everything but the title-bar buttons, in the classic order. The caller
     // sets s.Active first.
@@ -77,15 +81,10 @@ public:
     QRect Meter(int value, int top);
     QRect Meters(const DrawState& s);
 
-    // Draws text with the 5 x 6 skin font, one cell per character.
-    static QRect Text(const QImage& font, QImage& target, int x, int y, const QString& text);
-
 private:
-    QRect Slider(const QImage& bitmap, QRect area, QRect bar, QRect barSource, QRect thumb, bool dragging,
-                 bool visible);
-
     const SkinSet& m_skin;
-    QImage& m_canvas;
+    std::array<const QImage*, kMainSheetCount> m_sheets;
+    SpriteCanvas m_canvas;
     QImage& m_titleBuffer;
 };
 

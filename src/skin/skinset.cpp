@@ -1,32 +1,15 @@
 #include "skin/skinset.h"
 
-#include "skin/bmpreader.h"
+#include "skin/mainwindowtable.h"
+#include "skin/sheetloader.h"
 #include "skin/skindirectory.h"
 
-#include <QFile>
-
 namespace velmoro::skin {
-
-namespace {
-
-constexpr qsizetype kMaxBitmapFile = 32 * 1024 * 1024;
-constexpr qsizetype kMaxCursorFile = 4 * 1024 * 1024;
-constexpr qsizetype kMaxColorFile = 1024 * 1024;
-
-std::optional<QByteArray> ReadResource(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    return file.readAll();
-}
-
-} // namespace
 
 const std::array<BitmapSlot, 11>& BitmapSlots()
 {
     static const std::array<BitmapSlot, 11> table = {{
-        {&SkinSet::MainBitmap, "main.bmp", "MAIN", {275, 116}},
+        {&SkinSet::MainBitmap, "main.bmp", "MAIN", kMainWindow.size},
         {&SkinSet::TitlebarBitmap, "titlebar.bmp", "TITLEBAR", {344, 87}},
         {&SkinSet::CButtonsBitmap, "cbuttons.bmp", "CBUTTONS", {136, 36}},
         {&SkinSet::VolumeBitmap, "volume.bmp", "VOLUME", {68, 433}},
@@ -63,23 +46,19 @@ QString BuiltInResourcePath(const char* resource, const char* extension)
 
 int LoadDefaultSkin(SkinSet& set)
 {
+    const SkinSource& builtIn = BuiltInSkin();
     for (const BitmapSlot& slot : BitmapSlots()) {
-        std::optional<QImage> image;
-        if (std::optional<QByteArray> bytes = ReadResource(BuiltInResourcePath(slot.resource, "bmp")))
-            image = ReadSkinBitmap(*bytes);
-        if (!image) { // only while the built-in skin is being rebuilt
-            image = QImage(slot.size, QImage::Format_RGB32);
-            image->fill(Qt::black);
+        QImage& sheet = set.*slot.bitmap;
+        if (LoadSheet(builtIn, QLatin1String(slot.file), sheet) != FileLoad::Loaded) {
+            // Only while the built-in skin is being rebuilt.
+            sheet = QImage(slot.size, QImage::Format_RGB32);
+            sheet.fill(Qt::black);
         }
-        set.*slot.bitmap = std::move(*image);
     }
     set.SkinColors = BuiltInSkinColors();
     for (const CursorSlot& slot : CursorSlots()) {
-        if (slot.resource == nullptr)
-            continue;
-        set.Cursors[slot.slot].reset();
-        if (std::optional<QByteArray> bytes = ReadResource(BuiltInResourcePath(slot.resource, "cur")))
-            set.Cursors[slot.slot] = ReadCursor(*bytes);
+        if (slot.resource != nullptr)
+            set.Cursors[std::size_t(slot.slot)] = LoadCursorFile(builtIn, QLatin1String(slot.file));
     }
     return 0;
 }
@@ -96,33 +75,21 @@ int LoadSkin(SkinSet& set, const QString& directory)
         QStringList names{file};
         if (slot.bitmap == &SkinSet::NumbersBitmap)
             names << QStringLiteral("nums_ex.bmp");
-        for (const QString& name : names) {
-            if (dir.Find(name).isEmpty())
-                continue;
-            const std::optional<QByteArray> bytes = dir.Read(name, kMaxBitmapFile);
-            std::optional<QImage> image = bytes ? ReadSkinBitmap(*bytes) : std::nullopt;
-            if (!image)
+        for (const QString& name : names)
+            if (LoadSheet(dir, name, set.*slot.bitmap) == FileLoad::Unreadable)
                 return -1;
-            set.*slot.bitmap = std::move(*image);
-        }
-        if (slot.bitmap == &SkinSet::BalanceBitmap && dir.Find(file).isEmpty())
+        if (slot.bitmap == &SkinSet::BalanceBitmap && !dir.Has(file))
             set.BalanceFromVolume = true;
     }
 
     // A cursor that cannot be read keeps the built-in one.
     for (const CursorSlot& slot : CursorSlots()) {
-        if (const std::optional<QByteArray> bytes = dir.Read(QLatin1String(slot.file), kMaxCursorFile)) {
-            if (std::optional<CursorImage> cursor = ReadCursor(*bytes))
-                set.Cursors[slot.slot] = std::move(cursor);
-        }
+        if (std::optional<CursorImage> cursor = LoadCursorFile(dir, QLatin1String(slot.file)))
+            set.Cursors[std::size_t(slot.slot)] = std::move(cursor);
     }
 
-    const QString colors = QStringLiteral("viscolor.txt");
-    if (!dir.Find(colors).isEmpty()) {
-        const std::optional<QByteArray> text = dir.Read(colors, kMaxColorFile);
-        if (!text || !ParseColorFile(*text, set.SkinColors))
-            return -1;
-    }
+    if (LoadColorFile(dir, QStringLiteral("viscolor.txt"), set.SkinColors) == FileLoad::Unreadable)
+        return -1;
     return 0;
 }
 

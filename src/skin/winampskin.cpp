@@ -1,5 +1,6 @@
 #include "skin/winampskin.h"
 
+#include "skin/mainwindowtable.h"
 #include "skin/screencursors.h"
 #include "skin/skingeometry.h"
 
@@ -15,14 +16,14 @@ namespace velmoro::skin {
 namespace {
 constexpr int kScrollIntervalMs = 200;
 constexpr int kScrollStep = 5; // one character
-constexpr int kNormalCursor = 5;
 } // namespace
 
 TWinampSkin::TWinampSkin(QWidget* parent)
-    : QWidget(parent), m_canvas(NewCanvas()), m_titleBuffer(NewTitleBuffer()), m_scrollTimer(this)
+    : QWidget(parent), m_canvas(NewCanvas()), m_titleBuffer(NewTitleBuffer()), m_scrollTimer(this),
+      m_gesture(GestureRows())
 {
     ApplicationActive = [] { return QGuiApplication::applicationState() == Qt::ApplicationActive; };
-    setFixedSize(kSkinWidth, kSkinHeight);
+    setFixedSize(kMainWindow.size);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
     m_state.Title = QStringLiteral("*** VELMORO *** IL LETTORE MP3 CON DISSOLVENZA INCROCIATA ***");
@@ -183,7 +184,7 @@ void TWinampSkin::SetChecked(TSkinChecked checked)
 void TWinampSkin::SetSticky(bool sticky)
 {
     m_state.Sticky = sticky;
-    setFixedSize(kSkinWidth, sticky ? kShadeHeight : kSkinHeight);
+    setFixedSize(kMainWindow.size.width(), sticky ? kMainWindow.shadeHeight : kMainWindow.size.height());
     Repaint();
     emit OnSticky(this, sticky);
 }

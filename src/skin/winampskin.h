@@ -1,9 +1,10 @@
 #pragma once
-// TWinampSkin: the 275 x 116 main window drawn and operated from a classic
-// skin. The widget is thin: the skin set, the painting and the geometry are
-// model code; this class keeps the properties, paints through an off-screen
-// image (a property change repaints only its element) and turns mouse
-// gestures into the published events.
+// TWinampSkin: the main window drawn and operated from a classic skin. The
+// widget is thin: the skin set, the element table, the painting and the
+// gesture machine are model code; this class keeps the properties, paints
+// through an off-screen image (a property change repaints only its element)
+// and turns the gestures of its table into the published events.
+#include "skin/gesture.h"
 #include "skin/skinpainter.h"
 #include "skin/skinset.h"
 #include "skin/skintypes.h"
@@ -89,8 +90,7 @@ public:
     const SkinSet& Skin() const { return m_skin; }
     const QImage& Canvas() const { return m_canvas; }
     const DrawState& State() const { return m_state; }
-    int DragMode() const { return m_dragMode; }
-    bool MouseIsDown() const { return m_mouseIsDown; }
+    int DragMode() const { return m_gesture.Mode(); }
     QTimer& TitleScrollTimer() { return m_scrollTimer; }
 
     // One tick of the title scroll timer.
@@ -123,12 +123,19 @@ private:
     void Redraw(QRect area) { update(area); }
     void InstallCursors();
 
-    void Press(QPoint p);
-    void PressButtons(QPoint p);
-    void PressTitleButtons(QPoint p);
-    void PressShaded(QPoint p);
+    std::vector<GestureRow> GestureRows();
+    bool PressButtons(QPoint p);
+    bool PressTitleButtons(QPoint p);
+    struct SliderGrip;
+    static const SliderGrip kVolumeGrip;
+    static const SliderGrip kBalanceGrip;
+    bool PressSlider(QPoint p, const SliderGrip& grip);
+    void ReleaseSlider(const SliderGrip& grip);
+    bool PressPosition(QPoint p);
+    void DragVolume(int x, int startX);
+    void DragBalance(int x, int startX);
     void Move(QPoint p);
-    void Release(QPoint p);
+    void EmitClick(int button);
     void ReleaseButton();
     void ReleaseTitleButton(QPoint p);
     void ShowMessage(const QString& text);
@@ -140,11 +147,8 @@ private:
     QTimer m_scrollTimer;
     QMenu* m_popupMenu = nullptr;
 
-    int m_dragMode = 0;
-    bool m_mouseIsDown = false;
-    int m_dragStartX = 0;
-    int m_dragStartVolume = 0;
-    int m_dragStartBalance = 0;
+    GestureMachine m_gesture;
+    int m_dragStartValue = 0; // of the slider being dragged
     int m_dragStartPosition = 0;
     int m_dragStartOffset = 0;
 };

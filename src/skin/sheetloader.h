@@ -1,0 +1,28 @@
+#pragma once
+// Reading a skin's sheets, cursors and colour file from a skin source. What
+// exists but cannot be read is logged once, with the file it came from, and
+// told apart from what is missing: a missing file keeps the built-in one, an
+// unreadable sheet or colour file fails the load.
+#include "skin/cursorreader.h"
+#include "skin/skinsource.h"
+#include "skin/viscolor.h"
+
+#include <QImage>
+#include <QString>
+
+#include <optional>
+
+namespace velmoro::skin {
+
+enum class FileLoad { Missing, Loaded, Unreadable };
+
+// A sheet (a .bmp file) into `into`, which stays as it was unless Loaded.
+FileLoad LoadSheet(const SkinSource& source, const QString& name, QImage& into);
+
+// A cursor file; nullopt when missing or unreadable.
+std::optional<CursorImage> LoadCursorFile(const SkinSource& source, const QString& name);
+
+// A colour file over `table` (its earlier lines stay applied on failure).
+FileLoad LoadColorFile(const SkinSource& source, const QString& name, SkinColorTable& table);
+
+} // namespace velmoro::skin
