@@ -1,5 +1,7 @@
 #include "app/audiodevice.h"
 
+#include "platform/logging.h"
+
 namespace velmoro::app {
 
 std::uint32_t OutputFlags(const settings::Settings& settings)
@@ -22,6 +24,8 @@ bool InitAudioDevice(audio::IAudioLibrary& audio, int device, std::uint32_t flag
         audio.Start();
         return true;
     }
+    qCWarning(lcApp) << "the audio device" << device << "with output flags" << flags
+                     << "cannot be opened: the program goes on without sound";
     if (showError)
         showError(QStringLiteral("Periferica MM System non pronta!"),
                   QStringLiteral(

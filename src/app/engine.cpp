@@ -1,5 +1,6 @@
 #include "app/engine.h"
 
+#include "platform/logging.h"
 #include "trackinfo/mpegaudio.h"
 
 #include <QDir>
@@ -13,10 +14,21 @@ using audio::Handle;
 
 const QString PlaybackEngine::kNoFileFound = QStringLiteral("*** Nessun file della playlist trovato ***");
 
-PlaybackEngine::PlaybackEngine(PlayerState& state, settings::Settings& settings, audio::IAudioLibrary& audio,
-                               EngineDisplay& display, PlayerCommands& commands, QObject* parent)
-    : QObject(parent), m_state(state), m_settings(settings), m_audio(audio), m_display(display),
-      m_commands(commands)
+namespace {
+
+// "Leave as it is" for ChannelSetAttributes.
+constexpr int kKeepRate = -1;
+constexpr int kKeepVolume = -1;
+constexpr int kKeepPan = -101;
+
+} // namespace
+
+PlaybackEngine::PlaybackEngine(PlaybackState& playback, const PlaylistState& tracks,
+                               const AppDirectories& dirs, settings::Settings& settings,
+                               audio::IAudioLibrary& audio, EngineDisplay& display, PlayerCommands& commands,
+                               QObject* parent)
+    : QObject(parent), m_state(playback), m_tracks(tracks), m_dirs(dirs), m_settings(settings),
+      m_audio(audio), m_display(display), m_commands(commands)
 {
     TimerFadeIn.setObjectName(QStringLiteral("TimerFadeIn"));
     TimerFadeOut.setObjectName(QStringLiteral("TimerFadeOut"));
@@ -60,7 +72,7 @@ void PlaybackEngine::OpenStreamFile(const QString& fileName)
         // once every entry has been tried the chain stops, the current stream
         // untouched. The command runs from the event loop, not from here, so
         // a long list of missing files cannot pile up calls.
-        if (++m_missingInARow >= std::max(1, m_state.Playlist.Count())) {
+        if (++m_missingInARow >= std::max(1, m_tracks.Playlist.Count())) {
             m_missingInARow = 0;
             m_display.SetTitle(kNoFileFound);
             return;
@@ -84,6 +96,9 @@ void PlaybackEngine::OpenStreamFile(const QString& fileName)
     StartFadeOutOfCurrent();
     m_state.CurrentStream =
         m_audio.StreamCreateFile(QFile::encodeName(fileName).toStdString(), StreamFlags());
+    if (m_state.CurrentStream == 0)
+        LogFailedStream(fileName);
+    m_lengthPending = m_ratePending = false;
     SilenceAndWatchNewStream();
     m_state.CurrentFileName = fileName;
 }
@@ -113,45 +128,71 @@ void PlaybackEngine::OpenStream(const QString& nameOrUrl)
 
     QString localCopy = m_settings.Text(QStringLiteral("EdittempMp3"));
     if (!localCopy.isEmpty() && QDir::isRelativePath(localCopy))
-        localCopy = m_state.AppDir + localCopy;
+        localCopy = m_dirs.AppDir + localCopy;
     m_state.CurrentStream = m_audio.StreamCreateURL(nameOrUrl.toStdString(), StreamFlags(),
                                                     QFile::encodeName(localCopy).toStdString());
+    if (m_state.CurrentStream == 0)
+        LogFailedStream(nameOrUrl);
     SilenceAndWatchNewStream();
-    m_state.TrackSeconds = std::int32_t(m_audio.StreamGetLength(m_state.CurrentStream) / 1000u);
+    // Usually 0 here: the stream's format comes with its first frames, and
+    // the refresh tick takes it up then (PickUpLateFormat).
+    const std::uint32_t length = m_audio.StreamGetLength(m_state.CurrentStream);
+    m_state.TrackSeconds = std::int32_t(length / 1000u);
+    m_lengthPending = m_state.CurrentStream != 0 && length == 0;
+    m_ratePending = m_state.CurrentStream != 0;
     m_state.CurrentFileName = nameOrUrl;
 }
 
 void PlaybackEngine::PlayCurrentStream()
 {
     m_audio.StreamPlay(m_state.CurrentStream, false, 0);
-    m_state.PlayStatus = 1;
-    const int volume = m_display.Volume();
-    m_audio.SetGlobalVolumes(0, 0, volume);
-    m_audio.SetVolume(volume);
-    int frequency = 0;
-    int current = 0;
-    int pan = 0;
-    m_audio.ChannelGetAttributes(m_state.CurrentStream, &frequency, &current, &pan);
-    m_audio.ChannelSetAttributes(m_state.CurrentStream, frequency, current, 100 - 2 * m_display.Balance());
+    m_state.PlayStatus = PlayStatusValue::Playing;
+    ApplyPlayerVolume(m_display.Volume());
+    ApplyBalance(m_display.Balance()); // a fade-in in progress keeps its level
     if (m_settings.Checked(QStringLiteral("AutostartVisCheck")))
         m_commands.StartVisPlugin();
     emit Playing();
 }
 
-void PlaybackEngine::TimerFadeInTimer()
+namespace {
+
+int StreamVolume(audio::IAudioLibrary& audio, Handle stream)
 {
-    FadeInTag += m_state.FadeInStep;
     int frequency = 0;
     int volume = 0;
     int pan = 0;
-    m_audio.ChannelGetAttributes(m_state.CurrentStream, &frequency, &volume, &pan);
+    audio.ChannelGetAttributes(stream, &frequency, &volume, &pan);
+    return volume;
+}
+
+} // namespace
+
+void PlaybackEngine::ApplyPlayerVolume(int volume)
+{
+    m_audio.SetGlobalVolumes(0, 0, volume);
+    m_audio.SetVolume(volume);
+}
+
+void PlaybackEngine::SetStreamVolume(Handle stream, int volume)
+{
+    m_audio.ChannelSetAttributes(stream, kKeepRate, volume, kKeepPan);
+}
+
+void PlaybackEngine::ApplyBalance(int balance)
+{
+    m_audio.ChannelSetAttributes(m_state.CurrentStream, kKeepRate, kKeepVolume, PanFromBalance(balance));
+}
+
+void PlaybackEngine::TimerFadeInTimer()
+{
+    FadeInTag += m_state.FadeInStep;
     if (FadeInTag > m_display.Volume()) {
         TimerFadeIn.stop();
-        m_audio.ChannelSetAttributes(m_state.CurrentStream, frequency, m_display.Volume(), pan);
+        SetStreamVolume(m_state.CurrentStream, m_display.Volume());
         return;
     }
-    m_audio.ChannelSetAttributes(m_state.CurrentStream, frequency, std::min(100, volume + m_state.FadeInStep),
-                                 pan);
+    SetStreamVolume(m_state.CurrentStream,
+                    std::min(100, StreamVolume(m_audio, m_state.CurrentStream) + m_state.FadeInStep));
 }
 
 void PlaybackEngine::TimerFadeOutTimer()
@@ -164,13 +205,36 @@ void PlaybackEngine::TimerFadeOutTimer()
         TimerFadeOut.stop();
         return;
     }
-    int frequency = 0;
-    int volume = 0;
-    int pan = 0;
-    m_audio.ChannelGetAttributes(m_state.FadingStream, &frequency, &volume, &pan);
     // The library takes 0–100 only: a last step below zero holds at silence.
-    m_audio.ChannelSetAttributes(m_state.FadingStream, frequency, std::max(0, volume - m_state.FadeOutStep),
-                                 pan);
+    SetStreamVolume(m_state.FadingStream,
+                    std::max(0, StreamVolume(m_audio, m_state.FadingStream) - m_state.FadeOutStep));
+}
+
+void PlaybackEngine::PickUpLateFormat()
+{
+    if (m_lengthPending) {
+        const std::uint32_t length = m_audio.StreamGetLength(m_state.CurrentStream);
+        if (length != 0) {
+            m_state.TrackSeconds = std::int32_t(length / 1000u);
+            m_lengthPending = false;
+        }
+    }
+    if (m_ratePending) {
+        int frequency = 0;
+        int volume = 0;
+        int pan = 0;
+        m_audio.ChannelGetAttributes(m_state.CurrentStream, &frequency, &volume, &pan);
+        // The bit rate is not among what the library answers: it stays unknown.
+        if (frequency > 0) {
+            m_display.SetFrequency(frequency);
+            m_ratePending = false;
+        }
+    }
+}
+
+void PlaybackEngine::LogFailedStream(const QString& nameOrUrl) const
+{
+    qCWarning(lcApp) << "the audio library gave no stream for" << nameOrUrl << "- nothing will play";
 }
 
 void PlaybackEngine::VisDspProc(Handle, Handle, void* buffer, std::uint32_t length, void* user)
@@ -217,11 +281,7 @@ void PlaybackEngine::StartFadeOutOfCurrent()
 
 void PlaybackEngine::SilenceAndWatchNewStream()
 {
-    int frequency = 0;
-    int volume = 0;
-    int pan = 0;
-    m_audio.ChannelGetAttributes(m_state.CurrentStream, &frequency, &volume, &pan);
-    m_audio.ChannelSetAttributes(m_state.CurrentStream, frequency, 0, pan);
+    SetStreamVolume(m_state.CurrentStream, 0);
     TimerFadeIn.start();
     FadeInTag = 0;
     m_state.DspHandle = m_audio.ChannelSetDSP(m_state.CurrentStream, &PlaybackEngine::VisDspProc, this);

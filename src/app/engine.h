@@ -35,11 +35,21 @@ public:
     virtual void StartVisPlugin() = 0; // start the visualization plug-in
 };
 
+// The pan of the skin's balance 0–100: 100 − 2 × balance (0 gives +100,
+// 50 gives 0, 100 gives −100).
+constexpr int PanFromBalance(int balance)
+{
+    return 100 - 2 * balance;
+}
+
 class PlaybackEngine : public QObject {
     Q_OBJECT
 public:
-    PlaybackEngine(PlayerState& state, settings::Settings& settings, audio::IAudioLibrary& audio,
-                   EngineDisplay& display, PlayerCommands& commands, QObject* parent = nullptr);
+    // tracks: the chain of missing files stops after one pass over the list.
+    // dirs: a relative local copy of a network stream lies in AppDir.
+    PlaybackEngine(PlaybackState& playback, const PlaylistState& tracks, const AppDirectories& dirs,
+                   settings::Settings& settings, audio::IAudioLibrary& audio, EngineDisplay& display,
+                   PlayerCommands& commands, QObject* parent = nullptr);
 
     // Shown in the scrolling title when no file of the playlist can be found.
     static const QString kNoFileFound;
@@ -49,6 +59,20 @@ public:
     void PlayCurrentStream();
     void TimerFadeInTimer();
     void TimerFadeOutTimer();
+
+    // The player's volume (0–100) as the global stream volume and the output's.
+    void ApplyPlayerVolume(int volume);
+    // Sets only the volume (0–100) of a stream; its rate and pan stay.
+    void SetStreamVolume(audio::Handle stream, int volume);
+    // Sets only the pan of the current stream, from the skin's balance.
+    void ApplyBalance(int balance);
+
+    // A network stream answers its length and rate only once its first
+    // frames have arrived. The refresh tick calls this while playing: it
+    // asks the library (never the network) and takes up what has become
+    // known since — TrackSeconds and the sample rate shown. Nothing to do
+    // for a file, whose format is read at its open.
+    void PickUpLateFormat();
 
     // The DSP function set on every stream opened here; runs on the audio
     // library's update thread. user is the engine.
@@ -75,8 +99,11 @@ private:
     void StartFadeOutOfCurrent();
     void SilenceAndWatchNewStream();
     void MirrorVisMode();
+    void LogFailedStream(const QString& nameOrUrl) const;
 
-    PlayerState& m_state;
+    PlaybackState& m_state;
+    const PlaylistState& m_tracks;
+    const AppDirectories& m_dirs;
     settings::Settings& m_settings;
     audio::IAudioLibrary& m_audio;
     EngineDisplay& m_display;
@@ -84,6 +111,8 @@ private:
     OscilloscopeQueue m_oscilloscope;
     std::atomic<VisMode> m_visMode{VisMode::Oscilloscope}; // read on the update thread
     int m_missingInARow = 0;
+    bool m_lengthPending = false; // of a network stream, see PickUpLateFormat
+    bool m_ratePending = false;
 };
 
 } // namespace velmoro::app

@@ -1,12 +1,18 @@
 #include "app/startup.h"
 
 #include "app/shared.h"
+#include "app/version.h"
 
 namespace velmoro::app {
 
 QString ApplicationTitle()
 {
     return QStringLiteral("Velmoro [www.velmoro.it]");
+}
+
+QString VersionBanner()
+{
+    return QStringLiteral("Velmoro versione %1.%2").arg(kVersionMajor).arg(kVersionMinor);
 }
 
 Startup::Startup(PlayerState& state, settings::Settings& settings, audio::IAudioLibrary& audio,
@@ -21,18 +27,15 @@ Startup::Startup(PlayerState& state, settings::Settings& settings, audio::IAudio
 
 void Startup::FirstPhase(const QString& executableDir, const QString& userDataDir)
 {
-    m_state.HotKeysEnabled = true;
-    m_state.PlayStatus = 0;
-    m_state.CurrentIndex = 0;
-    m_state.FadeInStep = 1;
-    m_state.FadeOutStep = 1;
-    const AppDirectories dirs = ResolveAppDirectories(executableDir, userDataDir);
-    m_state.AppDir = dirs.AppDir;
-    m_state.SkinsDir = dirs.SkinsDir;
-    m_state.SkinDir = dirs.SkinDir;
+    m_state.Windows.HotKeysEnabled = true;
+    m_state.Playback.PlayStatus = PlayStatusValue::Idle;
+    m_state.Tracks.CurrentIndex = 0;
+    m_state.Playback.FadeInStep = 1;
+    m_state.Playback.FadeOutStep = 1;
+    m_state.Dirs = ResolveAppDirectories(executableDir, userDataDir);
     if (OnFirstPhase)
         OnFirstPhase();
-    m_state.PlayerCreated = true;
+    m_state.Windows.PlayerCreated = true;
     TimerInizializ.start();
 }
 

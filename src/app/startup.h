@@ -16,6 +16,9 @@ namespace velmoro::app {
 
 // "Velmoro [www.velmoro.it]": the product name and, in brackets, its web label.
 QString ApplicationTitle();
+// "Velmoro versione 0.5": the skin's title before anything plays, with the
+// major and minor number of the project's version.
+QString VersionBanner();
 
 class Startup : public QObject {
     Q_OBJECT

@@ -1,10 +1,9 @@
-// What plays and where: next and previous entry, opening files, seeking and
-// the five-second jumps.
-#include "player/playerform.h"
+#include "player/navigation.h"
 
+#include "platform/filenames.h"
+#include "platform/verify.h"
 #include "player/timedisplay.h"
 
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QRandomGenerator>
 
@@ -13,141 +12,105 @@
 
 namespace velmoro::player {
 
-namespace {
-
-QString UpperExtension(const QString& path)
+NavigationController::NavigationController(app::PlaybackState& playback, app::PlaylistState& tracks,
+                                           settings::Settings& settings, audio::IAudioLibrary& audio,
+                                           app::PlaybackEngine& engine, const SkinControls& skin)
+    : m_playback(playback), m_tracks(tracks), m_settings(settings), m_audio(audio), m_engine(engine),
+      m_skin(skin)
 {
-    const QString name = QFileInfo(path).fileName();
-    const qsizetype dot = name.lastIndexOf(u'.');
-    return dot < 0 ? QString() : name.mid(dot).toUpper();
 }
 
-bool IsPlaylistFile(const QString& path)
+void NavigationController::OpenAndPlayCurrentEntry()
 {
-    const QString ext = UpperExtension(path);
-    return ext == u".M3U" || ext == u".PLS";
+    VELMORO_VERIFY_OR_DEBUG_ASSERT(m_tracks.CurrentIndex >= 0 &&
+                                   m_tracks.CurrentIndex < m_tracks.Playlist.Count())
+    {
+        return;
+    }
+    m_playback.CurrentFileName = m_tracks.Playlist.Items(m_tracks.CurrentIndex).GetFileName();
+    m_engine.OpenStreamFile(m_playback.CurrentFileName);
+    m_engine.PlayCurrentStream();
 }
 
-bool IsAudioFile(const QString& path)
+void NavigationController::OpenCurrentEntryIfNothingIsOpen()
 {
-    const QString ext = UpperExtension(path);
-    return ext == u".MP3" || ext == u".MP1" || ext == u".MP2";
+    if (m_playback.CurrentStream != 0 || m_tracks.Playlist.Count() == 0)
+        return;
+    m_tracks.CurrentIndex = std::clamp(m_tracks.CurrentIndex, 0, m_tracks.Playlist.Count() - 1);
+    m_playback.CurrentFileName = m_tracks.Playlist.Items(m_tracks.CurrentIndex).GetFileName();
+    m_engine.OpenStreamFile(m_playback.CurrentFileName);
 }
 
-} // namespace
-
-void TPlayerForm::OpenAndPlayCurrentEntry()
+void NavigationController::Next()
 {
-    m_state.CurrentFileName = m_state.Playlist.Items(m_state.CurrentIndex).GetFileName();
-    Engine.OpenStreamFile(m_state.CurrentFileName);
-    Engine.PlayCurrentStream();
-}
-
-void TPlayerForm::MainPlayerSkinForwardClick()
-{
-    const int count = m_state.Playlist.Count();
+    const int count = m_tracks.Playlist.Count();
     if (count == 0)
         return;
-    if (MainPlayerSkin->ShuffleOn) {
+    int& index = m_tracks.CurrentIndex;
+    if (m_skin.ShuffleOn()) {
         // Every entry can be drawn; a draw of the current entry or the one
         // after it is drawn once more, and that second draw stands.
         int r = int(QRandomGenerator::global()->bounded(count));
-        if (r == m_state.CurrentIndex || r == m_state.CurrentIndex + 1)
+        if (r == index || r == index + 1)
             r = int(QRandomGenerator::global()->bounded(count));
-        m_state.CurrentIndex = r;
+        index = r;
     } else {
-        m_state.CurrentIndex = m_state.CurrentIndex + 1 > count - 1 ? 0 : m_state.CurrentIndex + 1;
+        index = index + 1 > count - 1 ? 0 : index + 1;
     }
     OpenAndPlayCurrentEntry();
 }
 
-void TPlayerForm::MainPlayerSkinBackClick()
+void NavigationController::Previous()
 {
-    const int count = m_state.Playlist.Count();
+    const int count = m_tracks.Playlist.Count();
     if (count == 0)
         return;
-    m_state.CurrentIndex = m_state.CurrentIndex - 1 < 0 ? count - 1 : m_state.CurrentIndex - 1;
+    // From the first entry to the last; from past the end (the list shrank
+    // behind CurrentIndex) to the last as well, the entry below that end.
+    int& index = m_tracks.CurrentIndex;
+    index = index - 1 < 0 || index - 1 > count - 1 ? count - 1 : index - 1;
     OpenAndPlayCurrentEntry();
 }
 
-void TPlayerForm::MainPlayerSkinEjectClick()
+NavigationController::FileKind NavigationController::AddToPlaylist(const QString& file)
 {
-    const QStringList files =
-        OpenDialog
-            ? OpenDialog()
-            : QFileDialog::getOpenFileNames(this, QStringLiteral("Apri File"), QString(),
-                                            QStringLiteral("File Musicali (mp1 mp2 mp3) (*.mp1 *.mp2 *.mp3 "
-                                                           "*.MP1 *.MP2 *.MP3);;Play List (*.pls *.m3u "
-                                                           "*.PLS *.M3U)"));
-    OpenFiles(files);
+    // Names keep their case: Linux file names are case-sensitive, so only the
+    // extensions are compared in upper case.
+    const QString ext = platform::UpperExtension(file);
+    if (ext == u".M3U" || ext == u".PLS") {
+        m_tracks.Playlist.LoadFile(file);
+        return FileKind::PlaylistFile;
+    }
+    if (ext == u".MP3" || ext == u".MP1" || ext == u".MP2") {
+        m_tracks.Playlist.AddFile(file);
+        return FileKind::AudioFile;
+    }
+    return FileKind::Other;
 }
 
-// Names keep their case: Linux file names are case-sensitive, so only the
-// extensions are compared in upper case.
-void TPlayerForm::OpenFiles(const QStringList& files)
+void NavigationController::OpenAndAutoplay(const QString& file)
+{
+    m_playback.CurrentFileName = file;
+    m_engine.OpenStreamFile(file);
+    if (m_settings.Checked(QStringLiteral("AutoplayCheck")))
+        m_engine.PlayCurrentStream();
+}
+
+void NavigationController::OpenFiles(const QStringList& files)
 {
     if (files.isEmpty())
         return;
     for (const QString& file : files) {
-        m_state.CurrentFileName = file;
-        if (IsPlaylistFile(file))
-            m_state.Playlist.LoadFile(file);
-        else if (IsAudioFile(file))
-            m_state.Playlist.AddFile(file);
+        m_playback.CurrentFileName = file;
+        AddToPlaylist(file);
     }
-    m_state.CurrentFileName = files.first();
-    Engine.OpenStreamFile(m_state.CurrentFileName);
-    if (m_settings.Checked(QStringLiteral("AutoplayCheck")))
-        Engine.PlayCurrentStream();
+    // Whatever the first file is: a playlist file does not open as audio,
+    // and the engine's open fails as it does for any such file.
+    OpenAndAutoplay(files.first());
 }
 
-void TPlayerForm::PositionChangeImageMouseUp(Qt::MouseButton button, int x)
-{
-    if (button == Qt::RightButton)
-        return;
-    const double length = m_audio.StreamGetLength(m_state.CurrentStream);
-    const double fraction = double(x) / double(PositionChangeImage->width());
-    m_audio.ChannelSetPosition(m_state.CurrentStream, std::uint32_t(std::trunc(length * fraction)));
-}
-
-// The current second as the refresh tick finds it, and the target byte of a
-// jump to another second; without a length or a duration there is neither.
-std::optional<TPlayerForm::JumpBase> TPlayerForm::CurrentJumpBase() const
-{
-    const std::uint32_t length = m_audio.StreamGetLength(m_state.CurrentStream);
-    const TrackTime t =
-        ComputeTrackTime(m_audio.ChannelGetPosition(m_state.CurrentStream), length, m_state.TrackSeconds);
-    if (!t.known || m_state.TrackSeconds <= 0)
-        return std::nullopt;
-    return JumpBase{t.elapsed, double(length / 1000) * 1000};
-}
-
-double TPlayerForm::JumpTarget(const JumpBase& base, int second) const
-{
-    return std::trunc(double(second) / m_state.TrackSeconds * base.lengthBytes);
-}
-
-void TPlayerForm::Indietrodi5sec1Click()
-{
-    if (const auto base = CurrentJumpBase())
-        m_audio.ChannelSetPosition(m_state.CurrentStream,
-                                   std::uint32_t(std::max(0.0, JumpTarget(*base, base->second - 5))));
-}
-
-void TPlayerForm::Avantidi5sec1Click()
-{
-    const auto base = CurrentJumpBase();
-    if (!base)
-        return;
-    const double target = JumpTarget(*base, base->second + 5);
-    if (target <= base->lengthBytes) // no jump past the end
-        m_audio.ChannelSetPosition(m_state.CurrentStream, std::uint32_t(target));
-}
-
-// The line is the program and its arguments, each in double quotes, as the
-// registered open command writes it. After the program comes the file; an
-// argument without quotes is not taken.
-void TPlayerForm::OpenCommandLine(const QString& commandLine)
+// After the program comes the file; an argument without quotes is not taken.
+void NavigationController::OpenCommandLine(const QString& commandLine)
 {
     const QString trimmed = commandLine.trimmed();
     const qsizetype programEnd = trimmed.startsWith(u'"') ? trimmed.indexOf(u'"', 1) : trimmed.indexOf(u' ');
@@ -159,17 +122,51 @@ void TPlayerForm::OpenCommandLine(const QString& commandLine)
     if (close < 0)
         return;
     const QString file = line.mid(open + 1, close - open - 1);
-    if (!QFileInfo(file).isFile())
+    if (QFileInfo(file).isFile() && AddToPlaylist(file) == FileKind::AudioFile)
+        OpenAndAutoplay(file);
+}
+
+void NavigationController::SeekTo(int x, int width)
+{
+    if (width <= 0)
         return;
-    if (IsPlaylistFile(file)) {
-        m_state.Playlist.LoadFile(file);
-    } else if (IsAudioFile(file)) {
-        m_state.CurrentFileName = file;
-        m_state.Playlist.AddFile(file);
-        Engine.OpenStreamFile(file);
-        if (m_settings.Checked(QStringLiteral("AutoplayCheck")))
-            Engine.PlayCurrentStream();
-    }
+    const double length = m_audio.StreamGetLength(m_playback.CurrentStream);
+    const double fraction = double(x) / double(width);
+    m_audio.ChannelSetPosition(m_playback.CurrentStream, std::uint32_t(std::trunc(length * fraction)));
+}
+
+// The current second as the refresh tick finds it, and the target byte of a
+// jump to another second; without a length or a duration there is neither.
+std::optional<NavigationController::JumpBase> NavigationController::CurrentJumpBase() const
+{
+    const std::uint32_t length = m_audio.StreamGetLength(m_playback.CurrentStream);
+    const TrackTime t = ComputeTrackTime(m_audio.ChannelGetPosition(m_playback.CurrentStream), length,
+                                         m_playback.TrackSeconds);
+    if (!t.known || m_playback.TrackSeconds <= 0)
+        return std::nullopt;
+    return JumpBase{t.elapsed, double(length / 1000) * 1000};
+}
+
+double NavigationController::JumpTarget(const JumpBase& base, int second) const
+{
+    return std::trunc(double(second) / m_playback.TrackSeconds * base.lengthBytes);
+}
+
+void NavigationController::BackFiveSeconds()
+{
+    if (const auto base = CurrentJumpBase())
+        m_audio.ChannelSetPosition(m_playback.CurrentStream,
+                                   std::uint32_t(std::max(0.0, JumpTarget(*base, base->second - 5))));
+}
+
+void NavigationController::ForwardFiveSeconds()
+{
+    const auto base = CurrentJumpBase();
+    if (!base)
+        return;
+    const double target = JumpTarget(*base, base->second + 5);
+    if (target <= base->lengthBytes) // no jump past the end
+        m_audio.ChannelSetPosition(m_playback.CurrentStream, std::uint32_t(target));
 }
 
 } // namespace velmoro::player

@@ -1,19 +1,22 @@
 #include "player/playerform.h"
 
 #include "app/shared.h"
+#include "platform/logging.h"
+#include "platform/scancodes.h"
 #include "player/bookmarks.h"
 #include "player/docking.h"
-#include "player/timedisplay.h"
+#include "player/playermenu.h"
+#include "skin/skingeometry.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCursor>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QScreen>
-
-#include <algorithm>
 
 namespace velmoro::player {
 
@@ -28,15 +31,18 @@ const QString kDemoPlaylist = QStringLiteral("Demo/demo.m3u");
 
 TPlayerForm::TPlayerForm(app::PlayerState& state, settings::Settings& settings, audio::IAudioLibrary& audio,
                          app::ShowErrorFunction showError, QWidget* parent)
-    : QWidget(parent, Qt::FramelessWindowHint), Engine(state, settings, audio, *this, *this),
-      StartupPhases(state, settings, audio, std::move(showError)), m_state(state), m_settings(settings),
-      m_audio(audio)
+    : QWidget(parent, Qt::FramelessWindowHint), m_state(state), m_settings(settings), m_audio(audio),
+      MainPlayerSkin(new skin::TWinampSkin(this)), SkinView(*MainPlayerSkin),
+      Engine(state.Playback, state.Tracks, state.Dirs, settings, audio, SkinView, *this),
+      Navigation(state.Playback, state.Tracks, settings, audio, Engine, SkinView),
+      Commands(state.Playback, settings, audio, Engine, Navigation, SkinView, *this),
+      Tick(state.Playback, settings, audio, Engine, SkinView, SkinView, *this),
+      StartupPhases(state, settings, audio, std::move(showError))
 {
     setObjectName(QStringLiteral("PlayerForm"));
     setWindowTitle(app::ApplicationTitle());
-    MainPlayerSkin = new skin::TWinampSkin(this);
     MainPlayerSkin->setObjectName(QStringLiteral("MainPlayerSkin"));
-    MainPlayerSkin->SetTitle(QStringLiteral("Velmoro versione 0.5"));
+    MainPlayerSkin->SetTitle(app::VersionBanner());
     MainPlayerSkin->SetStatus(skin::ssStop);
     MainPlayerSkin->SetBitrate(-1);
     MainPlayerSkin->SetFrequency(-1);
@@ -45,9 +51,9 @@ TPlayerForm::TPlayerForm(app::PlayerState& state, settings::Settings& settings, 
     DisplayImage = new HitArea(QStringLiteral("DisplayImage"), QRect(48, 24, 49, 17), this);
     VisOutFrame = new HitArea(QStringLiteral("VisOutFrame"), QRect(20, 41, 80, 19), this);
     PopupImage = new HitArea(QStringLiteral("PopupImage"), QRect(240, 80, 33, 33), this);
-    PlayerMenu = new QMenu(this);
-    PlayerMenu->setObjectName(QStringLiteral("PlayerMenu"));
-    BuildPlayerMenu();
+    const PlayerMenus menus = BuildPlayerMenus(this, Commands);
+    PlayerMenu = menus.PlayerMenu;
+    CanzoniMenu = menus.CanzoniMenu;
 
     TimerRinfresco.setObjectName(QStringLiteral("TimerRinfresco"));
     m_tickInterval = m_settings.Position(QStringLiteral("RinfrescoTrack"));
@@ -64,7 +70,12 @@ TPlayerForm::TPlayerForm(app::PlayerState& state, settings::Settings& settings, 
     });
     StartupPhases.OnSecondPhase = [this] { TimerInizializTimer(); };
     connect(&Engine, &app::PlaybackEngine::Playing, this, &TPlayerForm::WakeRefreshTick);
+    ConnectSkinEvents();
+    ConnectHitAreas();
+}
 
+void TPlayerForm::ConnectSkinEvents()
+{
     using Skin = skin::TWinampSkin;
     connect(MainPlayerSkin, &Skin::OnPlayClick, this, &TPlayerForm::MainPlayerSkinPlayClick);
     connect(MainPlayerSkin, &Skin::OnPauseClick, this, &TPlayerForm::MainPlayerSkinPauseClick);
@@ -81,15 +92,18 @@ TPlayerForm::TPlayerForm(app::PlayerState& state, settings::Settings& settings, 
     connect(MainPlayerSkin, &Skin::OnSticky, this,
             [this](Skin*, bool shaded) { MainPlayerSkinSticky(shaded); });
     connect(MainPlayerSkin, &Skin::OnMenuClick, this, &TPlayerForm::MainPlayerSkinMenuClick);
+}
 
+void TPlayerForm::ConnectHitAreas()
+{
     // The grab offsets are taken when the drag starts: asking the display
     // server for the cursor on every tick would cost a round trip each time.
     connect(MoveFormImage, &HitArea::MouseDown, this, [this](Qt::MouseButton b, QPoint at) {
         if (b == Qt::RightButton)
             return;
         const QPoint cursor = MoveFormImage->mapToGlobal(at);
-        m_state.DragDX = x() - cursor.x();
-        m_state.DragDY = y() - cursor.y();
+        m_state.Drag.DragDX = x() - cursor.x();
+        m_state.Drag.DragDY = y() - cursor.y();
         TimerPosizioneForm.start();
     });
     connect(MoveFormImage, &HitArea::MouseUp, this, [this](Qt::MouseButton b, QPoint at) {
@@ -121,12 +135,11 @@ void TPlayerForm::FormCreate(const QString& executableDir, const QString& userDa
                              const QString& commandLine)
 {
     m_commandLine = commandLine;
-    m_installDir = app::IncludeTrailingSlash(executableDir);
     StartupPhases.OnFirstPhase = [this] {
-        if (MainPlayerSkin->LoadSkin(m_state.SkinDir) != 0)
+        if (MainPlayerSkin->LoadSkin(m_state.Dirs.SkinDir) != 0)
             MainPlayerSkin->LoadDefaultSkin();
-        setFixedSize(275, 116);
-        MainPlayerSkin->setGeometry(0, 0, 275, 116);
+        setFixedSize(skin::kSkinWidth, skin::kSkinHeight);
+        MainPlayerSkin->setGeometry(0, 0, skin::kSkinWidth, skin::kSkinHeight);
     };
     StartupPhases.FirstPhase(executableDir, userDataDir);
     qApp->installEventFilter(this);
@@ -136,125 +149,46 @@ void TPlayerForm::FormCreate(const QString& executableDir, const QString& userDa
 // After the audio output is open and the device list filled.
 void TPlayerForm::TimerInizializTimer()
 {
-    const QString bookmarks = m_state.AppDir + kBookmarks;
+    const QString bookmarks = m_state.Dirs.AppDir + kBookmarks;
     if (QFileInfo::exists(bookmarks))
         m_settings.SetLines(QStringLiteral("BookmarksListBox"), LoadBookmarks(bookmarks));
-    const QString playlist = m_state.AppDir + kDefaultPlaylist;
+    const QString playlist = m_state.Dirs.AppDir + kDefaultPlaylist;
     const bool firstRun = !QFileInfo::exists(playlist);
     if (firstRun)
         LoadDemoPlaylist();
     else
-        m_state.Playlist.LoadM3U(playlist);
+        m_state.Tracks.Playlist.LoadM3U(playlist);
     OpenCommandLine(m_commandLine);
-    if (firstRun && m_state.CurrentStream == 0)
+    if (firstRun && m_state.Playback.CurrentStream == 0)
         PlayDemoPlaylist();
 }
 
 void TPlayerForm::LoadDemoPlaylist()
 {
-    const QString demo = m_installDir + kDemoPlaylist;
+    const QString demo = m_state.Dirs.InstallDir + kDemoPlaylist;
     if (QFileInfo::exists(demo))
-        m_state.Playlist.LoadM3U(demo);
+        m_state.Tracks.Playlist.LoadM3U(demo);
 }
 
 // The demo plays at once, with repeat on, so its first change of track is
 // heard as a crossfade.
 void TPlayerForm::PlayDemoPlaylist()
 {
-    if (m_state.Playlist.Count() == 0)
+    if (m_state.Tracks.Playlist.Count() == 0)
         return;
-    if (!MainPlayerSkin->RepeatOn)
+    if (!SkinView.RepeatOn())
         Repeat1Click();
-    m_state.CurrentIndex = 0;
-    OpenAndPlayCurrentEntry();
+    m_state.Tracks.CurrentIndex = 0;
+    Navigation.OpenAndPlayCurrentEntry();
 }
-
-void TPlayerForm::SetStereo(bool stereo)
-{
-    MainPlayerSkin->SetStereoMode(stereo ? skin::TStereoMode(skin::smStereo)
-                                         : skin::TStereoMode(skin::smMono));
-}
-
-// ---- The refresh tick ----
 
 void TPlayerForm::TimerRinfrescoTimer()
 {
-    skin::TWinampSkin& s = *MainPlayerSkin;
-    // Stopped or paused, the tick only holds the display still: once it shows
-    // that state the tick sleeps until something plays or the user acts.
-    switch (m_state.PlayStatus) {
-    case 0:
-    case 2:
-        if (s.PositionBar() == 0 && s.Progress().isEmpty() && s.LeftMeter() == 0 && s.RightMeter() == 0 &&
-            s.Status() == skin::ssStop)
-            TimerRinfresco.stop();
-        s.SetPositionBar(0);
-        s.SetProgress(QString());
-        s.SetLeftMeter(0);
-        s.SetRightMeter(0);
-        s.SetStatus(skin::ssStop);
-        return;
-    case 3:
-        if (s.LeftMeter() == 0 && s.RightMeter() == 0 && s.Status() == skin::ssPause)
-            TimerRinfresco.stop();
-        s.SetLeftMeter(0);
-        s.SetRightMeter(0);
-        s.SetStatus(skin::ssPause);
-        return;
-    default:
-        s.SetStatus(skin::ssPlay);
-        ScheduleNextTick(RefreshPlayingDisplay());
-        break;
-    }
-}
-
-// The playing state's part of the tick; returns the milliseconds until the
-// display next changes, −1 when the next tick should come at the interval.
-std::int64_t TPlayerForm::RefreshPlayingDisplay()
-{
-    skin::TWinampSkin& s = *MainPlayerSkin;
-    const std::uint32_t position = m_audio.ChannelGetPosition(m_state.CurrentStream);
-    const std::uint32_t length = m_audio.StreamGetLength(m_state.CurrentStream);
-    const TrackTime t = ComputeTrackTime(position, length, m_state.TrackSeconds);
-    if (!t.known)
-        return -1;
-    if (t.remaining <= m_settings.Position(QStringLiteral("NextStartTrack"))) {
-        m_state.PlayStatus = 2;
-        if (s.RepeatOn)
-            MainPlayerSkinForwardClick();
-        return -1;
-    }
-    s.SetPositionBar(t.positionBar);
-    s.SetProgress(
-        TimeDisplayText(m_settings.Checked(QStringLiteral("CountDownCheck")) ? t.remaining : t.elapsed));
-    if (m_settings.Checked(QStringLiteral("VUMeterCheck"))) {
-        const std::uint32_t level = m_audio.ChannelGetLevel(m_state.CurrentStream);
-        s.SetLeftMeter(std::min<int>(int(level & 0xFFFF) / 2, 49));
-        s.SetRightMeter(std::min<int>(int(level >> 16) / 2, 49));
-        return -1; // the meters move all the time
-    }
-    int frequency = 0;
-    int volume = 0;
-    int pan = 0;
-    m_audio.ChannelGetAttributes(m_state.CurrentStream, &frequency, &volume, &pan);
-    return MsUntilDisplayChange(position, length, m_state.TrackSeconds,
-                                std::uint32_t(std::max(frequency, 0)) * 4);
-}
-
-// Between two changes of the time or the position bar a tick would show
-// nothing new, so the next one comes when the next change is due: the
-// display changes when it would with a tick every interval, and a playing
-// window does not wake a hundred times a second to show the same second.
-void TPlayerForm::ScheduleNextTick(std::int64_t msUntilChange)
-{
-    constexpr std::int64_t kLongestWait = 1000; // what no one foresaw shows within a second
-    const int interval =
-        msUntilChange < 0
-            ? m_tickInterval
-            : int(std::clamp<std::int64_t>(msUntilChange + 1, m_tickInterval,
-                                           std::max<std::int64_t>(m_tickInterval, kLongestWait)));
-    if (TimerRinfresco.interval() != interval)
-        TimerRinfresco.setInterval(interval);
+    const NextTick next = Tick.Run(m_tickInterval);
+    if (next.sleep)
+        TimerRinfresco.stop();
+    else if (next.intervalMs > 0 && TimerRinfresco.interval() != next.intervalMs)
+        TimerRinfresco.setInterval(next.intervalMs);
 }
 
 void TPlayerForm::WakeRefreshTick()
@@ -269,52 +203,8 @@ void TPlayerForm::TimerPosizioneFormTimer()
     const QSize screenSize = screen ? screen->geometry().size() : QSize(0, 0);
     const SnapRule rule{m_settings.Checked(QStringLiteral("ScreenHookCheck")),
                         m_settings.Position(QStringLiteral("SensHookVal"))};
-    move(
-        SnapWindowToScreen(QCursor::pos(), QPoint(m_state.DragDX, m_state.DragDY), size(), screenSize, rule));
-}
-
-// ---- Skin events ----
-
-void TPlayerForm::MainPlayerSkinPlayClick()
-{
-    // At start the playlist is back but no stream is open: play opens the
-    // entry at CurrentIndex first, so the button plays what the list shows.
-    if (m_state.CurrentStream == 0 && m_state.Playlist.Count() > 0) {
-        m_state.CurrentIndex = std::clamp(m_state.CurrentIndex, 0, m_state.Playlist.Count() - 1);
-        m_state.CurrentFileName = m_state.Playlist.Items(m_state.CurrentIndex).GetFileName();
-        Engine.OpenStreamFile(m_state.CurrentFileName);
-    }
-    Engine.PlayCurrentStream();
-}
-
-void TPlayerForm::MainPlayerSkinPauseClick()
-{
-    m_audio.ChannelPause(m_state.CurrentStream);
-    m_state.PlayStatus = 3;
-    WakeRefreshTick();
-}
-
-void TPlayerForm::MainPlayerSkinStopClick()
-{
-    m_audio.ChannelSetPosition(m_state.CurrentStream, 0);
-    m_audio.ChannelPause(m_state.CurrentStream);
-    m_state.PlayStatus = 2;
-    WakeRefreshTick();
-}
-
-void TPlayerForm::MainPlayerSkinVolumeChange(int volume)
-{
-    m_audio.SetGlobalVolumes(0, 0, volume);
-    m_audio.SetVolume(volume);
-}
-
-void TPlayerForm::MainPlayerSkinBalanceChange(int balance)
-{
-    int frequency = 0;
-    int volume = 0;
-    int pan = 0;
-    m_audio.ChannelGetAttributes(m_state.CurrentStream, &frequency, &volume, &pan);
-    m_audio.ChannelSetAttributes(m_state.CurrentStream, frequency, volume, 100 - 2 * balance);
+    move(SnapWindowToScreen(QCursor::pos(), QPoint(m_state.Drag.DragDX, m_state.Drag.DragDY), size(),
+                            screenSize, rule));
 }
 
 void TPlayerForm::MainPlayerSkinEqualizerClick()
@@ -323,17 +213,13 @@ void TPlayerForm::MainPlayerSkinEqualizerClick()
                              QStringLiteral("equalizzatore al momento non funzionante!"));
 }
 
-void TPlayerForm::MainPlayerSkinCloseClick()
-{
-    close();
-}
-
 void TPlayerForm::MainPlayerSkinSticky(bool shaded)
 {
-    if (!m_state.PlayerCreated)
+    if (!m_state.Windows.PlayerCreated)
         return;
-    setFixedSize(275, shaded ? 14 : 116);
-    MainPlayerSkin->setGeometry(0, 0, 275, shaded ? 14 : 116);
+    const int height = shaded ? skin::kShadeHeight : skin::kSkinHeight;
+    setFixedSize(skin::kSkinWidth, height);
+    MainPlayerSkin->setGeometry(0, 0, skin::kSkinWidth, height);
     MoveFormImage->resize(shaded ? 145 : 225, 17);
 }
 
@@ -342,74 +228,55 @@ void TPlayerForm::MainPlayerSkinMenuClick()
     PlayerMenu->popup(pos() + QPoint(10, 10));
 }
 
-void TPlayerForm::DisplayImageClick()
+void TPlayerForm::PositionChangeImageMouseUp(Qt::MouseButton button, int x)
 {
-    const QString countDown = QStringLiteral("CountDownCheck");
-    m_settings.SetChecked(countDown, !m_settings.Checked(countDown));
+    if (button != Qt::RightButton) // the right button is CanzoniMenu's
+        Navigation.SeekTo(x, PositionChangeImage->width());
 }
 
-// The menu items whose commands exist so far, in their places; the others
-// come with their windows.
-void TPlayerForm::BuildPlayerMenu()
+void TPlayerForm::Sempreinprimopiano1Click()
 {
-    const auto item = [this](QMenu* menu, const char* name, const QString& caption, const char* key,
-                             std::function<void()> command) {
-        QAction* action = menu->addAction(*key ? caption + u'\t' + QString::fromLatin1(key) : caption);
-        action->setObjectName(QString::fromLatin1(name));
-        connect(action, &QAction::triggered, this, std::move(command));
-        return action;
-    };
-    const auto submenu = [this](const char* name, const QString& caption) {
-        QMenu* menu = PlayerMenu->addMenu(caption);
-        menu->menuAction()->setObjectName(QString::fromLatin1(name));
-        return menu;
-    };
-    QMenu* file = submenu("File1", QStringLiteral("File"));
-    item(file, "ApriFile1", QStringLiteral("Apri File ..."), "A", [this] { MainPlayerSkinEjectClick(); });
-    QMenu* play = submenu("Play1", QStringLiteral("Playback"));
-    item(play, "Play2", QStringLiteral("Play"), "X", [this] { MainPlayerSkinPlayClick(); });
-    item(play, "Puuse1", QStringLiteral("Pause"), "C", [this] { MainPlayerSkinPauseClick(); });
-    item(play, "Stop1", QStringLiteral("Stop"), "V", [this] { MainPlayerSkinStopClick(); });
-    play->addSeparator();
-    item(play, "Precedente1", QStringLiteral("Precedente <<"), "Z", [this] { MainPlayerSkinBackClick(); });
-    item(play, "Prossima1", QStringLiteral("Prossima  >>"), "B", [this] { MainPlayerSkinForwardClick(); });
-    play->addSeparator();
-    item(play, "Vaiallacanzone1", QStringLiteral("Indietro di 5 secondi"), "",
-         [this] { Indietrodi5sec1Click(); });
-    item(play, "Vaiallaposizione1", QStringLiteral("Avanti di 5 secondi"), "",
-         [this] { Avantidi5sec1Click(); });
-    QMenu* bookmarks = submenu("SegnalibriMenu", QStringLiteral("Segnalibri"));
-    item(bookmarks, "AggiungiCorrente1", QStringLiteral("Aggiungi Corrente"), "", [this] {
-        if (m_state.CurrentFileName.isEmpty())
-            return;
-        const QString list = QStringLiteral("BookmarksListBox");
-        m_settings.SetLines(list, m_settings.Lines(list) << m_state.CurrentFileName);
-    });
-    PlayerMenu->addSeparator();
-    QMenu* options = submenu("MenuOpzioni", QStringLiteral("Opzioni ..."));
-    item(options, "Shuffle1", QStringLiteral("Shuffle"), "S", [this] { Shuffle1Click(); });
-    item(options, "Repeat1", QStringLiteral("Repeat"), "R", [this] { Repeat1Click(); });
-    options->addSeparator();
-    QAction* onTop = item(options, "Sempreinprimopiano1", QStringLiteral("Sempre in primo piano"), "T",
-                          [this] { Sempreinprimopiano1Click(); });
-    onTop->setCheckable(true);
-    item(options, "Contoallarovescia1", QStringLiteral("Conto alla rovescia/normale"), "I",
-         [this] { DisplayImageClick(); });
-    PlayerMenu->addSeparator();
-    item(PlayerMenu, "Equalizatore1", QStringLiteral("Equalizatore"), "E",
-         [this] { MainPlayerSkinEqualizerClick(); });
-    PlayerMenu->addSeparator();
-    item(PlayerMenu, "MenuEsci", QStringLiteral("Esci"), "", [this] { close(); });
-
-    CanzoniMenu = new QMenu(this);
-    CanzoniMenu->setObjectName(QStringLiteral("CanzoniMenu"));
-    item(CanzoniMenu, "Indietrodi5sec1", QStringLiteral("Indietro di 5 sec"), "",
-         [this] { Indietrodi5sec1Click(); });
-    item(CanzoniMenu, "Avantidi5sec1", QStringLiteral("Avanti di 5 sec"), "",
-         [this] { Avantidi5sec1Click(); });
+    const bool onTop = !(windowFlags() & Qt::WindowStaysOnTopHint);
+    if (auto* mark = PlayerMenu->findChild<QAction*>(QStringLiteral("Sempreinprimopiano1")))
+        mark->setChecked(onTop);
+    const bool visible = isVisible();
+    setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
+    if (visible)
+        show(); // changing the flags hides the window
 }
 
-// ---- Closing ----
+QStringList TPlayerForm::ChooseFilesToOpen()
+{
+    if (OpenDialog)
+        return OpenDialog();
+    return QFileDialog::getOpenFileNames(this, QStringLiteral("Apri File"), QString(),
+                                         QStringLiteral("File Musicali (mp1 mp2 mp3) (*.mp1 *.mp2 *.mp3 "
+                                                        "*.MP1 *.MP2 *.MP3);;Play List (*.pls *.m3u "
+                                                        "*.PLS *.M3U)"));
+}
+
+bool TPlayerForm::eventFilter(QObject* watched, QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::KeyPress:
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::Wheel:
+        // What the user does may change what the sleeping tick would show.
+        WakeRefreshTick();
+        break;
+    default:
+        break;
+    }
+    // A key press reaches its window first and then the focused widget and
+    // its parents; taking it at the window sees it exactly once.
+    if (event->type() == QEvent::KeyPress && watched->isWindowType() && m_state.Windows.HotKeysEnabled) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (!key->isAutoRepeat() || key->key() == Qt::Key_Up || key->key() == Qt::Key_Down)
+            PlayerCommand(platform::ScanCodeOf(key->nativeScanCode(), key->key()));
+    }
+    return QWidget::eventFilter(watched, event);
+}
 
 void TPlayerForm::closeEvent(QCloseEvent* event)
 {
@@ -422,10 +289,14 @@ void TPlayerForm::FormClose()
     if (m_closed)
         return;
     m_closed = true;
-    SaveBookmarks(m_state.AppDir + kBookmarks, m_settings.Lines(QStringLiteral("BookmarksListBox")));
+    const QString bookmarks = m_state.Dirs.AppDir + kBookmarks;
+    if (const int error = SaveBookmarks(bookmarks, m_settings.Lines(QStringLiteral("BookmarksListBox"))))
+        qCWarning(lcPlayer) << "the bookmarks were not saved to" << bookmarks << "- system error" << error;
     m_settings.SetChecked(QStringLiteral("VUMeterCheck"), true);
-    m_state.Playlist.SaveM3U(m_state.AppDir + kDefaultPlaylist, false, false, false, true);
-    if (m_state.PlayStatus == 1)
+    const QString playlist = m_state.Dirs.AppDir + kDefaultPlaylist;
+    if (const int result = m_state.Tracks.Playlist.SaveM3U(playlist, false, false, false, true))
+        qCWarning(lcPlayer) << "the playlist was not saved to" << playlist << "- result" << result;
+    if (m_state.Playback.PlayStatus == app::PlayStatusValue::Playing)
         MainPlayerSkinStopClick();
     TimerRinfresco.stop();
 }

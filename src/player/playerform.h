@@ -1,13 +1,18 @@
 #pragma once
-// TPlayerForm: the main window and its controller. The skin covers it all;
-// the controller wires the skin's events to the playback engine, runs the
-// refresh tick (time, position bar, meters, end of track), the two start-up
-// phases, the navigation commands, and saves the bookmarks and the playlist
-// when it closes.
+// TPlayerForm: the main window. The skin covers it all; the window owns the
+// engine and the player's controllers — navigation, commands, the refresh
+// tick — and wires the skin's events, the hit areas, the menus and the keys
+// to them. It runs the two start-up phases, and saves the bookmarks and the
+// playlist when it closes.
 #include "app/engine.h"
 #include "app/playerstate.h"
 #include "app/startup.h"
+#include "player/commands.h"
 #include "player/hitarea.h"
+#include "player/navigation.h"
+#include "player/playerdisplay.h"
+#include "player/refreshtick.h"
+#include "player/skindisplay.h"
 #include "settings/settings.h"
 #include "skin/winampskin.h"
 
@@ -16,12 +21,16 @@
 #include <QWidget>
 
 #include <functional>
-#include <optional>
 
 namespace velmoro::player {
 
-class TPlayerForm : public QWidget, public app::EngineDisplay, public app::PlayerCommands {
+class TPlayerForm : public QWidget, public PlayerWindow, public app::PlayerCommands {
     Q_OBJECT
+    // First: the controllers below are made from them.
+    app::PlayerState& m_state;
+    settings::Settings& m_settings;
+    audio::IAudioLibrary& m_audio;
+
 public:
     TPlayerForm(app::PlayerState& state, settings::Settings& settings, audio::IAudioLibrary& audio,
                 app::ShowErrorFunction showError, QWidget* parent = nullptr);
@@ -34,50 +43,55 @@ public:
     void TimerPosizioneFormTimer();
 
     // Skin events
-    void MainPlayerSkinPlayClick();
-    void MainPlayerSkinPauseClick();
-    void MainPlayerSkinStopClick();
-    void MainPlayerSkinForwardClick();
-    void MainPlayerSkinBackClick();
-    void MainPlayerSkinEjectClick();
-    void MainPlayerSkinVolumeChange(int volume);
-    void MainPlayerSkinBalanceChange(int balance);
+    void MainPlayerSkinPlayClick() { Commands.Play(); }
+    void MainPlayerSkinPauseClick() { Commands.Pause(); }
+    void MainPlayerSkinStopClick() { Commands.Stop(); }
+    void MainPlayerSkinForwardClick() { Navigation.Next(); }
+    void MainPlayerSkinBackClick() { Navigation.Previous(); }
+    void MainPlayerSkinEjectClick() { Commands.OpenFiles(); }
+    void MainPlayerSkinVolumeChange(int volume) { Engine.ApplyPlayerVolume(volume); }
+    void MainPlayerSkinBalanceChange(int balance) { Engine.ApplyBalance(balance); }
     void MainPlayerSkinEqualizerClick();
-    void MainPlayerSkinCloseClick();
+    void MainPlayerSkinCloseClick() { close(); }
     void MainPlayerSkinSticky(bool shaded);
     void MainPlayerSkinMenuClick();
 
     // Navigation
     // Adds the chosen files (audio appended, M3U/PLS loaded) and opens the first.
-    void OpenFiles(const QStringList& files);
+    void OpenFiles(const QStringList& files) { Navigation.OpenFiles(files); }
     void PositionChangeImageMouseUp(Qt::MouseButton button, int x);
-    void Indietrodi5sec1Click();
-    void Avantidi5sec1Click();
-    void DisplayImageClick();
-    void OpenCommandLine(const QString& line);
+    void Indietrodi5sec1Click() { Navigation.BackFiveSeconds(); }
+    void Avantidi5sec1Click() { Navigation.ForwardFiveSeconds(); }
+    void DisplayImageClick() { Commands.ToggleCountDown(); }
+    void OpenCommandLine(const QString& line) { Navigation.OpenCommandLine(line); }
 
     // The single-key commands, by the key's set-1 scan code (A 30, Z 44 …,
     // arrows 72/75/77/80); codes without a command do nothing.
-    void PlayerCommand(int code);
-    void Repeat1Click();
-    void Shuffle1Click();
+    void PlayerCommand(int code) { RunKeyCommand(Commands, code); }
+    void Repeat1Click() { Commands.ToggleRepeat(); }
+    void Shuffle1Click() { Commands.ToggleShuffle(); }
     void Sempreinprimopiano1Click();
 
     // Saves the bookmarks and the playlist, stops playback (the close handler).
     void FormClose();
 
-    // EngineDisplay
-    void SetTitle(const QString& title) override { MainPlayerSkin->SetTitle(title); }
-    void SetFrequency(int hertz) override { MainPlayerSkin->SetFrequency(hertz); }
-    void SetBitrate(int kbps) override { MainPlayerSkin->SetBitrate(kbps); }
-    void SetStereo(bool stereo) override;
-    int Volume() const override { return MainPlayerSkin->Volume(); }
-    int Balance() const override { return MainPlayerSkin->Balance(); }
+    // PlayerWindow
+    QStringList ChooseFilesToOpen() override;
+    void ToggleStayOnTop() override { Sempreinprimopiano1Click(); }
+    void ShowEqualizerMessage() override { MainPlayerSkinEqualizerClick(); }
+    void CloseWindow() override { close(); }
+    void WakeRefreshTick() override;
     // PlayerCommands
     void NextCommand() override { MainPlayerSkinForwardClick(); }
     void StartVisPlugin() override {}
 
     skin::TWinampSkin* MainPlayerSkin;
+    SkinDisplay SkinView;
+    app::PlaybackEngine Engine;
+    NavigationController Navigation;
+    CommandController Commands;
+    RefreshTick Tick;
+    app::Startup StartupPhases;
     HitArea* MoveFormImage;
     HitArea* PositionChangeImage;
     HitArea* DisplayImage;
@@ -87,8 +101,6 @@ public:
     QMenu* CanzoniMenu;
     QTimer TimerRinfresco;
     QTimer TimerPosizioneForm;
-    app::PlaybackEngine Engine;
-    app::Startup StartupPhases;
 
     // The open-file dialog; tests put a function that answers for the user.
     std::function<QStringList()> OpenDialog;
@@ -100,28 +112,12 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void OpenAndPlayCurrentEntry();
-    // The refresh tick at its interval again, soon: it may have slept on a
-    // still display or be waiting for the next change of time.
-    void WakeRefreshTick();
-    std::int64_t RefreshPlayingDisplay();
-    // msUntilChange −1: the next tick at the interval.
-    void ScheduleNextTick(std::int64_t msUntilChange);
+    void ConnectSkinEvents();
+    void ConnectHitAreas();
     void LoadDemoPlaylist();
     void PlayDemoPlaylist();
-    void BuildPlayerMenu();
-    struct JumpBase {
-        int second;         // the second now heard
-        double lengthBytes; // the length as the tick counts it (whole thousands of bytes)
-    };
-    std::optional<JumpBase> CurrentJumpBase() const;
-    double JumpTarget(const JumpBase& base, int second) const;
 
-    app::PlayerState& m_state;
-    settings::Settings& m_settings;
-    audio::IAudioLibrary& m_audio;
     QString m_commandLine;
-    QString m_installDir;
     int m_tickInterval = 10; // RinfrescoTrack
     bool m_closed = false;
 };

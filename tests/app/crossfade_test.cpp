@@ -1,6 +1,7 @@
 // The engine over the real audio library on a manual device: a crossfade
 // rendered to samples.
 #include "app/engine.h"
+#include "app/enginefakes.h"
 #include "audio/library.h"
 
 #include <gtest/gtest.h>
@@ -11,20 +12,6 @@
 using namespace velmoro;
 
 namespace {
-
-struct Display : app::EngineDisplay {
-    void SetTitle(const QString&) override {}
-    void SetFrequency(int) override {}
-    void SetBitrate(int) override {}
-    void SetStereo(bool) override {}
-    int Volume() const override { return 80; }
-    int Balance() const override { return 50; }
-};
-
-struct Commands : app::PlayerCommands {
-    void NextCommand() override {}
-    void StartVisPlugin() override {}
-};
 
 QString Fixture(const char* name)
 {
@@ -41,9 +28,10 @@ TEST(Crossfade, TheOldStreamFallsAsTheNewOneRisesWithoutAClick)
     ASSERT_TRUE(library.Init(-1, 44100, 0) && library.Start());
     app::PlayerState state;
     settings::Settings settings;
-    Display display;
-    Commands commands;
-    app::PlaybackEngine engine(state, settings, library, display, commands);
+    test::RecordingDisplay display;
+    test::RecordingCommands commands;
+    app::PlaybackEngine engine(state.Playback, state.Tracks, state.Dirs, settings, library, display,
+                               commands);
 
     // One 10 ms tick: the running fade timers, then 441 frames heard.
     std::vector<std::int16_t> heard;
@@ -63,14 +51,14 @@ TEST(Crossfade, TheOldStreamFallsAsTheNewOneRisesWithoutAClick)
 
     engine.OpenStreamFile(Fixture("l3-v1-44100-cbr128-id3v2.mp3"));
     engine.PlayCurrentStream();
-    const audio::Handle old = state.CurrentStream;
+    const audio::Handle old = state.Playback.CurrentStream;
     for (int i = 0; i < 100; ++i)
         tick();
     EXPECT_NEAR(double(library.ChannelGetLevel(old) & 0xFFFF), 0.8 * 64, 8);
 
     engine.OpenStreamFile(Fixture("sine1k-v1-44100-cbr256.mp3"));
     engine.PlayCurrentStream();
-    const audio::Handle fresh = state.CurrentStream;
+    const audio::Handle fresh = state.Playback.CurrentStream;
     std::vector<int> oldLevels;
     std::vector<int> newLevels;
     for (int i = 0; i < 110; ++i) {

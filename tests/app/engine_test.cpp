@@ -1,6 +1,9 @@
 // The playback engine over a recording audio library: opens, crossfades,
 // the fade timers, URL opens and the DSP function.
 #include "app/engine.h"
+#include "app/enginefakes.h"
+#include "platform/capturedlog.h"
+#include "platform/logging.h"
 #include "support/fakeaudio.h"
 
 #include <QCoreApplication>
@@ -15,33 +18,6 @@ using test::FakeAudio;
 
 namespace {
 
-struct Display : app::EngineDisplay {
-    QString title;
-    int frequency = 0, bitrate = 0;
-    bool stereo = false;
-    int volume = 80, balance = 50;
-    void SetTitle(const QString& t) override { title = t; }
-    void SetFrequency(int f) override { frequency = f; }
-    void SetBitrate(int b) override { bitrate = b; }
-    void SetStereo(bool s) override { stereo = s; }
-    int Volume() const override { return volume; }
-    int Balance() const override { return balance; }
-};
-
-// The next command opens the next playlist entry, as the player does.
-struct Commands : app::PlayerCommands {
-    std::function<void()> next;
-    int nextCalls = 0;
-    int visStarts = 0;
-    void NextCommand() override
-    {
-        ++nextCalls;
-        if (next)
-            next();
-    }
-    void StartVisPlugin() override { ++visStarts; }
-};
-
 QString Fixture(const char* name)
 {
     return QStringLiteral(VELMORO_FIXTURE_DIR "/") + QString::fromLatin1(name);
@@ -49,15 +25,16 @@ QString Fixture(const char* name)
 
 class EngineTest : public testing::Test {
 protected:
-    EngineTest() : engine(state, settings, audio, display, commands) {}
+    EngineTest() : engine(state, shared.Tracks, shared.Dirs, settings, audio, display, commands) {}
 
     int Volume(audio::Handle h) { return audio.Find(h) ? audio.Find(h)->volume : -1; }
 
-    app::PlayerState state;
+    app::PlayerState shared;
+    app::PlaybackState& state = shared.Playback;
     settings::Settings settings;
     FakeAudio audio;
-    Display display;
-    Commands commands;
+    test::RecordingDisplay display;
+    test::RecordingCommands commands;
     PlaybackEngine engine;
 };
 
@@ -81,7 +58,7 @@ TEST_F(EngineTest, FirstOpenShowsTheTrackAndStartsSilentWithoutAFadeOut)
     EXPECT_EQ(display.bitrate, 128);
     EXPECT_TRUE(display.stereo);
     EXPECT_FALSE(audio.Find(state.CurrentStream)->playing); // opening does not play
-    EXPECT_EQ(state.PlayStatus, 0);
+    EXPECT_EQ(state.PlayStatus, app::PlayStatusValue::Idle);
 
     settings.SetChecked("MetaBitrateCheck", true);
     engine.OpenStreamFile(Fixture("l3-v1-32000-cbr64-mono.mp3"));
@@ -150,7 +127,7 @@ TEST_F(EngineTest, AFailedStreamCreationLeavesNoStreamWhileTheOldOneFades)
     engine.TimerFadeInTimer(); // on handle 0: fails quietly
     engine.TimerFadeOutTimer();
     EXPECT_EQ(Volume(first), 79);
-    EXPECT_EQ(state.PlayStatus, 1);
+    EXPECT_EQ(state.PlayStatus, app::PlayStatusValue::Playing);
 }
 
 TEST_F(EngineTest, FadeOutStepsNeverAskForANegativeVolume)
@@ -177,7 +154,7 @@ TEST_F(EngineTest, PlayUsesThePlayerVolumeAndBalance)
     engine.TimerFadeInTimer();
     engine.PlayCurrentStream();
     EXPECT_TRUE(audio.Find(state.CurrentStream)->playing);
-    EXPECT_EQ(state.PlayStatus, 1);
+    EXPECT_EQ(state.PlayStatus, app::PlayStatusValue::Playing);
     EXPECT_EQ(audio.globalStream, 80);
     EXPECT_EQ(audio.outputVolume, 80);
     EXPECT_EQ(audio.Find(state.CurrentStream)->pan, 0);
@@ -195,13 +172,13 @@ TEST_F(EngineTest, MissingFilesAreTriedOnceEachThenTheChainStops)
 {
     QTemporaryDir dir;
     for (const char* name : {"a.mp3", "b.mp3", "c.mp3"})
-        state.Playlist.AddFile(dir.filePath(name)); // none of them exists
+        shared.Tracks.Playlist.AddFile(dir.filePath(name)); // none of them exists
     engine.OpenStreamFile(Fixture("sine1k-v1-44100-cbr256.mp3"));
     const audio::Handle playing = state.CurrentStream;
     const QString playingName = state.CurrentFileName;
     commands.next = [&] {
-        state.CurrentIndex = (state.CurrentIndex + 1) % state.Playlist.Count();
-        engine.OpenStreamFile(state.Playlist.Items(state.CurrentIndex).GetFileName());
+        shared.Tracks.CurrentIndex = (shared.Tracks.CurrentIndex + 1) % shared.Tracks.Playlist.Count();
+        engine.OpenStreamFile(shared.Tracks.Playlist.Items(shared.Tracks.CurrentIndex).GetFileName());
     };
     engine.OpenStreamFile(dir.filePath("a.mp3"));
     for (int i = 0; i < 20; ++i)
@@ -230,7 +207,7 @@ TEST_F(EngineTest, OpenStreamKeepsTheCaseOfNamesAndAddresses)
     EXPECT_EQ(audio.Find(state.CurrentStream)->source, lower.toStdString());
     EXPECT_TRUE(audio.Find(state.CurrentStream)->playing);
 
-    state.AppDir = dir.path() + "/";
+    shared.Dirs.AppDir = dir.path() + "/";
     audio.urlLength = 123456;
     engine.OpenStream("http://radio.example/Live/Stream.mp3");
     const FakeAudio::Stream* url = audio.Find(state.CurrentStream);
@@ -291,4 +268,67 @@ TEST(OscilloscopeQueue, KeepsTheNewestWhenFull)
     out.clear();
     queue.Drain(out);
     EXPECT_TRUE(out.empty());
+}
+
+// A network stream answers its length and rate only once its first frames
+// have come: the tick's pick-up shows them then, and asks no more after.
+TEST_F(EngineTest, ANetworkStreamsFormatIsTakenUpOnceKnown)
+{
+    engine.OpenStream("http://radio.example/live.mp3");
+    FakeAudio::Stream& stream = *audio.Find(state.CurrentStream);
+    engine.PlayCurrentStream();
+    engine.PickUpLateFormat();
+    EXPECT_EQ(state.TrackSeconds, 0);
+    EXPECT_EQ(display.frequency, -1);
+
+    stream.frequency = 22050;
+    engine.PickUpLateFormat();
+    EXPECT_EQ(display.frequency, 22050);
+    EXPECT_EQ(state.TrackSeconds, 0);
+    stream.length = 4410000;
+    engine.PickUpLateFormat();
+    EXPECT_EQ(state.TrackSeconds, 4410); // bytes div 1000, as at an open
+    EXPECT_EQ(display.bitrate, -1);      // the library does not tell it
+
+    display.frequency = 0;
+    stream.length = 1000;
+    engine.PickUpLateFormat();
+    EXPECT_EQ(display.frequency, 0); // taken up once
+    EXPECT_EQ(state.TrackSeconds, 4410);
+
+    // A file's format is read at its open: nothing is left to take up.
+    engine.OpenStream("http://radio.example/other.mp3");
+    engine.OpenStreamFile(Fixture("sine1k-v1-44100-cbr256.mp3"));
+    display.frequency = 0;
+    audio.Find(state.CurrentStream)->frequency = 48000;
+    engine.PickUpLateFormat();
+    EXPECT_EQ(display.frequency, 0);
+}
+
+// Volume, fades and balance change their own value only: writing back a rate
+// read before the stream knew it would slow the stream to a crawl.
+TEST_F(EngineTest, VolumeAndPanChangesNeverWriteTheRate)
+{
+    engine.OpenStream("http://radio.example/live.mp3");
+    engine.PlayCurrentStream();
+    engine.TimerFadeInTimer();
+    engine.ApplyBalance(20);
+    engine.OpenStreamFile(Fixture("sine1k-v1-44100-cbr256.mp3"));
+    engine.TimerFadeOutTimer();
+    engine.TimerFadeInTimer();
+    EXPECT_TRUE(std::none_of(audio.calls.begin(), audio.calls.end(),
+                             [](const std::string& c) { return c.rfind("rate set", 0) == 0; }));
+    EXPECT_EQ(audio.Find(state.FadingStream)->pan, app::PanFromBalance(20));
+    EXPECT_EQ(app::PanFromBalance(0), 100);
+    EXPECT_EQ(app::PanFromBalance(50), 0);
+    EXPECT_EQ(app::PanFromBalance(100), -100);
+}
+
+TEST_F(EngineTest, AStreamThatCannotBeCreatedIsLoggedOnce)
+{
+    const test::CapturedLog warnings(lcApp());
+    audio.createFails = true;
+    engine.OpenStreamFile(Fixture("sine1k-v1-44100-cbr256.mp3"));
+    ASSERT_EQ(warnings.Messages().size(), 1);
+    EXPECT_TRUE(warnings.Messages()[0].contains("sine1k-v1-44100-cbr256.mp3"));
 }

@@ -3,6 +3,8 @@
 #include "app/errorwindow.h"
 #include "app/shared.h"
 #include "app/startup.h"
+#include "platform/capturedlog.h"
+#include "platform/logging.h"
 #include "support/fakeaudio.h"
 
 #include <QFile>
@@ -42,11 +44,11 @@ TEST(Startup, OpensTheDefaultDeviceThenListsTheDevices)
     app::Startup startup(state, settings, audio, errors.Function());
     QTemporaryDir dir;
     startup.FirstPhase(dir.path(), dir.filePath("user"));
-    EXPECT_TRUE(state.PlayerCreated);
-    EXPECT_TRUE(state.HotKeysEnabled);
-    EXPECT_EQ(state.AppDir, dir.path() + "/");
-    EXPECT_EQ(state.SkinsDir, dir.path() + "/Skins/");
-    EXPECT_EQ(state.SkinDir, dir.path() + "/Skins/[Default]");
+    EXPECT_TRUE(state.Windows.PlayerCreated);
+    EXPECT_TRUE(state.Windows.HotKeysEnabled);
+    EXPECT_EQ(state.Dirs.AppDir, dir.path() + "/");
+    EXPECT_EQ(state.Dirs.SkinsDir, dir.path() + "/Skins/");
+    EXPECT_EQ(state.Dirs.SkinDir, dir.path() + "/Skins/[Default]");
     EXPECT_TRUE(startup.TimerInizializ.isActive());
     EXPECT_TRUE(startup.TimerInizializ.isSingleShot());
     EXPECT_EQ(startup.TimerInizializ.interval(), 50);
@@ -61,6 +63,7 @@ TEST(Startup, OpensTheDefaultDeviceThenListsTheDevices)
     EXPECT_EQ(settings.ItemIndex("DeviceCombo"), 0);
     EXPECT_EQ(audio.calls.size(), 3u); // selecting the first line does not reopen
     EXPECT_TRUE(app::ApplicationTitle().startsWith("Velmoro"));
+    EXPECT_EQ(app::VersionBanner(), "Velmoro versione 0.5"); // the project's major.minor
 }
 
 TEST(Startup, ADeviceThatCannotOpenShowsTheErrorOnceAndGoesOn)
@@ -74,13 +77,16 @@ TEST(Startup, ADeviceThatCannotOpenShowsTheErrorOnceAndGoesOn)
     audio.initFails = true;
     ErrorLog errors;
     app::Startup startup(state, settings, audio, errors.Function());
+    const test::CapturedLog warnings(velmoro::lcApp());
     startup.TimerInizializTimer();
+    ASSERT_EQ(warnings.Messages().size(), 1); // the reason, once
+    EXPECT_TRUE(warnings.Messages()[0].contains("cannot be opened"));
     EXPECT_EQ(audio.initFlags, 11u);
     ASSERT_EQ(errors.titles.size(), 1);
     EXPECT_EQ(errors.titles[0], "Periferica MM System non pronta!");
     EXPECT_EQ(errors.texts[0],
               "La priferica audion non funziona o è al momento occupata. Attendere e riprovare");
-    EXPECT_EQ(state.CurrentStream, 0u);
+    EXPECT_EQ(state.Playback.CurrentStream, 0u);
     // The device list is filled all the same, so another device can be chosen.
     EXPECT_EQ(settings.Lines("DeviceCombo").size(), 2);
     EXPECT_FALSE(app::InitAudioDevice(audio, 1, 0, errors.Function()));

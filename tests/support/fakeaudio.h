@@ -33,7 +33,10 @@ public:
     std::uint32_t initFlags = 0;
     int globalStream = -1;
     int outputVolume = -1;
+    // A network stream's format comes with its first frames: until a test
+    // sets them, its length and rate answer 0.
     std::uint32_t urlLength = 0;
+    int urlFrequency = 0;
 
     Stream* Find(audio::Handle h)
     {
@@ -92,6 +95,7 @@ public:
         s.flags = flags;
         s.localCopy = copy;
         s.length = urlLength;
+        s.frequency = urlFrequency;
         streams[h] = s;
         calls.push_back("StreamCreateURL " + url);
         return h;
@@ -149,13 +153,19 @@ public:
         Stream* s = Find(h);
         if (!s)
             return false;
-        // The real library takes 0–100 only; a fake that clamped would hide
-        // a caller that asks for less.
-        if (v < 0 || v > 100)
+        // −1 (rate, volume) and −101 (pan) leave a value as it is, as in
+        // the real library. It takes 0–100 only; a fake that clamped would
+        // hide a caller that asks for less.
+        if (v != -1 && (v < 0 || v > 100))
             calls.push_back("volume out of range " + std::to_string(v));
-        s->frequency = f;
-        s->volume = v;
-        s->pan = p;
+        if (f != -1) {
+            calls.push_back("rate set " + std::to_string(f));
+            s->frequency = f;
+        }
+        if (v != -1)
+            s->volume = v;
+        if (p != -101)
+            s->pan = p;
         return true;
     }
     std::uint32_t ChannelGetLevel(audio::Handle h) override

@@ -1,0 +1,52 @@
+#pragma once
+// The player's commands as the menus, the keys and the skin's buttons run
+// them: playback, the play modes, the volume keys and the window's own
+// commands.
+#include "app/engine.h"
+#include "app/playerstate.h"
+#include "audio/audiolibrary.h"
+#include "player/commandtable.h"
+#include "player/navigation.h"
+#include "player/playerdisplay.h"
+#include "settings/settings.h"
+
+namespace velmoro::player {
+
+class CommandController : public PlayerActions {
+public:
+    CommandController(app::PlaybackState& playback, settings::Settings& settings, audio::IAudioLibrary& audio,
+                      app::PlaybackEngine& engine, NavigationController& navigation, SkinControls& skin,
+                      PlayerWindow& window);
+
+    void OpenFiles() override;
+    void Play() override;
+    // Pause and stop leave the stream loaded; stop is a pause at the start.
+    void Pause() override;
+    void Stop() override;
+    void Previous() override { m_navigation.Previous(); }
+    void Next() override { m_navigation.Next(); }
+    void BackFiveSeconds() override { m_navigation.BackFiveSeconds(); }
+    void ForwardFiveSeconds() override { m_navigation.ForwardFiveSeconds(); }
+    void AddCurrentBookmark() override;
+    void ToggleShuffle() override { m_skin.SetShuffle(!m_skin.ShuffleOn()); }
+    void ToggleRepeat() override { m_skin.SetRepeat(!m_skin.RepeatOn()); }
+    void ToggleStayOnTop() override { m_window.ToggleStayOnTop(); }
+    void ToggleCountDown() override;
+    void Equalizer() override { m_window.ShowEqualizerMessage(); }
+    void Exit() override { m_window.CloseWindow(); }
+    void VolumeUp() override { StepVolume(+5); }
+    void VolumeDown() override { StepVolume(-5); }
+
+private:
+    void StepVolume(int points);
+
+    app::PlaybackState& m_playback;
+    settings::Settings& m_settings;
+    audio::IAudioLibrary& m_audio;
+    app::PlaybackEngine& m_engine;
+    NavigationController& m_navigation;
+    SkinControls& m_skin;
+    PlayerWindow& m_window;
+};
+
+} // namespace velmoro::player

@@ -1,0 +1,88 @@
+#pragma once
+// The player's commands, each in one row: the menu item that shows it, its
+// caption and shortcut letter, the key that runs it and what it does. The
+// menus, the key handler and whatever else offers the player's commands (the
+// tray, the system menu, a second start of the program, the menu plug-ins)
+// enumerate this table or run a command by its id, so that a caption, a
+// letter and a key cannot drift apart.
+#include <QString>
+#include <QStringView>
+
+#include <span>
+
+namespace velmoro::player {
+
+// What the commands do; the player's command controller carries them out.
+class PlayerActions {
+public:
+    virtual ~PlayerActions() = default;
+    virtual void OpenFiles() = 0; // the eject button's open-file dialog
+    virtual void Play() = 0;
+    virtual void Pause() = 0;
+    virtual void Stop() = 0;
+    virtual void Previous() = 0;
+    virtual void Next() = 0;
+    virtual void BackFiveSeconds() = 0;
+    virtual void ForwardFiveSeconds() = 0;
+    virtual void AddCurrentBookmark() = 0;
+    virtual void ToggleShuffle() = 0;
+    virtual void ToggleRepeat() = 0;
+    virtual void ToggleStayOnTop() = 0;
+    virtual void ToggleCountDown() = 0;
+    virtual void Equalizer() = 0; // says the equalizer does not work yet
+    virtual void Exit() = 0;
+    virtual void VolumeUp() = 0; // five points, within 0–100
+    virtual void VolumeDown() = 0;
+};
+
+// A command's id stays the same for as long as the command exists: other
+// processes and plug-ins may ask for it by number.
+enum class CommandId {
+    OpenFile,
+    Play,
+    Pause,
+    Stop,
+    Previous,
+    Next,
+    BackFiveSeconds,
+    ForwardFiveSeconds,
+    AddCurrentBookmark,
+    Shuffle,
+    Repeat,
+    StayOnTop,
+    CountDown,
+    Equalizer,
+    Exit,
+    VolumeUp,
+    VolumeDown,
+};
+
+struct CommandEntry {
+    CommandId id;
+    const char* objectName; // of its PlayerMenu item; "" for a command only a key runs
+    const char* caption;    // UTF-8
+    char shortcut;          // the letter shown beside the caption, 0 for none
+    int scanCode;           // the set-1 code of the key that runs it, 0 for none
+    void (PlayerActions::*action)();
+};
+
+// Every command, in the order of the player menu.
+std::span<const CommandEntry> PlayerCommandTable();
+
+// nullptr when no command has that id, name or key.
+const CommandEntry* FindCommand(CommandId id);
+const CommandEntry* FindCommandByName(QStringView objectName);
+const CommandEntry* FindCommandByScanCode(int scanCode);
+
+// The text of the command's menu item: the caption, then a tab and the
+// shortcut letter when it has one.
+QString MenuText(const CommandEntry& entry);
+
+// Runs the command with that id. An id from outside that names no command
+// is a broken caller: it asserts in a debug build and does nothing in a
+// release build.
+void RunCommand(PlayerActions& actions, CommandId id);
+// Runs the command of a key. Most keys have none: those do nothing.
+void RunKeyCommand(PlayerActions& actions, int scanCode);
+
+} // namespace velmoro::player

@@ -1,0 +1,197 @@
+// The command table and the command controller: every menu item, caption,
+// shortcut letter and key of a command agree, and each key runs the command
+// it always ran.
+#include "platform/scancodes.h"
+#include "player/commandtable.h"
+#include "player/controllers.h"
+#include "player/playermenu.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QWidget>
+#include <gtest/gtest.h>
+
+#include <map>
+#include <set>
+
+using namespace velmoro;
+using player::CommandEntry;
+using player::PlayerActions;
+using test::Fixture;
+
+namespace {
+
+// Names the action each call reaches.
+struct RecordingActions : PlayerActions {
+    std::string last;
+    void OpenFiles() override { last = "OpenFiles"; }
+    void Play() override { last = "Play"; }
+    void Pause() override { last = "Pause"; }
+    void Stop() override { last = "Stop"; }
+    void Previous() override { last = "Previous"; }
+    void Next() override { last = "Next"; }
+    void BackFiveSeconds() override { last = "BackFiveSeconds"; }
+    void ForwardFiveSeconds() override { last = "ForwardFiveSeconds"; }
+    void AddCurrentBookmark() override { last = "AddCurrentBookmark"; }
+    void ToggleShuffle() override { last = "ToggleShuffle"; }
+    void ToggleRepeat() override { last = "ToggleRepeat"; }
+    void ToggleStayOnTop() override { last = "ToggleStayOnTop"; }
+    void ToggleCountDown() override { last = "ToggleCountDown"; }
+    void Equalizer() override { last = "Equalizer"; }
+    void Exit() override { last = "Exit"; }
+    void VolumeUp() override { last = "VolumeUp"; }
+    void VolumeDown() override { last = "VolumeDown"; }
+};
+
+std::string ActionName(const CommandEntry& entry)
+{
+    RecordingActions probe;
+    (probe.*entry.action)();
+    return probe.last;
+}
+
+} // namespace
+
+TEST(CommandTable, MenusKeysAndCaptionsAgree)
+{
+    QWidget owner;
+    RecordingActions actions;
+    const player::PlayerMenus menus = player::BuildPlayerMenus(&owner, actions);
+    std::set<int> ids, keys;
+    std::set<std::string> names;
+    for (const CommandEntry& entry : player::PlayerCommandTable()) {
+        SCOPED_TRACE(ActionName(entry));
+        EXPECT_TRUE(ids.insert(int(entry.id)).second);
+        EXPECT_EQ(player::FindCommand(entry.id), &entry);
+        if (entry.scanCode != 0) {
+            EXPECT_TRUE(keys.insert(entry.scanCode).second);
+            RunKeyCommand(actions, entry.scanCode);
+            EXPECT_EQ(actions.last, ActionName(entry));
+        }
+        if (entry.shortcut != 0) { // the letter shown is the key that runs it
+            EXPECT_EQ(platform::ScanCodeOf(0, Qt::Key_A + (entry.shortcut - 'A')), entry.scanCode);
+        }
+        if (*entry.objectName == 0) {
+            EXPECT_EQ(entry.shortcut, 0); // a key-only command shows no letter
+            continue;
+        }
+        EXPECT_TRUE(names.insert(entry.objectName).second);
+        EXPECT_EQ(player::FindCommandByName(QString::fromLatin1(entry.objectName)), &entry);
+        auto* item = menus.PlayerMenu->findChild<QAction*>(QString::fromLatin1(entry.objectName));
+        ASSERT_NE(item, nullptr);
+        EXPECT_EQ(item->text(), entry.shortcut ? QString::fromUtf8(entry.caption) + '\t' + entry.shortcut
+                                               : QString::fromUtf8(entry.caption));
+        actions.last.clear();
+        item->trigger();
+        EXPECT_EQ(actions.last, ActionName(entry));
+    }
+    for (const player::MenuAlias& alias : player::CanzoniMenuItems()) {
+        auto* item = menus.CanzoniMenu->findChild<QAction*>(QString::fromLatin1(alias.objectName));
+        ASSERT_NE(item, nullptr) << alias.objectName;
+        EXPECT_EQ(item->text(), QString::fromUtf8(alias.caption));
+        item->trigger();
+        EXPECT_EQ(actions.last, ActionName(*player::FindCommand(alias.id)));
+    }
+    EXPECT_EQ(player::FindCommandByName(u""), nullptr);
+}
+
+// The keys as they were before the table: none lost, none moved.
+TEST(CommandTable, EveryKeyRunsTheCommandItAlwaysRan)
+{
+    const std::map<int, void (PlayerActions::*)()> keys{
+        {18, &PlayerActions::Equalizer},
+        {19, &PlayerActions::ToggleRepeat},
+        {20, &PlayerActions::ToggleStayOnTop},
+        {23, &PlayerActions::ToggleCountDown},
+        {30, &PlayerActions::OpenFiles},
+        {31, &PlayerActions::ToggleShuffle},
+        {44, &PlayerActions::Previous},
+        {45, &PlayerActions::Play},
+        {46, &PlayerActions::Pause},
+        {47, &PlayerActions::Stop},
+        {48, &PlayerActions::Next},
+        {72, &PlayerActions::VolumeUp},
+        {75, &PlayerActions::BackFiveSeconds},
+        {77, &PlayerActions::ForwardFiveSeconds},
+        {80, &PlayerActions::VolumeDown},
+    };
+    for (int code = 0; code < 256; ++code) {
+        const CommandEntry* entry = player::FindCommandByScanCode(code);
+        const auto it = keys.find(code);
+        if (it == keys.end()) {
+            EXPECT_EQ(entry, nullptr) << code;
+        } else {
+            ASSERT_NE(entry, nullptr) << code;
+            EXPECT_TRUE(entry->action == it->second) << code;
+        }
+    }
+    RecordingActions actions;
+    EXPECT_DEBUG_DEATH(player::RunCommand(actions, player::CommandId(999)), "entry");
+}
+
+TEST(CommandController, PlayWithoutAStreamOpensTheCurrentEntry)
+{
+    test::Controllers c;
+    c.tracks.Playlist.AddFile(Fixture("sine1k-v1-44100-cbr256.mp3"));
+    c.tracks.Playlist.AddFile(Fixture("sine1k-v2-22050-cbr128.mp3"));
+    c.tracks.CurrentIndex = 7; // beyond the list: kept within it
+    c.command.Play();
+    ASSERT_NE(c.playback.CurrentStream, 0u);
+    EXPECT_EQ(c.tracks.CurrentIndex, 1);
+    EXPECT_EQ(c.audio.Find(c.playback.CurrentStream)->source,
+              Fixture("sine1k-v2-22050-cbr128.mp3").toStdString());
+    EXPECT_TRUE(c.audio.Find(c.playback.CurrentStream)->playing);
+    // With a stream open, play plays it.
+    const audio::Handle current = c.playback.CurrentStream;
+    c.command.Pause();
+    c.command.Play();
+    EXPECT_EQ(c.playback.CurrentStream, current);
+    EXPECT_EQ(c.playback.PlayStatus, app::PlayStatusValue::Playing);
+}
+
+TEST(CommandController, KeyCommandsByScanCode)
+{
+    test::Controllers c;
+    for (const char* name : {"sine1k-v1-44100-cbr256.mp3", "sine1k-v2-22050-cbr128.mp3"})
+        c.tracks.Playlist.AddFile(Fixture(name));
+    using enum app::PlayStatusValue;
+    const auto key = [&](int code) { RunKeyCommand(c.command, code); };
+    key(45); // X: play
+    ASSERT_NE(c.playback.CurrentStream, 0u);
+    EXPECT_EQ(c.playback.PlayStatus, Playing);
+    key(46); // C: pause
+    EXPECT_EQ(c.playback.PlayStatus, Paused);
+    key(47); // V: stop
+    EXPECT_EQ(c.playback.PlayStatus, Stopped);
+    EXPECT_EQ(c.window.wakes, 2);
+    key(48); // B: next
+    EXPECT_EQ(c.tracks.CurrentIndex, 1);
+    key(44); // Z: previous
+    EXPECT_EQ(c.tracks.CurrentIndex, 0);
+    key(19); // R: repeat
+    EXPECT_TRUE(c.skin.repeat);
+    key(31); // S: shuffle
+    EXPECT_TRUE(c.skin.shuffle);
+    key(19);
+    EXPECT_FALSE(c.skin.repeat);
+    EXPECT_TRUE(c.skin.shuffle);
+    key(23); // I: countdown
+    EXPECT_TRUE(c.settings.Checked("CountDownCheck"));
+    key(20); // T, E: the window's own
+    key(18);
+    EXPECT_EQ(c.window.onTopToggles, 1);
+    EXPECT_EQ(c.window.equalizerMessages, 1);
+
+    // Volume keys stop at the ends of the range.
+    c.skin.volume = 98;
+    key(72);
+    EXPECT_EQ(c.skin.volume, 100);
+    EXPECT_EQ(c.audio.outputVolume, 100);
+    c.skin.volume = 3;
+    key(80);
+    EXPECT_EQ(c.skin.volume, 0);
+    EXPECT_EQ(c.audio.globalStream, 0);
+    const auto calls = c.audio.calls.size();
+    key(99); // no command
+    EXPECT_EQ(c.audio.calls.size(), calls);
+}

@@ -1,0 +1,335 @@
+// The player window over a recording audio library, offscreen: start-up,
+// its handlers reaching the controllers, the sleeping tick, keys and menus,
+// and what is saved on close.
+#include "player/controllers.h"
+#include "player/playerform.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QTemporaryDir>
+#include <QWindow>
+#include <gtest/gtest.h>
+
+using namespace velmoro;
+using player::TPlayerForm;
+using test::FakeAudio;
+using test::Fixture;
+
+namespace {
+
+QByteArray ReadAll(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+class PlayerTest : public testing::Test {
+protected:
+    PlayerTest()
+    {
+        // The program's directory is a fresh one, with no skins in it.
+        form = std::make_unique<TPlayerForm>(state, settings, audio,
+                                             [this](const QString& t, const QString&) { errors << t; });
+        form->FormCreate(dir.path(), dir.filePath("user"), QString());
+    }
+
+    // The second start-up phase, as TimerInizializ would run it.
+    void SecondPhase(const QString& commandLine = QString())
+    {
+        form->StartupPhases.TimerInizializ.stop();
+        if (!commandLine.isEmpty())
+            form->FormCreate(dir.path(), dir.filePath("user"), commandLine);
+        form->StartupPhases.TimerInizializTimer();
+    }
+
+    // Plays a stream of the given length as the current one.
+    FakeAudio::Stream& Playing(std::uint32_t length, std::int32_t seconds)
+    {
+        form->Engine.OpenStreamFile(Fixture("sine1k-v1-44100-cbr256.mp3"));
+        form->MainPlayerSkinPlayClick();
+        state.Playback.TrackSeconds = seconds;
+        FakeAudio::Stream& s = *audio.Find(state.Playback.CurrentStream);
+        s.length = length;
+        return s;
+    }
+
+    QTemporaryDir dir;
+    app::PlayerState state;
+    settings::Settings settings;
+    FakeAudio audio;
+    QStringList errors;
+    std::unique_ptr<TPlayerForm> form;
+};
+
+} // namespace
+
+TEST_F(PlayerTest, StartsWithItsWindowAndTheDefaultDevice)
+{
+    EXPECT_EQ(form->size(), QSize(275, 116));
+    EXPECT_TRUE(state.Windows.PlayerCreated);
+    EXPECT_EQ(state.Dirs.AppDir, dir.path() + "/");
+    EXPECT_TRUE(form->TimerRinfresco.isActive());
+    EXPECT_EQ(form->TimerRinfresco.interval(), 10);
+    settings.SetPosition("RinfrescoTrack", 40);
+    EXPECT_EQ(form->TimerRinfresco.interval(), 40);
+    SecondPhase();
+    EXPECT_EQ(audio.initDevice, -1);
+    EXPECT_TRUE(errors.isEmpty());
+    EXPECT_EQ(form->findChild<QObject*>("PositionChangeImage")->property("geometry").toRect(),
+              QRect(16, 72, 249, 9));
+}
+
+// Each handler in one pass, to see that it reaches its controller; the
+// controllers' own tests check what they do.
+TEST_F(PlayerTest, HandlersReachTheControllers)
+{
+    for (const char* name : {"sine1k-v1-44100-cbr256.mp3", "sine1k-v2-22050-cbr128.mp3"})
+        state.Tracks.Playlist.AddFile(Fixture(name));
+    form->MainPlayerSkinForwardClick();
+    EXPECT_EQ(state.Tracks.CurrentIndex, 1);
+    form->MainPlayerSkinBackClick();
+    EXPECT_EQ(state.Tracks.CurrentIndex, 0);
+
+    FakeAudio::Stream& s = Playing(100 * 176400, 100);
+    form->PositionChangeImageMouseUp(Qt::LeftButton, 248); // the hit area is 249 wide
+    EXPECT_EQ(s.position, std::uint32_t(100.0 * 176400 * 248 / 249));
+    s.position = 12345;
+    form->PositionChangeImageMouseUp(Qt::RightButton, 100);
+    EXPECT_EQ(s.position, 12345u); // the right button is the menu's
+    s.position = 50 * 176400;
+    form->Avantidi5sec1Click();
+    EXPECT_NEAR(double(s.position), 55.0 * 176400, 1000);
+    form->Indietrodi5sec1Click();
+    EXPECT_NEAR(double(s.position), 50.0 * 176400, 1000);
+
+    form->OpenDialog = [] { return QStringList{Fixture("sine1k-l2-48000.mp2")}; };
+    form->MainPlayerSkinEjectClick();
+    EXPECT_EQ(state.Tracks.Playlist.Count(), 3);
+    EXPECT_EQ(state.Playback.CurrentFileName, Fixture("sine1k-l2-48000.mp2"));
+    form->OpenCommandLine("\"velmoro\" \"" + Fixture("sine1k-v1-44100-cbr256.mp3") + "\"");
+    EXPECT_EQ(state.Tracks.Playlist.Count(), 4);
+}
+
+TEST_F(PlayerTest, BookmarksAndPlaylistComeBackAfterClosing)
+{
+    // LF-only bookmarks are read line by line and written back with CR LF.
+    QFile marks(dir.filePath("BookMarks.txt"));
+    ASSERT_TRUE(marks.open(QIODevice::WriteOnly));
+    marks.write("http://radio.example/uno\nftp://files.example/due.mp3\n");
+    marks.close();
+    QFile list(dir.filePath("default.m3u"));
+    ASSERT_TRUE(list.open(QIODevice::WriteOnly));
+    list.write((Fixture("sine1k-v1-44100-cbr256.mp3") + "\n").toUtf8());
+    list.close();
+    SecondPhase();
+    EXPECT_EQ(settings.Lines("BookmarksListBox"),
+              (QStringList{"http://radio.example/uno", "ftp://files.example/due.mp3"}));
+    ASSERT_EQ(state.Tracks.Playlist.Count(), 1);
+
+    state.Tracks.Playlist.AddFile(Fixture("sine1k-v2-22050-cbr128.mp3"));
+    form->MainPlayerSkinPlayClick();
+    form->close();
+    EXPECT_EQ(state.Playback.PlayStatus, app::PlayStatusValue::Stopped); // playback stopped
+    EXPECT_EQ(ReadAll(dir.filePath("BookMarks.txt")),
+              "http://radio.example/uno\r\nftp://files.example/due.mp3\r\n");
+    const QByteArray saved = ReadAll(dir.filePath("default.m3u"));
+    EXPECT_TRUE(saved.contains(Fixture("sine1k-v2-22050-cbr128.mp3").toUtf8() + "\r\n"));
+    EXPECT_TRUE(settings.Checked("VUMeterCheck"));
+}
+
+TEST_F(PlayerTest, AnEmptyPlaylistLeavesThePreviousDefaultList)
+{
+    QFile list(dir.filePath("default.m3u"));
+    ASSERT_TRUE(list.open(QIODevice::WriteOnly));
+    list.write("#EXTM3U\r\nsomething.mp3\r\n");
+    list.close();
+    form->close();
+    EXPECT_EQ(ReadAll(dir.filePath("default.m3u")), "#EXTM3U\r\nsomething.mp3\r\n");
+}
+
+TEST_F(PlayerTest, FirstRunPlaysTheDemoWithRepeatOn)
+{
+    ASSERT_TRUE(QDir(dir.path()).mkdir("Demo"));
+    ASSERT_TRUE(QFile::copy(Fixture("tone440-8s.mp3"), dir.filePath("Demo/uno.mp3")));
+    ASSERT_TRUE(QFile::copy(Fixture("tone880-8s.mp3"), dir.filePath("Demo/due.mp3")));
+    QFile demo(dir.filePath("Demo/demo.m3u"));
+    ASSERT_TRUE(demo.open(QIODevice::WriteOnly));
+    demo.write("uno.mp3\r\ndue.mp3\r\n");
+    demo.close();
+
+    // A file named on the command line is what plays; the demo waits in the list.
+    SecondPhase("\"velmoro\" \"" + Fixture("sine1k-v1-44100-cbr256.mp3") + "\"");
+    EXPECT_EQ(state.Tracks.Playlist.Count(), 3);
+    EXPECT_EQ(state.Playback.CurrentFileName, Fixture("sine1k-v1-44100-cbr256.mp3"));
+    EXPECT_FALSE(form->MainPlayerSkin->RepeatOn);
+
+    state.Tracks.Playlist.Clear();
+    audio.streams.clear();
+    state.Playback.CurrentStream = 0;
+    SecondPhase("\"velmoro\"");
+    ASSERT_EQ(state.Tracks.Playlist.Count(), 2);
+    EXPECT_EQ(state.Playback.CurrentFileName, dir.filePath("Demo/uno.mp3"));
+    ASSERT_NE(state.Playback.CurrentStream, 0u);
+    EXPECT_TRUE(audio.Find(state.Playback.CurrentStream)->playing);
+    EXPECT_TRUE(form->MainPlayerSkin->RepeatOn);
+
+    // Once default.m3u exists, even empty, the demo stays out.
+    QFile(dir.filePath("default.m3u")).open(QIODevice::WriteOnly);
+    state.Tracks.Playlist.Clear();
+    state.Playback.CurrentStream = 0;
+    SecondPhase();
+    EXPECT_EQ(state.Tracks.Playlist.Count(), 0);
+    EXPECT_EQ(state.Playback.CurrentStream, 0u);
+}
+
+TEST_F(PlayerTest, VolumeBalanceAndShade)
+{
+    Playing(1000 * 176400, 1000);
+    form->MainPlayerSkinVolumeChange(37);
+    EXPECT_EQ(audio.globalStream, 37);
+    EXPECT_EQ(audio.outputVolume, 37);
+    form->MainPlayerSkinBalanceChange(0);
+    EXPECT_EQ(audio.Find(state.Playback.CurrentStream)->pan, 100);
+    form->MainPlayerSkinBalanceChange(100);
+    EXPECT_EQ(audio.Find(state.Playback.CurrentStream)->pan, -100);
+    form->MainPlayerSkinSticky(true);
+    EXPECT_EQ(form->height(), 14);
+    EXPECT_EQ(form->MoveFormImage->width(), 145);
+    form->MainPlayerSkinSticky(false);
+    EXPECT_EQ(form->height(), 116);
+    EXPECT_EQ(form->MoveFormImage->width(), 225);
+}
+
+TEST_F(PlayerTest, RefreshTickSleepsOnAStillDisplay)
+{
+    form->show();
+    EXPECT_TRUE(form->TimerRinfresco.isActive());
+    form->TimerRinfrescoTimer(); // the window starts with the stopped display
+    EXPECT_FALSE(form->TimerRinfresco.isActive());
+
+    FakeAudio::Stream& s = Playing(200 * 176400, 200);
+    EXPECT_TRUE(form->TimerRinfresco.isActive());
+    s.position = 20 * 176400;
+    form->TimerRinfrescoTimer();
+    form->TimerRinfrescoTimer();
+    EXPECT_TRUE(form->TimerRinfresco.isActive());
+    EXPECT_EQ(form->MainPlayerSkin->Progress(), "00 20");
+
+    // Stopped: the first tick clears the display, the next finds it still.
+    form->MainPlayerSkinStopClick();
+    form->TimerRinfrescoTimer();
+    EXPECT_TRUE(form->TimerRinfresco.isActive());
+    EXPECT_EQ(form->MainPlayerSkin->Progress(), "");
+    form->TimerRinfrescoTimer();
+    EXPECT_FALSE(form->TimerRinfresco.isActive());
+
+    form->MainPlayerSkinPauseClick();
+    EXPECT_TRUE(form->TimerRinfresco.isActive());
+    form->TimerRinfrescoTimer();
+    EXPECT_EQ(form->MainPlayerSkin->Status(), skin::ssPause);
+    form->TimerRinfrescoTimer();
+    EXPECT_FALSE(form->TimerRinfresco.isActive());
+
+    // A position bar dragged while stopped is put back by the woken tick.
+    form->MainPlayerSkinStopClick();
+    form->TimerRinfrescoTimer();
+    form->TimerRinfrescoTimer();
+    ASSERT_FALSE(form->TimerRinfresco.isActive());
+    QMouseEvent press(QEvent::MouseButtonPress, QPointF(100, 76), QPointF(100, 76), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(form->windowHandle(), &press);
+    EXPECT_TRUE(form->TimerRinfresco.isActive());
+    form->MainPlayerSkin->SetPositionBar(120);
+    form->TimerRinfrescoTimer();
+    EXPECT_EQ(form->MainPlayerSkin->PositionBar(), 0);
+
+    form->close();
+    form->MainPlayerSkinPauseClick();
+    EXPECT_FALSE(form->TimerRinfresco.isActive()); // closed: nothing wakes it
+}
+
+TEST_F(PlayerTest, PlayingTickWaitsForTheNextChangeUnlessMetersMove)
+{
+    FakeAudio::Stream& s = Playing(200 * 176400, 200);
+    s.frequency = 44100;
+    s.position = 135 * 176400;
+    form->TimerRinfrescoTimer();
+    EXPECT_EQ(form->TimerRinfresco.interval(), 160); // the position bar's next step
+    s.position = 135 * 176400 + 27000;               // 6 ms before the bar steps
+    form->TimerRinfrescoTimer();
+    EXPECT_EQ(form->TimerRinfresco.interval(), 10); // due sooner than the interval
+    settings.SetChecked("VUMeterCheck", true);
+    s.position = 135 * 176400;
+    form->TimerRinfrescoTimer();
+    EXPECT_EQ(form->TimerRinfresco.interval(), 10);
+    settings.SetChecked("VUMeterCheck", false);
+    form->TimerRinfrescoTimer();
+    ASSERT_EQ(form->TimerRinfresco.interval(), 160);
+    form->MainPlayerSkinPauseClick(); // any command brings the interval back
+    EXPECT_EQ(form->TimerRinfresco.interval(), 10);
+    EXPECT_TRUE(form->TimerRinfresco.isActive());
+}
+
+TEST_F(PlayerTest, KeysReachTheCommandsOnlyWhileHotKeysAreOn)
+{
+    form->show();
+    ASSERT_TRUE(form->windowHandle());
+    const auto press = [&](Qt::Key key, quint32 nativeScanCode) {
+        QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier, nativeScanCode, 0, 0);
+        QCoreApplication::sendEvent(form->windowHandle(), &event);
+    };
+    // On X11 the native code is the Linux key code + 8: R is 19 + 8 whatever
+    // letter the layout puts there.
+    press(Qt::Key_Q, 19 + 8);
+    EXPECT_TRUE(form->MainPlayerSkin->RepeatOn);
+    press(Qt::Key_R, 0); // a synthetic event: the key's US position
+    EXPECT_FALSE(form->MainPlayerSkin->RepeatOn);
+    form->MainPlayerSkin->SetVolume(50);
+    press(Qt::Key_Up, 103 + 8);
+    EXPECT_EQ(form->MainPlayerSkin->Volume(), 55);
+    state.Windows.HotKeysEnabled = false;
+    press(Qt::Key_R, 19 + 8);
+    press(Qt::Key_Down, 108 + 8);
+    EXPECT_FALSE(form->MainPlayerSkin->RepeatOn);
+    EXPECT_EQ(form->MainPlayerSkin->Volume(), 55);
+}
+
+TEST_F(PlayerTest, MenusReachTheCommands)
+{
+    const auto trigger = [&](const char* name) {
+        QAction* action = form->findChild<QAction*>(QString::fromLatin1(name));
+        ASSERT_NE(action, nullptr) << name;
+        action->trigger();
+    };
+    for (const char* name : {"sine1k-v1-44100-cbr256.mp3", "sine1k-v2-22050-cbr128.mp3"})
+        state.Tracks.Playlist.AddFile(Fixture(name));
+    trigger("Play2");
+    EXPECT_EQ(state.Playback.PlayStatus, app::PlayStatusValue::Playing);
+    trigger("Prossima1");
+    EXPECT_EQ(state.Tracks.CurrentIndex, 1);
+    trigger("Puuse1");
+    EXPECT_EQ(state.Playback.PlayStatus, app::PlayStatusValue::Paused);
+    trigger("Repeat1");
+    EXPECT_TRUE(form->MainPlayerSkin->RepeatOn);
+    EXPECT_TRUE(form->MainPlayerSkin->Checked() & skin::ckRepeat); // the button lights
+    trigger("Shuffle1");
+    EXPECT_TRUE(form->MainPlayerSkin->ShuffleOn);
+    EXPECT_TRUE(form->MainPlayerSkin->Checked() & skin::ckShuffle);
+    trigger("Repeat1");
+    EXPECT_FALSE(form->MainPlayerSkin->Checked() & skin::ckRepeat);
+    EXPECT_TRUE(form->MainPlayerSkin->Checked() & skin::ckShuffle);
+    trigger("Contoallarovescia1");
+    EXPECT_TRUE(settings.Checked("CountDownCheck"));
+    trigger("AggiungiCorrente1");
+    EXPECT_EQ(settings.Lines("BookmarksListBox"), QStringList{Fixture("sine1k-v2-22050-cbr128.mp3")});
+    trigger("Sempreinprimopiano1");
+    EXPECT_TRUE(form->windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_TRUE(form->findChild<QAction*>("Sempreinprimopiano1")->isChecked());
+    trigger("Sempreinprimopiano1");
+    EXPECT_FALSE(form->windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_TRUE(form->findChild<QAction*>("ApriFile1")->text().endsWith("\tA"));
+    EXPECT_NE(form->findChild<QMenu*>("CanzoniMenu"), nullptr);
+}
