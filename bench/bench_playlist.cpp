@@ -2,9 +2,9 @@
 // (each read as AddFile reads it) against the same 10,000 ReadData calls
 // alone, sorting by title, and saving the list as M3U.
 #include "playlist/mpegaudiolist.h"
+#include "support/mpegcraft.h"
 #include "trackinfo/mpegaudio.h"
 
-#include <QFile>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
@@ -17,18 +17,11 @@
 using velmoro::playlist::TMPEGAudioList;
 using velmoro::trackinfo::TMPEGAudio;
 using velmoro::trackinfo::TMPEGAudioData;
+using namespace velmoro::test;
 
 namespace {
 
 constexpr int kEntries = 10000;
-
-QByteArray Frame(std::uint32_t header, int length)
-{
-    QByteArray frame(length, '\0');
-    for (int i = 0; i < 4; ++i)
-        frame[i] = char(header >> (24 - 8 * i));
-    return frame;
-}
 
 // 10,000 small MPEG files (20 to 60 frames, most with an ID3v1 tag, some
 // after junk) and an M3U list naming them relative to its folder. The seed
@@ -38,26 +31,21 @@ public:
     Library()
     {
         std::mt19937 random(20261208);
-        const QByteArray frame = Frame(0xFFFB9000, 417); // MPEG 1 Layer III, 128 kbit/s
+        const std::uint32_t header = MakeHeader({}); // MPEG 1 Layer III, 128 kbit/s: frames of 417 bytes
         QByteArray list;
         for (int i = 0; i < kEntries; ++i) {
             QByteArray bytes;
             if (i % 4 == 1)
                 bytes.append(QByteArray(int(random() % 2000), '\x13'));
-            bytes.append(frame.repeated(20 + int(random() % 40)));
+            bytes.append(Frames(header, 417, 20 + int(random() % 40)));
             if (i % 5 != 0)
                 bytes.append("TAG" + QByteArray::number(int(random())).leftJustified(30, ' ') +
                              QByteArray(95, 'x'));
             const QString name = QStringLiteral("song%1.mp3").arg(i);
-            QFile f(m_dir.filePath(name));
-            if (f.open(QIODevice::WriteOnly))
-                f.write(bytes);
-            m_paths << m_dir.filePath(name);
+            m_paths << WriteFile(m_dir.filePath(name), bytes);
             list += name.toUtf8() + "\r\n";
         }
-        QFile f(ListPath());
-        if (f.open(QIODevice::WriteOnly))
-            f.write(list);
+        WriteFile(ListPath(), list);
     }
     const QStringList& Paths() const { return m_paths; }
     QString ListPath() const { return m_dir.filePath(QStringLiteral("list.m3u")); }
@@ -122,7 +110,7 @@ void BM_SaveM3U10000(benchmark::State& state)
     TMPEGAudioList playlist;
     playlist.LoadM3U(Files().ListPath());
     for (auto _ : state)
-        benchmark::DoNotOptimize(playlist.SaveM3U(Files().OutPath(), false, false, false, true));
+        benchmark::DoNotOptimize(playlist.SaveM3U(Files().OutPath(), {.relativeNames = true}));
     state.SetItemsProcessed(state.iterations() * playlist.Count());
 }
 BENCHMARK(BM_SaveM3U10000)->Unit(benchmark::kMillisecond);

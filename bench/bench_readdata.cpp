@@ -1,6 +1,7 @@
 // ReadData over a folder of 2,000 generated files, against the raw I/O that
 // any reader of them must do (open, read the first 64 KiB and the last 128
 // bytes, close). Both run on a warm cache; compare their items per second.
+#include "support/mpegcraft.h"
 #include "trackinfo/mpegaudio.h"
 
 #include <QFile>
@@ -17,18 +18,11 @@
 #include <vector>
 
 using velmoro::trackinfo::TMPEGAudio;
+using namespace velmoro::test;
 
 namespace {
 
 constexpr int kFiles = 2000;
-
-QByteArray Frame(std::uint32_t header, int length)
-{
-    QByteArray frame(length, '\0');
-    for (int i = 0; i < 4; ++i)
-        frame[i] = char(header >> (24 - 8 * i));
-    return frame;
-}
 
 // Files of 100 to 400 KB: half start with an ID3v2 tag, a quarter with junk,
 // most end with an ID3v1 tag. The seed is fixed so every run reads the same.
@@ -37,26 +31,17 @@ public:
     Library()
     {
         std::mt19937 random(20261208);
-        const QByteArray frame = Frame(0xFFFB9000, 417); // MPEG 1 Layer III, 128 kbit/s
+        const std::uint32_t header = MakeHeader({}); // MPEG 1 Layer III, 128 kbit/s: frames of 417 bytes
         for (int i = 0; i < kFiles; ++i) {
             QByteArray bytes;
-            if (i % 2 == 0) {
-                const int body = 2000 + int(random() % 60000);
-                bytes = QByteArray("ID3\x03\x00\x00", 6);
-                for (int shift = 21; shift >= 0; shift -= 7)
-                    bytes.append(char(body >> shift & 0x7F));
-                bytes.append(QByteArray(body, 'p'));
-            }
+            if (i % 2 == 0)
+                bytes = Id3v2Tag(2000 + int(random() % 60000), 'p');
             if (i % 4 == 1)
                 bytes.append(QByteArray(int(random() % 3000), '\x13'));
-            bytes.append(frame.repeated(240 + int(random() % 720)));
+            bytes.append(Frames(header, 417, 240 + int(random() % 720)));
             if (i % 5 != 0)
                 bytes.append("TAG" + QByteArray(125, 'x'));
-            const QString path = m_dir.filePath(QStringLiteral("song%1.mp3").arg(i));
-            QFile f(path);
-            if (f.open(QIODevice::WriteOnly))
-                f.write(bytes);
-            m_paths << path;
+            m_paths << WriteFile(m_dir.filePath(QStringLiteral("song%1.mp3").arg(i)), bytes);
         }
     }
     const QStringList& Paths() const { return m_paths; }

@@ -24,7 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const QString saved = dir + QStringLiteral("/saved.m3u");
     QFile::remove(saved);
-    if (playlist.SaveM3U(saved, false, false, false, true) != 0)
+    if (playlist.SaveM3U(saved, {.relativeNames = true}) != 0)
         std::abort();
     TMPEGAudioList back;
     back.SearchLimit = 4096;

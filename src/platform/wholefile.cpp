@@ -67,6 +67,15 @@ QByteArray TargetName(const QString& path)
     return QFile::encodeName(path);
 }
 
+// The callers keep only the error code: the step that failed, and the
+// system's words for the error, are told here.
+int Failed(const char* action, const QString& path, const char* step, int error)
+{
+    qCWarning(lcPlatform).nospace() << "cannot " << action << ' ' << path << ": " << step << ": "
+                                    << qPrintable(qt_error_string(error));
+    return error;
+}
+
 int OpenTemporary(const QByteArray& target, mode_t mode, TempFile& temp)
 {
     const qsizetype slash = target.lastIndexOf('/');
@@ -127,12 +136,7 @@ int ReadWholeFile(const QString& path, std::int64_t maxSize, QByteArray& out)
 
 int WriteFileAtomically(const QString& path, QByteArrayView bytes)
 {
-    // The callers keep only the error code: the step that failed is told here.
-    const auto failed = [&](const char* step, int error) {
-        qCWarning(lcPlatform).nospace()
-            << "cannot rewrite " << path << ": " << step << ": " << qPrintable(qt_error_string(error));
-        return error;
-    };
+    const auto failed = [&](const char* step, int error) { return Failed("rewrite", path, step, error); };
     const QByteArray target = TargetName(path);
     struct stat old {};
     const bool exists = ::stat(target.constData(), &old) == 0;
@@ -157,11 +161,7 @@ int WriteFileAtomically(const QString& path, QByteArrayView bytes)
 
 int AppendToFile(const QString& path, QByteArrayView bytes)
 {
-    const auto failed = [&](const char* step, int error) {
-        qCWarning(lcPlatform).nospace()
-            << "cannot append to " << path << ": " << step << ": " << qPrintable(qt_error_string(error));
-        return error;
-    };
+    const auto failed = [&](const char* step, int error) { return Failed("append to", path, step, error); };
     TempFile file; // only closes: its name stays empty
     file.fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_APPEND | O_CLOEXEC | O_NONBLOCK);
     if (file.fd < 0)

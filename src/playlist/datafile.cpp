@@ -56,9 +56,10 @@ int TMPEGAudioList::LoadMP3Data(const QString& fileName)
         const std::int64_t inBlock = std::min(kRecordsPerRead, count - first);
         block.resize(qsizetype(inBlock * recordSize));
         if (file.ReadAt(header.recordsOffset + first * recordSize, block.data(), block.size()) !=
-            block.size())
-            return failed(
-                -1, QStringLiteral("read error after %1 records").arg(first)); // the entries read so far stay
+            block.size()) {
+            // The entries read so far stay.
+            return failed(-1, QStringLiteral("read error after %1 records").arg(first));
+        }
         for (std::int64_t i = 0; i < inBlock; ++i) {
             TMPEGAudioData record = resetRecord;
             ParseDataRecord(QByteArrayView(block).sliced(qsizetype(i * recordSize), recordSize),
