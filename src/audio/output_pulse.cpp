@@ -5,6 +5,7 @@
 #include <pulse/pulseaudio.h>
 
 #include <algorithm>
+#include <string>
 #include <utility>
 
 namespace velmoro::audio {
@@ -116,6 +117,37 @@ std::vector<Sink> ListSinks(Connection& connection)
     return query.sinks;
 }
 
+// What the server holds of ours: 110 ms in all, so what is heard lags what
+// was mixed (positions, levels, the spectrum) hardly more than a tenth of a
+// second, and a pause, a seek or a crossfade is heard as soon. The server
+// splits the target between the sink's own buffer, (target − 2·request)/2,
+// and our queue: small requests leave the sink 50 ms, so it wakes some 20
+// times a second (PipeWire's pulse server takes the same 50 ms as the
+// graph's latency). Requests of half the target would leave the sink nothing,
+// and the server would then run it at its smallest latency, waking every
+// half millisecond.
+constexpr pa_usec_t kTargetLatencyUsec = 110 * PA_USEC_PER_MSEC;
+constexpr pa_usec_t kRequestUsec = 5 * PA_USEC_PER_MSEC;
+// A connected stream holds the sink at its latency even while corked, and
+// the sink keeps waking for it. After this long without sound the stream is
+// let go; the next Start connects again, in about a millisecond on a local
+// server.
+constexpr pa_usec_t kIdleDisconnectUsec = 5 * PA_USEC_PER_SEC;
+
+pa_buffer_attr PlaybackBufferAttributes(const pa_sample_spec& sampleSpec)
+{
+    pa_buffer_attr attr{};
+    attr.maxlength = std::uint32_t(-1);
+    attr.tlength = std::uint32_t(pa_usec_to_bytes(kTargetLatencyUsec, &sampleSpec));
+    attr.prebuf = std::uint32_t(-1);
+    attr.minreq = std::uint32_t(pa_usec_to_bytes(kRequestUsec, &sampleSpec));
+    attr.fragsize = std::uint32_t(-1);
+    return attr;
+}
+
+// The stream is connected while it plays and for a while after; the write
+// requests, the idle timer and every change of the stream run with the
+// loop's lock held.
 class PulseOutput : public Output {
 public:
     PulseOutput(std::unique_ptr<Connection> connection, const OutputFormat& format, RenderCallback render)
@@ -126,49 +158,33 @@ public:
     ~PulseOutput() override
     {
         Stop();
-        if (m_stream) {
-            Connection::Lock lock(m_connection->Loop());
-            pa_stream_disconnect(m_stream);
-            pa_stream_unref(m_stream);
-        }
+        Connection::Lock lock(m_connection->Loop());
+        if (m_idleTimer)
+            pa_threaded_mainloop_get_api(m_connection->Loop())->time_free(m_idleTimer);
+        DisconnectStream();
     }
 
-    bool Connect(const char* sink)
+    // Connects once, so that a device that cannot play is known at once.
+    bool Open(const char* sink)
     {
-        const pa_sample_spec sampleSpec{m_format.bits == 8 ? PA_SAMPLE_U8 : PA_SAMPLE_S16LE,
-                                        std::uint32_t(m_format.rate), std::uint8_t(m_format.channels)};
+        if (sink)
+            m_sink = sink;
         Connection::Lock lock(m_connection->Loop());
-        m_stream = pa_stream_new(m_connection->Context(), "Velmoro", &sampleSpec, nullptr);
-        if (!m_stream)
+        m_idleTimer =
+            pa_context_rttime_new(m_connection->Context(), PA_USEC_INVALID, &PulseOutput::OnIdle, this);
+        if (!m_idleTimer || !ConnectStream())
             return false;
-        pa_stream_set_state_callback(m_stream, &PulseOutput::OnState, m_connection->Loop());
-        pa_stream_set_write_callback(m_stream, &PulseOutput::OnWrite, this);
-        // About 100 ms queued in the server, asked for in halves: positions,
-        // levels and a pause stay close to what is heard, a busy moment of
-        // the machine cannot starve it, and the loop's thread wakes some 20
-        // times a second rather than 100.
-        pa_buffer_attr attr{};
-        attr.maxlength = std::uint32_t(-1);
-        attr.tlength = std::uint32_t(pa_usec_to_bytes(100 * 1000, &sampleSpec));
-        attr.prebuf = std::uint32_t(-1);
-        attr.minreq = std::uint32_t(pa_usec_to_bytes(50 * 1000, &sampleSpec));
-        attr.fragsize = std::uint32_t(-1);
-        const auto flags = pa_stream_flags_t(PA_STREAM_ADJUST_LATENCY | PA_STREAM_START_CORKED);
-        if (pa_stream_connect_playback(m_stream, sink, &attr, flags, nullptr, nullptr) < 0)
-            return false;
-        for (;;) {
-            const pa_stream_state_t state = pa_stream_get_state(m_stream);
-            if (state == PA_STREAM_READY)
-                return true;
-            if (!PA_STREAM_IS_GOOD(state))
-                return false;
-            pa_threaded_mainloop_wait(m_connection->Loop());
-        }
+        pa_context_rttime_restart(m_connection->Context(), m_idleTimer,
+                                  pa_rtclock_now() + kIdleDisconnectUsec);
+        return true;
     }
 
     bool Start() override
     {
         Connection::Lock lock(m_connection->Loop());
+        pa_context_rttime_restart(m_connection->Context(), m_idleTimer, PA_USEC_INVALID);
+        if (!m_stream && !ConnectStream())
+            return false;
         m_active = true;
         m_connection->Wait(pa_stream_cork(m_stream, 0, &PulseOutput::OnDone, m_connection->Loop()));
         return true;
@@ -176,8 +192,6 @@ public:
 
     void Stop() override
     {
-        if (!m_stream)
-            return;
         // Write requests run on the loop's thread with its lock held, so once
         // this lock is ours none runs, and m_active keeps later ones silent.
         Connection::Lock lock(m_connection->Loop());
@@ -185,9 +199,56 @@ public:
             return;
         m_active = false;
         m_connection->Wait(pa_stream_cork(m_stream, 1, &PulseOutput::OnDone, m_connection->Loop()));
+        pa_context_rttime_restart(m_connection->Context(), m_idleTimer,
+                                  pa_rtclock_now() + kIdleDisconnectUsec);
     }
 
 private:
+    // With the loop locked. The stream starts corked: Start uncorks it.
+    bool ConnectStream()
+    {
+        const pa_sample_spec sampleSpec{m_format.bits == 8 ? PA_SAMPLE_U8 : PA_SAMPLE_S16LE,
+                                        std::uint32_t(m_format.rate), std::uint8_t(m_format.channels)};
+        m_stream = pa_stream_new(m_connection->Context(), kClientName, &sampleSpec, nullptr);
+        if (!m_stream)
+            return false;
+        pa_stream_set_state_callback(m_stream, &PulseOutput::OnState, m_connection->Loop());
+        pa_stream_set_write_callback(m_stream, &PulseOutput::OnWrite, this);
+        const pa_buffer_attr attr = PlaybackBufferAttributes(sampleSpec);
+        const auto flags = pa_stream_flags_t(PA_STREAM_ADJUST_LATENCY | PA_STREAM_START_CORKED);
+        if (pa_stream_connect_playback(m_stream, m_sink.empty() ? nullptr : m_sink.c_str(), &attr, flags,
+                                       nullptr, nullptr) == 0) {
+            for (;;) {
+                const pa_stream_state_t state = pa_stream_get_state(m_stream);
+                if (state == PA_STREAM_READY)
+                    return true;
+                if (!PA_STREAM_IS_GOOD(state))
+                    break;
+                pa_threaded_mainloop_wait(m_connection->Loop());
+            }
+        }
+        DisconnectStream();
+        return false;
+    }
+
+    // With the loop locked.
+    void DisconnectStream()
+    {
+        if (!m_stream)
+            return;
+        pa_stream_set_state_callback(m_stream, nullptr, nullptr);
+        pa_stream_set_write_callback(m_stream, nullptr, nullptr);
+        pa_stream_disconnect(m_stream);
+        pa_stream_unref(m_stream);
+        m_stream = nullptr;
+    }
+
+    static void OnIdle(pa_mainloop_api*, pa_time_event*, const struct timeval*, void* user)
+    {
+        auto* self = static_cast<PulseOutput*>(user);
+        if (!self->m_active)
+            self->DisconnectStream();
+    }
     static void OnState(pa_stream*, void* loop)
     {
         pa_threaded_mainloop_signal(static_cast<pa_threaded_mainloop*>(loop), 0);
@@ -224,7 +285,9 @@ private:
     std::unique_ptr<Connection> m_connection;
     OutputFormat m_format;
     RenderCallback m_render;
+    std::string m_sink; // empty: the default device
     pa_stream* m_stream = nullptr;
+    pa_time_event* m_idleTimer = nullptr;
     bool m_active = false;
 };
 
@@ -254,7 +317,7 @@ public:
             sink = sinks[std::size_t(device)].name;
         }
         auto output = std::make_unique<PulseOutput>(std::move(connection), format, std::move(render));
-        if (!output->Connect(sink.empty() ? nullptr : sink.c_str()))
+        if (!output->Open(sink.empty() ? nullptr : sink.c_str()))
             return nullptr;
         return output;
     }
