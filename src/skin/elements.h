@@ -26,8 +26,8 @@ struct HitBox {
     }
 };
 
-// A push or toggle button: one cell of a sheet, moved on the sheet while it
-// is held down and while it is on.
+// A push or toggle button, or an indicator: one cell of a sheet, moved on
+// the sheet while it is held down and while it is on.
 struct ButtonElement {
     int id; // what a hit test reports, 1 and up
     HitBox hit;

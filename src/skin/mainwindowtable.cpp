@@ -60,6 +60,11 @@ constexpr std::array<ButtonElement, 4> kTitleBar = {{
     {kShadeButton, {254, 263, 3, 12}, kTitlebarSheet, {254, 3, 9, 9}, {0, 18, 9, 9}, {9, 0}, {0, 9}},
 }};
 
+constexpr std::array<ButtonElement, 2> kIndicators = {{
+    {kMonoIndicator, {}, kMonoSterSheet, {212, 41, 29, 12}, {29, 12, 29, 12}, {}, {0, -12}},
+    {kStereoIndicator, {}, kMonoSterSheet, {239, 41, 29, 12}, {0, 12, 29, 12}, {}, {0, -12}},
+}};
+
 constexpr QRect kThumb(15, 422, 14, 11);
 constexpr QRect kHeldThumb(0, 422, 14, 11);
 
@@ -122,6 +127,11 @@ std::span<const ButtonElement> ToggleButtons()
 std::span<const ButtonElement> TitleBarButtons()
 {
     return kTitleBar;
+}
+
+std::span<const ButtonElement> StereoIndicators()
+{
+    return kIndicators;
 }
 
 const SliderElement& VolumeSliderElement()

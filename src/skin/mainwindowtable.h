@@ -68,6 +68,10 @@ inline constexpr HitBox kBalanceHit{177, 217, 57, 72};
 inline constexpr HitBox kPositionHit{18, 278, 74, 84};
 inline constexpr HitBox kTitleTextHit{109, 255, 24, 36};
 
+// The mono and stereo indicators, cells of buttons that are checked when lit.
+enum MainIndicator { kMonoIndicator = 1, kStereoIndicator };
+std::span<const ButtonElement> StereoIndicators();
+
 const SliderElement& VolumeSliderElement();
 // Without balance.bmp the balance bar is cut from the volume sheet.
 const SliderElement& BalanceSliderElement(bool fromVolume);

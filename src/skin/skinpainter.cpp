@@ -215,11 +215,9 @@ QRect SkinPainter::Bitrate(const DrawState& s)
 
 QRect SkinPainter::StereoIndicators(const DrawState& s)
 {
-    const bool mono = s.StereoMode.testFlag(smMono);
-    const bool stereo = s.StereoMode.testFlag(smStereo);
-    m_canvas.Draw({212, 41, 29, 12}, kMonoSterSheet, {29, mono ? 0 : 12, 29, 12});
-    m_canvas.Draw({239, 41, 29, 12}, kMonoSterSheet, {0, stereo ? 0 : 12, 29, 12});
-    return Span(212, 41, 268, 53);
+    return DrawButtons(m_canvas, skin::StereoIndicators(), 0, [&](int id) {
+        return s.StereoMode.testFlag(id == kMonoIndicator ? smMono : smStereo);
+    });
 }
 
 QRect SkinPainter::Meter(int value, int top)
