@@ -5,10 +5,10 @@ namespace velmoro::skin {
 void GestureMachine::Press(QPoint p)
 {
     m_start = p;
-    m_owner = nullptr;
-    for (const GestureRow& row : m_rows)
-        if (row.press && row.press(p))
-            m_owner = &row;
+    m_owner = -1;
+    for (std::size_t i = 0; i < m_rows.size(); ++i)
+        if (m_rows[i].press && m_rows[i].press(p))
+            m_owner = int(i);
     m_held = true;
 }
 
@@ -16,8 +16,8 @@ bool GestureMachine::Move(QPoint p)
 {
     if (!m_held)
         return false;
-    if (m_owner && m_owner->move)
-        m_owner->move(p, m_start);
+    if (const GestureRow* owner = Owner(); owner && owner->move)
+        owner->move(p, m_start);
     return true;
 }
 
@@ -25,9 +25,9 @@ void GestureMachine::Release(QPoint p)
 {
     m_held = false;
     // Mode() still names the owner while its release runs.
-    if (const GestureRow* owner = m_owner; owner && owner->release)
+    if (const GestureRow* owner = Owner(); owner && owner->release)
         owner->release(p);
-    m_owner = nullptr;
+    m_owner = -1;
 }
 
 } // namespace velmoro::skin

@@ -34,14 +34,16 @@ public:
     void Release(QPoint p);
 
     bool Held() const { return m_held; }
-    int Mode() const { return m_owner ? m_owner->mode : kNoGesture; }
+    int Mode() const { return Owner() ? Owner()->mode : kNoGesture; }
     QPoint Start() const { return m_start; }
     // The cursor the owning row asks for while it moves.
-    int HeldCursor() const { return m_owner ? m_owner->heldCursor : kNoCursorChange; }
+    int HeldCursor() const { return Owner() ? Owner()->heldCursor : kNoCursorChange; }
 
 private:
+    const GestureRow* Owner() const { return m_owner >= 0 ? &m_rows[std::size_t(m_owner)] : nullptr; }
+
     std::vector<GestureRow> m_rows;
-    const GestureRow* m_owner = nullptr;
+    int m_owner = -1; // the row that took the press
     QPoint m_start;
     bool m_held = false;
 };

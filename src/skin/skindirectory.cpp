@@ -44,12 +44,4 @@ std::optional<QByteArray> SkinDirectory::Read(const QString& name, qsizetype max
     return bytes;
 }
 
-const SkinSource& BuiltInSkin()
-{
-    // The resources hold upper-case names ("MAIN.bmp"); the folder rule
-    // finds them under the names skins use.
-    static const SkinDirectory builtIn(QStringLiteral(":/velmoro/skin"));
-    return builtIn;
-}
-
 } // namespace velmoro::skin
