@@ -1,5 +1,6 @@
 // The PulseAudio output (PipeWire desktops serve the same API): the real
 // device list, and a playback stream whose write requests pull the mixer.
+#include "audio/log.h"
 #include "audio/output.h"
 
 #include <pulse/pulseaudio.h>
@@ -19,27 +20,11 @@ class Connection {
 public:
     Connection()
     {
-        m_loop = pa_threaded_mainloop_new();
-        if (!m_loop)
-            return;
-        m_context = pa_context_new(pa_threaded_mainloop_get_api(m_loop), kClientName);
-        if (!m_context)
-            return;
-        pa_context_set_state_callback(m_context, &Connection::OnState, m_loop);
-        if (pa_context_connect(m_context, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) < 0 ||
-            pa_threaded_mainloop_start(m_loop) < 0)
-            return;
-        Lock lock(m_loop);
-        for (;;) {
-            const pa_context_state_t state = pa_context_get_state(m_context);
-            if (state == PA_CONTEXT_READY) {
-                m_ready = true;
-                break;
-            }
-            if (!PA_CONTEXT_IS_GOOD(state))
-                break;
-            pa_threaded_mainloop_wait(m_loop);
-        }
+        m_ready = Connect();
+        if (!m_ready)
+            Log(LogLevel::Warning,
+                std::string("PulseAudio: no server answers: ") +
+                    (m_context ? pa_strerror(pa_context_errno(m_context)) : "out of memory"));
     }
 
     ~Connection()
@@ -82,6 +67,29 @@ public:
     }
 
 private:
+    bool Connect()
+    {
+        m_loop = pa_threaded_mainloop_new();
+        if (!m_loop)
+            return false;
+        m_context = pa_context_new(pa_threaded_mainloop_get_api(m_loop), kClientName);
+        if (!m_context)
+            return false;
+        pa_context_set_state_callback(m_context, &Connection::OnState, m_loop);
+        if (pa_context_connect(m_context, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) < 0 ||
+            pa_threaded_mainloop_start(m_loop) < 0)
+            return false;
+        Lock lock(m_loop);
+        for (;;) {
+            const pa_context_state_t state = pa_context_get_state(m_context);
+            if (state == PA_CONTEXT_READY)
+                return true;
+            if (!PA_CONTEXT_IS_GOOD(state))
+                return false;
+            pa_threaded_mainloop_wait(m_loop);
+        }
+    }
+
     static void OnState(pa_context*, void* loop)
     {
         pa_threaded_mainloop_signal(static_cast<pa_threaded_mainloop*>(loop), 0);
@@ -227,6 +235,9 @@ private:
                 pa_threaded_mainloop_wait(m_connection->Loop());
             }
         }
+        Log(LogLevel::Warning, "PulseAudio: cannot play on " +
+                                   (m_sink.empty() ? "the default device" : m_sink) + ": " +
+                                   pa_strerror(pa_context_errno(m_connection->Context())));
         DisconnectStream();
         return false;
     }
@@ -312,8 +323,11 @@ public:
         std::string sink;
         if (device >= 0) {
             const std::vector<Sink> sinks = ListSinks(*connection);
-            if (std::size_t(device) >= sinks.size())
+            if (std::size_t(device) >= sinks.size()) {
+                Log(LogLevel::Warning, "PulseAudio: no device " + std::to_string(device) +
+                                           ", the server has " + std::to_string(sinks.size()));
                 return nullptr;
+            }
             sink = sinks[std::size_t(device)].name;
         }
         auto output = std::make_unique<PulseOutput>(std::move(connection), format, std::move(render));
