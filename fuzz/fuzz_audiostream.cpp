@@ -23,6 +23,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (s == 0)
         return 0;
     library->ChannelSetFX(s);
+    // The decoder's rate, which may change from frame to frame, or one set.
+    library->ChannelSetAttributes(s, size % 5 == 0 ? 22050 : 0, -1, -101);
     library->StreamPlay(s, false, 0);
     for (int i = 0; i < 8; ++i) {
         library->Update();

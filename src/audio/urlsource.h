@@ -65,7 +65,7 @@ private:
     static std::size_t OnBody(char* data, std::size_t size, std::size_t count, void* user);
     static int OnProgress(void* user, long long, long long, long long, long long);
     void Run();
-    // False when the source is being destroyed.
+    // False once the source is cancelled.
     bool WaitForRoom();
     void Deliver(const std::uint8_t* bytes, std::size_t length);
 
