@@ -1,4 +1,5 @@
 // Velmoro: the program.
+#include "app/audiolog.h"
 #include "app/errorwindow.h"
 #include "app/playerstate.h"
 #include "audio/library.h"
@@ -21,6 +22,7 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("velmoro"));
     QApplication::setApplicationDisplayName(velmoro::app::ApplicationTitle());
 
+    velmoro::app::RouteAudioLibraryLog();
     velmoro::audio::AudioLibrary audio(velmoro::audio::OutputProviderFromEnvironment());
     velmoro::settings::Settings settings;
     velmoro::app::PlayerState state;

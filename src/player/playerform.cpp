@@ -294,7 +294,7 @@ void TPlayerForm::FormClose()
         qCWarning(lcPlayer) << "the bookmarks were not saved to" << bookmarks << "- system error" << error;
     m_settings.SetChecked(QStringLiteral("VUMeterCheck"), true);
     const QString playlist = m_state.Dirs.AppDir + kDefaultPlaylist;
-    if (const int result = m_state.Tracks.Playlist.SaveM3U(playlist, false, false, false, true))
+    if (const int result = m_state.Tracks.Playlist.SaveM3U(playlist, {.relativeNames = true}))
         qCWarning(lcPlayer) << "the playlist was not saved to" << playlist << "- result" << result;
     if (m_state.Playback.PlayStatus == app::PlayStatusValue::Playing)
         MainPlayerSkinStopClick();

@@ -96,11 +96,6 @@ public:
     // 0 done, −1 write error, −2 aborted by OnSaveProgress. An empty list
     // writes nothing at all.
     int SaveM3U(const QString& fileName, const M3USaveOptions& options);
-    // The older form, kept while its last callers move to the options.
-    int SaveM3U(const QString& fileName, bool append, bool onlySelected, bool onlyValid, bool relative)
-    {
-        return SaveM3U(fileName, M3USaveOptions{append, onlySelected, onlyValid, relative});
-    }
 
     // True while a load, save or sort runs: a window that keeps itself alive
     // during one must not let the user change the list underneath it.

@@ -2,7 +2,7 @@
 // the fade timers, URL opens and the DSP function.
 #include "app/engine.h"
 #include "app/enginefakes.h"
-#include "platform/capturedlog.h"
+#include "support/capturedlog.h"
 #include "platform/logging.h"
 #include "support/fakeaudio.h"
 

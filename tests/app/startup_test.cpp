@@ -1,11 +1,13 @@
 // Start-up, the audio device, the shared operations and the error window.
 #include "app/audiodevice.h"
+#include "app/audiolog.h"
 #include "app/errorwindow.h"
 #include "app/shared.h"
 #include "app/startup.h"
-#include "platform/capturedlog.h"
+#include "support/capturedlog.h"
 #include "platform/logging.h"
 #include "support/fakeaudio.h"
+#include "audio/log.h"
 
 #include <QFile>
 #include <QLabel>
@@ -94,6 +96,18 @@ TEST(Startup, ADeviceThatCannotOpenShowsTheErrorOnceAndGoesOn)
     audio.initFails = false;
     EXPECT_TRUE(app::InitAudioDevice(audio, 1, 0, errors.Function()));
     EXPECT_EQ(audio.initDevice, 1);
+}
+
+TEST(AudioLibraryLog, ReachesTheAudioCategoryAtEveryLevel)
+{
+    app::RouteAudioLibraryLog();
+    {
+        test::CapturedLog log(lcAudio());
+        audio::Log(audio::LogLevel::Warning, "stream 3: server answered 404");
+        audio::Log(audio::LogLevel::Debug, "not a warning");
+        EXPECT_EQ(log.Messages(), QStringList{QStringLiteral("stream 3: server answered 404")});
+    }
+    audio::SetLogFunction(nullptr, nullptr);
 }
 
 TEST(SharedOperations, TrailingSlashAndSkinColours)

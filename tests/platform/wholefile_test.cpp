@@ -2,7 +2,7 @@
 // what a failure half-way leaves behind.
 #include "platform/wholefile.h"
 
-#include "platform/capturedlog.h"
+#include "support/capturedlog.h"
 #include "platform/logging.h"
 
 #include <QDir>

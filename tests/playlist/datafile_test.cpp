@@ -1,7 +1,7 @@
 // Playlist data files of the three versions, made here byte by byte and read
 // back field by field; damaged ones are read without leaving their records.
 #include "listtest.h"
-#include "platform/capturedlog.h"
+#include "support/capturedlog.h"
 #include "platform/logging.h"
 #include "playlist/datafile.h"
 

@@ -1,6 +1,6 @@
 // M3U lists: how lines become entries, and how the list is written back.
 #include "listtest.h"
-#include "platform/capturedlog.h"
+#include "support/capturedlog.h"
 #include "platform/logging.h"
 #include "playlist/listpaths.h"
 

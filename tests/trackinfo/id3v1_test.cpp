@@ -1,5 +1,5 @@
 // ID3v1 tags: reading them with ReadData, writing and removing them in files.
-#include "platform/capturedlog.h"
+#include "support/capturedlog.h"
 #include "platform/logging.h"
 #include "support/mpegcraft.h"
 #include "trackinfo/id3v1.h"
