@@ -9,7 +9,6 @@
 #include "skin/sheetloader.h"
 #include "skin/skindirectory.h"
 #include "skin/skinwriter.h"
-#include "skin/windowmove.h"
 
 #include <QLoggingCategory>
 #include <QTemporaryDir>
@@ -261,23 +260,6 @@ TEST(SkinSourceTest, TheBuiltInSkinIsASourceLikeAnyOther)
     QImage sheet;
     EXPECT_EQ(LoadSheet(builtIn, "pledit.bmp", sheet), FileLoad::Loaded);
     EXPECT_FALSE(sheet.isNull());
-}
-
-TEST(WindowMoveTest, TheGrabTakenAtTheStartPlacesTheWindow)
-{
-    WindowMove move;
-    move.Start({100, 50}, {130, 60});
-    EXPECT_TRUE(move.Moving());
-    EXPECT_EQ(move.Grab(), QPoint(-30, -10));
-    EXPECT_EQ(move.Target({200, 200}, {275, 116}), QPoint(170, 190));
-    const DockRule snapLeft = [](QPoint cursor, QPoint grab, QSize window) {
-        const QPoint corner = cursor + grab;
-        return corner.x() < window.width() / 10 ? QPoint(0, corner.y()) : corner;
-    };
-    EXPECT_EQ(move.Target({40, 80}, {275, 116}, snapLeft), QPoint(0, 70));
-    EXPECT_EQ(move.Target({70, 80}, {275, 116}, snapLeft), QPoint(40, 70));
-    move.Stop();
-    EXPECT_FALSE(move.Moving());
 }
 
 TEST(KitChecksTest, IndicesFromOutsideAreRefused)
