@@ -80,8 +80,10 @@ public:
     // Held at 0–100.
     virtual void SetVolume(int volume) = 0;
 
+    // 0 without a device, or when the file cannot be opened or holds no MPEG audio.
     virtual Handle StreamCreateFile(const std::string& file, std::uint32_t flags) = 0;
-    // A stream over bytes in memory, which the library copies.
+    // A stream over bytes in memory, which the library copies. data may be
+    // null only with length 0.
     virtual Handle StreamCreateMemory(const void* data, std::size_t length, std::uint32_t flags) = 0;
     // Returns at once, without waiting for the network: 0 only without a
     // device or for an address that is not http(s):// or ftp(s)://. The
@@ -103,7 +105,7 @@ public:
     // True from StreamPlay until the stream is paused, stopped or freed, or
     // ends: played to its end, or a network stream that failed or whose
     // server stopped sending. Also true while a network stream that was
-    // played waits for its first audio.
+    // played waits for its first audio, which tells waiting from failing.
     virtual bool ChannelIsActive(Handle channel)
     {
         (void)channel;
