@@ -49,7 +49,8 @@ bench: deps
 	$(BENCH_BUILD)/bench/velmoro_bench
 
 # Start-up, memory and CPU of the real player under Xvfb and a private
-# PulseAudio server with a null sink (about 2 minutes).
+# PulseAudio server with a null sink, beside Audacious when it is installed
+# (about 6 minutes; 2 without the peer).
 bench-player: deps
 	cmake -S . -B $(BENCH_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DVELMORO_TESTS=OFF >/dev/null
 	cmake --build $(BENCH_BUILD) -j $(JOBS) --target velmoro

@@ -3,7 +3,10 @@
 // with parec, and finds the tone in the recording.
 #include "audiotest.h"
 
+#include <algorithm>
 #include <chrono>
+#include <cstdio>
+#include <string>
 #include <csignal>
 #include <sys/wait.h>
 #include <thread>
@@ -55,4 +58,72 @@ TEST(PulseAudioOutput, AToneIsHeardOnTheDevice)
     ASSERT_GT(samples.size(), 44100u) << "nothing was recorded";
     EXPECT_NEAR(velmoro::test::ZeroCrossingFrequency(samples, 0, 44100), 1000, 2);
     EXPECT_NEAR(velmoro::test::Peak(samples, 0), 16384, 16384 * 0.1);
+}
+
+// The output lets the sound server rest: while playing, the sink keeps a
+// latency of tens of milliseconds; a few seconds after the last sound the
+// stream is let go, and playing again connects a new one.
+namespace {
+
+std::string Command(const char* command)
+{
+    std::string text;
+    if (FILE* out = popen(command, "r")) {
+        char buffer[4096];
+        for (std::size_t n; (n = fread(buffer, 1, sizeof buffer, out)) > 0;)
+            text.append(buffer, n);
+        pclose(out);
+    }
+    return text;
+}
+
+int ServerStreams()
+{
+    const std::string list = Command("pactl list short sink-inputs");
+    return int(std::count(list.begin(), list.end(), '\n'));
+}
+
+// The latency the server configured for the null sink, from "configured N usec".
+double NullSinkLatencyMs()
+{
+    const std::string sinks = Command("pactl list sinks");
+    const std::size_t at = sinks.find("configured ");
+    return at == std::string::npos ? -1 : std::stod(sinks.substr(at + 11)) / 1000;
+}
+
+bool PlaysOn(AudioLibrary& lib, Handle s, std::uint32_t from)
+{
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(15);
+    while (lib.ChannelGetPosition(s) < from + 44100 * 4 / 2 && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    return lib.ChannelGetPosition(s) >= from + 44100 * 4 / 2;
+}
+
+} // namespace
+
+TEST(PulseAudioOutput, LetsTheServerRestWhileSilentAndPlaysAgain)
+{
+    ASSERT_NE(std::getenv("PULSE_SERVER"), nullptr) << "run under tests/e2e/with-pulseaudio";
+    AudioLibrary lib(MakePulseProvider());
+    ASSERT_TRUE(lib.Init(-1, 44100, 0));
+    ASSERT_TRUE(lib.Start());
+    const Handle s =
+        lib.StreamCreateFile(velmoro::test::AudioFixture("sine1k-v1-44100-cbr256.mp3"), kStreamExactSeek);
+    ASSERT_NE(s, 0u);
+    lib.StreamPlay(s, false, 0);
+    ASSERT_TRUE(PlaysOn(lib, s, 0));
+    EXPECT_EQ(ServerStreams(), 1);
+    // A sink held at its smallest latency wakes thousands of times a second.
+    EXPECT_GE(NullSinkLatencyMs(), 20);
+
+    lib.ChannelPause(s);
+    // The library suspends the output within a second; five more let it go.
+    std::this_thread::sleep_for(std::chrono::seconds(7));
+    EXPECT_EQ(ServerStreams(), 0);
+
+    const std::uint32_t paused = lib.ChannelGetPosition(s);
+    lib.StreamPlay(s, false, 0);
+    EXPECT_EQ(ServerStreams(), 1);
+    EXPECT_TRUE(PlaysOn(lib, s, paused));
+    lib.Free();
 }
