@@ -44,6 +44,8 @@ struct Easy {
 
 using Clock = std::chrono::steady_clock;
 
+constexpr const char* kProtocols = "http,https,ftp";
+
 struct Transfer {
     UrlSource* source;
     const CurlApi* api;
@@ -57,7 +59,7 @@ struct Transfer {
 
 bool UrlSource::Supported(const std::string& url)
 {
-    static constexpr std::string_view kSchemes[] = {"http://", "https://", "ftp://", "ftps://"};
+    static constexpr std::string_view kSchemes[] = {"http://", "https://", "ftp://"};
     return std::any_of(std::begin(kSchemes), std::end(kSchemes),
                        [&](std::string_view scheme) { return StartsWithNoCase(url, scheme); });
 }
@@ -139,6 +141,16 @@ void UrlSource::Run()
         char error[CURL_ERROR_SIZE] = {};
         easy.aliases = curl->slist_append(nullptr, "ICY 200 OK");
         easy.headers = curl->slist_append(nullptr, "Icy-MetaData: 1");
+        // Kept to what a radio or a download is served over, redirects
+        // included: a server must not make the player read local files
+        // (file://) or speak to other services. A libcurl that cannot be
+        // told so is not trusted with the address at all.
+        if (curl->easy_setopt(easy.curl, CURLOPT_PROTOCOLS_STR, kProtocols) != CURLE_OK ||
+            curl->easy_setopt(easy.curl, CURLOPT_REDIR_PROTOCOLS_STR, kProtocols) != CURLE_OK) {
+            Log(LogLevel::Warning, m_url + ": this libcurl cannot be limited to " + kProtocols);
+            m_finished = true;
+            return;
+        }
         curl->easy_setopt(easy.curl, CURLOPT_URL, m_url.c_str());
         curl->easy_setopt(easy.curl, CURLOPT_ERRORBUFFER, error);
         curl->easy_setopt(easy.curl, CURLOPT_FOLLOWLOCATION, 1L);

@@ -14,6 +14,9 @@ HTTP paths:
   /late          the headers, then the file a second and a half later
   /endless       the file over and over, as fast as the client takes it
   /notaudio      text instead of audio
+  /tofile        a redirect to FILE as a file:// address
+  /redirect-icy  a redirect that carries icy-metaint, to /file.mp3
+  /redirect-to-icy  a plain redirect to /icy
 """
 import socket
 import sys
@@ -30,6 +33,14 @@ class Handler(BaseHTTPRequestHandler):
 
     def log_message(self, *args):
         pass
+
+    def redirect(self, location, extra=()):
+        self.send_response(302)
+        self.send_header("Location", location)
+        for name, value in extra:
+            self.send_header(name, value)
+        self.send_header("Content-Length", "0")
+        self.end_headers()
 
     def do_GET(self):
         try:
@@ -88,6 +99,12 @@ class Handler(BaseHTTPRequestHandler):
                 self.send_header("Content-Type", "text/plain")
                 self.end_headers()
                 self.wfile.write(b"Nothing to hear here.\n" * 12000)
+            elif self.path == "/tofile":
+                self.redirect("file://" + sys.argv[1])
+            elif self.path == "/redirect-icy":
+                self.redirect("/file.mp3", [("icy-metaint", str(META_INTERVAL))])
+            elif self.path == "/redirect-to-icy":
+                self.redirect("/icy")
             else:
                 self.send_error(404)
         except (BrokenPipeError, ConnectionResetError, OSError):

@@ -6,6 +6,7 @@
 
 #include <chrono>
 #include <csignal>
+#include <fstream>
 #include <cstdio>
 #include <sys/wait.h>
 #include <thread>
@@ -253,22 +254,31 @@ TEST_F(UrlStream, AStreamNotPlayedHoldsTheServerBack)
     EXPECT_LT(most, 1024u * 1024);
 }
 
-TEST_F(UrlStream, FailedAddressesEndLikeAVanishedServer)
+TEST_F(UrlStream, FailedAddressesEndLikeAVanishedServerAndCopyNothing)
 {
     velmoro::test::LogCapture log;
-    EXPECT_EQ(m.lib->StreamCreateURL("notaprotocol://x", 0, ""), 0u);
-    EXPECT_TRUE(log.Contains("notaprotocol://x"));
+    const std::string copy = TempPath("velmoro-failed.mp3");
+    for (const char* refused :
+         {"notaprotocol://x", "file:///dev/zero", "FILE:///dev/zero", "ftps://127.0.0.1/x"}) {
+        SCOPED_TRACE(refused);
+        std::remove(copy.c_str());
+        EXPECT_EQ(m.lib->StreamCreateURL(refused, 0, copy), 0u);
+        EXPECT_TRUE(log.Contains(refused));
+        EXPECT_FALSE(std::ifstream(copy).is_open());
+    }
     const struct {
         std::string url;
         const char* logged; // part of the reason logged
+        std::string copy;   // a local copy that must stay empty
     } cases[] = {
-        {"http://127.0.0.1:1/none.mp3", "127.0.0.1:1/none.mp3"},
-        {Http("/missing.mp3"), "404"},
-        {Http("/notaudio"), "no MPEG audio"},
+        {"http://127.0.0.1:1/none.mp3", "127.0.0.1:1/none.mp3", ""},
+        {Http("/missing.mp3"), "404", ""},
+        {Http("/notaudio"), "no MPEG audio", ""},
+        {Http("/tofile"), "\"file\"", copy}, // a server cannot lead to local files
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.url);
-        const Handle s = m.lib->StreamCreateURL(c.url, 0, "");
+        const Handle s = m.lib->StreamCreateURL(c.url, 0, c.copy);
         ASSERT_NE(s, 0u);
         ASSERT_TRUE(m.lib->StreamPlay(s, false, 0));
         const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
@@ -284,5 +294,8 @@ TEST_F(UrlStream, FailedAddressesEndLikeAVanishedServer)
         EXPECT_EQ(m.lib->ChannelGetPosition(s), 0u);
         EXPECT_TRUE(log.Contains(c.logged));
         m.lib->StreamFree(s);
+        if (!c.copy.empty()) {
+            EXPECT_TRUE(ReadBytes(c.copy).empty());
+        }
     }
 }
