@@ -190,7 +190,12 @@ std::size_t UrlSource::OnHeader(char* data, std::size_t size, std::size_t count,
 {
     auto* t = static_cast<Transfer*>(user);
     const std::string_view line(data, size * count);
-    if (StartsWithNoCase(line, "icy-metaint:")) {
+    // Each response of a redirect chain brings its own headers: only the
+    // last one's framing describes the body that follows.
+    if (StartsWithNoCase(line, "HTTP/") || StartsWithNoCase(line, "ICY ")) {
+        t->source->m_deframer = IcyDeframer();
+        t->source->m_icy = false;
+    } else if (StartsWithNoCase(line, "icy-metaint:")) {
         const auto interval = std::size_t(std::strtoul(std::string(line.substr(12)).c_str(), nullptr, 10));
         t->source->m_deframer = IcyDeframer(interval);
         t->source->m_icy = interval > 0;
