@@ -123,7 +123,7 @@ Handle AudioLibrary::StreamCreateURL(const std::string& url, std::uint32_t flags
         return 0;
     }
     return AddStream(Decoder::OpenFeed(DecoderOptionsFor(flags)), flags,
-                     UrlSource::Start(url, localCopy, m_options.urlStallTimeout));
+                     UrlSource::Start(url, localCopy, {.stallTimeout = m_options.urlStallTimeout}));
 }
 
 bool AudioLibrary::StreamPlay(Handle stream, bool flush, std::uint32_t)

@@ -9,6 +9,7 @@
 #include <iterator>
 #include <cstring>
 #include <string_view>
+#include <sys/statvfs.h>
 #include <thread>
 
 namespace velmoro::audio {
@@ -64,28 +65,77 @@ bool UrlSource::Supported(const std::string& url)
                        [&](std::string_view scheme) { return StartsWithNoCase(url, scheme); });
 }
 
-UrlSource::UrlSource(std::string url, std::string localCopy, std::chrono::milliseconds stallTimeout)
-    : m_url(std::move(url)), m_localCopyPath(std::move(localCopy)), m_stallTimeout(stallTimeout)
+LocalCopy::LocalCopy(std::string path, const UrlSourceOptions& options)
+    : m_path(std::move(path)), m_cap(options.localCopyCap), m_minFreeShare(options.localCopyMinFreeShare)
 {
-    if (!m_localCopyPath.empty() && !(m_localCopy = std::fopen(m_localCopyPath.c_str(), "wb")))
-        Log(LogLevel::Warning,
-            "cannot write the local copy " + m_localCopyPath + ": " + std::strerror(errno));
+    if (!m_path.empty() && !(m_file = std::fopen(m_path.c_str(), "wb")))
+        Log(LogLevel::Warning, "cannot write the local copy " + m_path + ": " + std::strerror(errno));
+}
+
+void LocalCopy::Write(const std::uint8_t* bytes, std::size_t length)
+{
+    if (!m_file)
+        return;
+    if (m_written >= m_nextDiskCheck) {
+        if (!DiskHasRoom())
+            return;
+        m_nextDiskCheck = m_written + kDiskCheckInterval;
+    }
+    const auto part = std::size_t(std::min<std::int64_t>(std::int64_t(length), m_cap - m_written));
+    if (std::fwrite(bytes, 1, part, m_file) != part)
+        return Stop(std::strerror(errno));
+    m_written += std::int64_t(part);
+    if (m_written >= m_cap)
+        Stop("it reached its limit of " + std::to_string(m_cap) + " bytes");
+}
+
+void LocalCopy::Flush()
+{
+    if (m_file && std::fflush(m_file) != 0)
+        Stop(std::strerror(errno));
+}
+
+void LocalCopy::Close()
+{
+    if (m_file)
+        std::fclose(m_file);
+    m_file = nullptr;
+}
+
+void LocalCopy::Stop(const std::string& why)
+{
+    Log(LogLevel::Warning, "the local copy " + m_path + " stops after " + std::to_string(m_written) +
+                               " bytes (the stream plays on): " + why);
+    Close();
+}
+
+// A worker-thread call, once every few megabytes: cheap next to the writes.
+bool LocalCopy::DiskHasRoom()
+{
+    struct statvfs disk = {};
+    if (fstatvfs(fileno(m_file), &disk) != 0 || disk.f_blocks == 0)
+        return true; // nothing to go by: write errors still stop the copy
+    const double freeShare = double(disk.f_bavail) / double(disk.f_blocks);
+    if (freeShare >= m_minFreeShare)
+        return true;
+    Stop("its disk has " + std::to_string(int(freeShare * 100)) + "% free, under " +
+         std::to_string(int(m_minFreeShare * 100)) + "%");
+    return false;
+}
+
+UrlSource::UrlSource(std::string url, std::string localCopy, const UrlSourceOptions& options)
+    : m_url(std::move(url)), m_stallTimeout(options.stallTimeout), m_localCopy(std::move(localCopy), options)
+{
 }
 
 // The worker is never joined: a transfer inside libcurl notices a cancel
 // only at its next callback, and the control thread must not wait for that.
 std::shared_ptr<UrlSource> UrlSource::Start(std::string url, std::string localCopy,
-                                            std::chrono::milliseconds stallTimeout)
+                                            const UrlSourceOptions& options)
 {
-    std::shared_ptr<UrlSource> source(new UrlSource(std::move(url), std::move(localCopy), stallTimeout));
+    std::shared_ptr<UrlSource> source(new UrlSource(std::move(url), std::move(localCopy), options));
     std::thread([source] { source->Run(); }).detach();
     return source;
-}
-
-UrlSource::~UrlSource()
-{
-    if (m_localCopy)
-        std::fclose(m_localCopy);
 }
 
 void UrlSource::Cancel()
@@ -96,9 +146,7 @@ void UrlSource::Cancel()
     }
     m_room.notify_all();
     std::lock_guard file(m_fileMutex);
-    if (m_localCopy)
-        std::fclose(m_localCopy);
-    m_localCopy = nullptr;
+    m_localCopy.Close();
 }
 
 std::size_t UrlSource::Take(std::uint8_t* out, std::size_t max)
@@ -180,8 +228,7 @@ void UrlSource::Run()
     }
     {
         std::lock_guard file(m_fileMutex);
-        if (m_localCopy)
-            std::fflush(m_localCopy);
+        m_localCopy.Flush();
     }
     m_finished = true;
 }
@@ -248,8 +295,8 @@ void UrlSource::Deliver(const std::uint8_t* bytes, std::size_t length)
     {
         // A cancelled source's file may already belong to the next stream.
         std::lock_guard file(m_fileMutex);
-        if (m_localCopy && !m_cancel)
-            std::fwrite(m_audio.data(), 1, m_audio.size(), m_localCopy);
+        if (!m_cancel)
+            m_localCopy.Write(m_audio.data(), m_audio.size());
     }
     std::lock_guard lock(m_mutex);
     m_buffer.insert(m_buffer.end(), m_audio.begin(), m_audio.end());

@@ -7,6 +7,9 @@
 // The buffer is bounded: when it holds the limit, the worker waits until the
 // decoder takes from it, and the server is held back by TCP. A server that
 // gives up on a reader kept waiting ends the stream like any vanished server.
+//
+// The local copy only ever stops, never the stream: at its size cap, when
+// its disk runs nearly full, or at a write error; the reason is logged.
 #include "audio/icydeframer.h"
 
 #include <atomic>
@@ -22,6 +25,44 @@
 
 namespace velmoro::audio {
 
+struct UrlSourceOptions {
+    // A server that sends nothing for this long has stalled: the stream ends.
+    std::chrono::milliseconds stallTimeout;
+    // An endless radio would otherwise fill the disk.
+    std::int64_t localCopyCap = std::int64_t(2) << 30;
+    // The copy stops when its disk has less than this share of its space free.
+    double localCopyMinFreeShare = 0.05;
+};
+
+// The file a stream is saved to while it plays. Not thread-safe.
+class LocalCopy {
+public:
+    // An empty path makes no copy.
+    LocalCopy(std::string path, const UrlSourceOptions& options);
+    ~LocalCopy() { Close(); }
+    LocalCopy(const LocalCopy&) = delete;
+    LocalCopy& operator=(const LocalCopy&) = delete;
+
+    void Write(const std::uint8_t* bytes, std::size_t length);
+    // Hands what was written to the system; a failure stops the copy.
+    void Flush();
+    void Close();
+
+private:
+    // Free space is asked for at the start and then after every this many bytes.
+    static constexpr std::int64_t kDiskCheckInterval = 4 << 20;
+
+    void Stop(const std::string& why);
+    bool DiskHasRoom();
+
+    std::string m_path;
+    std::FILE* m_file = nullptr;
+    std::int64_t m_cap;
+    double m_minFreeShare;
+    std::int64_t m_written = 0;
+    std::int64_t m_nextDiskCheck = 0;
+};
+
 class UrlSource {
 public:
     static constexpr std::chrono::seconds kConnectTimeout{10};
@@ -31,11 +72,9 @@ public:
     // Whether the address is of a protocol a source can download.
     static bool Supported(const std::string& url);
 
-    // Starts the download. A server that sends nothing for stallTimeout has
-    // stalled: the stream ends. The worker holds the source until it ends.
+    // Starts the download. The worker holds the source until it ends.
     static std::shared_ptr<UrlSource> Start(std::string url, std::string localCopy,
-                                            std::chrono::milliseconds stallTimeout);
-    ~UrlSource();
+                                            const UrlSourceOptions& options);
     UrlSource(const UrlSource&) = delete;
     UrlSource& operator=(const UrlSource&) = delete;
 
@@ -60,7 +99,7 @@ public:
     const std::string& Url() const { return m_url; }
 
 private:
-    UrlSource(std::string url, std::string localCopy, std::chrono::milliseconds stallTimeout);
+    UrlSource(std::string url, std::string localCopy, const UrlSourceOptions& options);
     static std::size_t OnHeader(char* data, std::size_t size, std::size_t count, void* user);
     static std::size_t OnBody(char* data, std::size_t size, std::size_t count, void* user);
     static int OnProgress(void* user, long long, long long, long long, long long);
@@ -70,10 +109,9 @@ private:
     void Deliver(const std::uint8_t* bytes, std::size_t length);
 
     std::string m_url;
-    std::string m_localCopyPath;
     std::chrono::milliseconds m_stallTimeout;
-    std::mutex m_fileMutex;           // a slow disk holds back neither the decoder nor Take
-    std::FILE* m_localCopy = nullptr; // under m_fileMutex
+    std::mutex m_fileMutex; // a slow disk holds back neither the decoder nor Take
+    LocalCopy m_localCopy;  // under m_fileMutex
 
     std::mutex m_mutex;
     std::condition_variable m_room;

@@ -4,6 +4,8 @@
 // and FTP.
 #include "audiotest.h"
 
+#include "audio/urlsource.h"
+
 #include <chrono>
 #include <csignal>
 #include <fstream>
@@ -155,6 +157,44 @@ TEST_F(UrlStream, IcyMetadataIsCutOutOfTheAudioOfTheFinalResponseOnly)
         EXPECT_NEAR(velmoro::test::ZeroCrossingFrequency(heard, 0, 44100), 1000, 1);
         m.lib->StreamFree(s);
         EXPECT_EQ(ReadBytes(copy), ReadBytes(AudioFixture(kFile)));
+    }
+}
+
+TEST_F(UrlStream, TheLocalCopyStopsWhileTheStreamGoesOn)
+{
+    using std::chrono_literals::operator""s;
+    const auto whole = ReadBytes(AudioFixture(kFile));
+    const std::string copy = TempPath("velmoro-stopped.mp3");
+    constexpr std::size_t kUnreadable = std::size_t(-1);
+    const struct {
+        std::string path;
+        UrlSourceOptions options;
+        std::size_t copied; // bytes the copy keeps
+        const char* logged; // part of the reason logged
+    } cases[] = {
+        {copy, {.stallTimeout = 10s, .localCopyCap = 10000}, 10000, "limit of 10000 bytes"},
+        {copy, {.stallTimeout = 10s, .localCopyMinFreeShare = 1.01}, 0, "free, under 101%"},
+        {"/dev/full", {.stallTimeout = 10s}, kUnreadable, "No space left on device"},
+    };
+    velmoro::test::LogCapture log;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.logged);
+        const auto source = UrlSource::Start(Http("/file.mp3"), c.path, c.options);
+        std::vector<std::uint8_t> received;
+        const auto deadline = std::chrono::steady_clock::now() + 10s;
+        while (!(source->Finished() && source->Buffered() == 0) &&
+               std::chrono::steady_clock::now() < deadline) {
+            std::uint8_t part[4096];
+            received.insert(received.end(), part, part + source->Take(part, sizeof part));
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        source->Cancel(); // closes the copy
+        EXPECT_EQ(received, whole);
+        if (c.copied != kUnreadable) {
+            EXPECT_EQ(ReadBytes(c.path),
+                      std::vector(whole.begin(), whole.begin() + std::ptrdiff_t(c.copied)));
+        }
+        EXPECT_TRUE(log.Contains(c.logged));
     }
 }
 
