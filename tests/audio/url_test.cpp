@@ -196,6 +196,15 @@ TEST_F(UrlStream, TheLocalCopyStopsWhileTheStreamGoesOn)
         }
         EXPECT_TRUE(log.Contains(c.logged));
     }
+
+    // Played, a stream whose copy fails is heard whole.
+    const Handle s = m.lib->StreamCreateURL(Http("/file.mp3"), kStreamFx, "/dev/full");
+    ASSERT_NE(s, 0u);
+    LetItArrive();
+    m.lib->StreamPlay(s, false, 0);
+    const auto heard = PlayToEnd(s);
+    EXPECT_NEAR(velmoro::test::ZeroCrossingFrequency(heard, 0, 44100), 1000, 1);
+    EXPECT_NEAR(double(m.lib->ChannelGetPosition(s)), 3.0 * 44100 * 4, 44100 * 4 * 0.1);
 }
 
 TEST_F(UrlStream, Ftp)
