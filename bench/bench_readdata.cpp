@@ -1,6 +1,8 @@
 // ReadData over a folder of 2,000 generated files, against the raw I/O that
 // any reader of them must do (open, read the first 64 KiB and the last 128
 // bytes, close). Both run on a warm cache; compare their items per second.
+// Then one hostile file: 31 MB of frame headers every four bytes, none
+// confirmed, which the default search limit must cut short (goal: < 100 ms).
 #include "support/mpegcraft.h"
 #include "trackinfo/mpegaudio.h"
 
@@ -81,5 +83,14 @@ void BM_RawIOFolder(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * std::int64_t(names.size()));
 }
 BENCHMARK(BM_RawIOFolder)->Unit(benchmark::kMillisecond);
+
+void BM_ReadDataFalseSyncs(benchmark::State& state)
+{
+    QTemporaryDir dir;
+    const QByteArray falseSyncs = HeaderBytes(MakeHeader({})).repeated(31 * 1000 * 1000 / 4);
+    const QStringList paths{WriteFile(dir.filePath(QStringLiteral("false-syncs.mp3")), falseSyncs)};
+    ReadEveryFile(state, paths);
+}
+BENCHMARK(BM_ReadDataFalseSyncs)->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -42,6 +42,21 @@ QString TableText(const std::array<const char*, 4>& table, unsigned index)
     return index < table.size() ? QString::fromLatin1(table[index]) : QString();
 }
 
+// The search resets the record for every rejected candidate: copying one
+// made once costs a fraction of building it anew.
+const TMPEGAudioData& ResetRecord()
+{
+    static const TMPEGAudioData reset = [] {
+        TMPEGAudioData d;
+        d.Header = QStringLiteral("BAD");
+        d.Title = d.Artist = d.Album = d.Comment = QStringLiteral("[notag]");
+        d.Year = QStringLiteral("    ");
+        d.Genre = 255;
+        return d;
+    }();
+    return reset;
+}
+
 } // namespace
 
 TMPEGAudio::TMPEGAudio() = default;
@@ -62,11 +77,7 @@ void TMPEGAudio::SetFileName(const QString& name)
 
 void TMPEGAudio::ResetData()
 {
-    m_data = TMPEGAudioData{};
-    m_data.Header = QStringLiteral("BAD");
-    m_data.Title = m_data.Artist = m_data.Album = m_data.Comment = QStringLiteral("[notag]");
-    m_data.Year = QStringLiteral("    ");
-    m_data.Genre = 255;
+    m_data = ResetRecord();
     RebuildText();
 }
 
@@ -116,7 +127,7 @@ int TMPEGAudio::ReadOnce()
 
     FillFileIdentity(status);
     BufferedFile reader(file, status.size);
-    const ScanResult scan = ScanFile(reader, status);
+    const ScanResult scan = ScanFile(reader, status.size);
     RebuildText();
     if (scan == ScanResult::IoError || reader.Failed()) {
         qCWarning(lcTrackInfo) << "read error in" << path;
@@ -135,9 +146,23 @@ void TMPEGAudio::FillFileIdentity(const platform::FileStatus& status)
     m_data.FileLength = ClampToInt32(status.size);
 }
 
-TMPEGAudio::ScanResult TMPEGAudio::ScanFile(BufferedFile& file, const platform::FileStatus& status)
+void TMPEGAudio::ResetKeepingIdentity()
 {
-    const std::int64_t size = status.size;
+    QString fileName = std::move(m_data.FileName);
+    QString volumeLabel = std::move(m_data.VolumeLabel);
+    const std::int32_t dateTime = m_data.FileDateTime;
+    const std::uint16_t attributes = m_data.FileAttr;
+    const std::int32_t length = m_data.FileLength;
+    m_data = ResetRecord();
+    m_data.FileName = std::move(fileName);
+    m_data.VolumeLabel = std::move(volumeLabel);
+    m_data.FileDateTime = dateTime;
+    m_data.FileAttr = attributes;
+    m_data.FileLength = length;
+}
+
+TMPEGAudio::ScanResult TMPEGAudio::ScanFile(BufferedFile& file, std::int64_t size)
+{
     // A leading ID3v2 tag is skipped whole: its pictures can hold false frame
     // headers, and its bytes are no part of the audio's playing time.
     std::array<char, 10> head{};
@@ -146,12 +171,6 @@ TMPEGAudio::ScanResult TMPEGAudio::ScanFile(BufferedFile& file, const platform::
     const std::int64_t audioBytes = size - audioStart;
     const std::int64_t limit = SearchLimit > 0 ? audioStart + SearchLimit : 0;
     const auto pastLimit = [&] { return limit != 0 && file.Pos() > limit; };
-    const auto resetKeepingIdentity = [&] {
-        const QString path = m_data.FileName;
-        ResetData();
-        m_data.FileName = path;
-        FillFileIdentity(status);
-    };
 
     file.Seek(audioStart);
     const HeaderSearch search{.audioBytes = audioBytes, .limit = limit, .onProgress = &OnSearchProgress};
@@ -163,7 +182,7 @@ TMPEGAudio::ScanResult TMPEGAudio::ScanFile(BufferedFile& file, const platform::
 
         FirstFramePos = ClampToInt32(file.Pos() - 4);
         if (!valid || !FrameFitsInFile(m_data, FirstFramePos, m_data.FileLength)) {
-            resetKeepingIdentity();
+            ResetKeepingIdentity();
             FirstFramePos = ClampToInt32(std::int64_t(m_data.FileLength) + 1);
             result = ScanResult::NotFound;
             continue;
@@ -173,7 +192,7 @@ TMPEGAudio::ScanResult TMPEGAudio::ScanFile(BufferedFile& file, const platform::
         if (!NextHeaderFollows(file, m_data, FirstFramePos, audioBytes)) {
             if (file.Failed())
                 return ScanResult::IoError;
-            resetKeepingIdentity();
+            ResetKeepingIdentity();
             file.Seek(std::int64_t(FirstFramePos) + 1);
             result = ScanResult::NotFound;
             continue;

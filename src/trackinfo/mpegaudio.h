@@ -14,6 +14,12 @@
 
 namespace velmoro::trackinfo {
 
+// How far past a leading ID3v2 tag the first frame is searched for unless the
+// caller says otherwise. Real files start their audio within a few KiB of the
+// tag; junk of megabytes before it means a file that is no MPEG audio, and a
+// search without bound over such a file could block its reader for minutes.
+inline constexpr std::int32_t kDefaultSearchLimit = 4 * 1024 * 1024;
+
 // Dialog answers that a read-error handler returns.
 enum ReadErrorAnswer : int { ReadErrorCancel = 2, ReadErrorRetry = 4, ReadErrorIgnore = 5 };
 
@@ -71,7 +77,8 @@ public:
     void SetMacro(const QString& macro);
     const QString& Text() const { return m_text; }
 
-    std::int32_t SearchLimit = 0; // bytes searched for the first frame; 0 = all
+    // Bytes searched for the first frame past a leading ID3v2 tag; 0 = all.
+    std::int32_t SearchLimit = kDefaultSearchLimit;
     QString UnknownArtist = QStringLiteral("Unknown Artist");
     QString UnknownTitle = QStringLiteral("Unknown Title");
     bool AutoLoad = true;
@@ -84,8 +91,11 @@ public:
 private:
     enum class ScanResult { Found, NotFound, IoError };
     int ReadOnce();
-    ScanResult ScanFile(class BufferedFile& file, const platform::FileStatus& status);
+    ScanResult ScanFile(class BufferedFile& file, std::int64_t size);
     void FillFileIdentity(const platform::FileStatus& status);
+    // A reset that keeps the file's name and identity and leaves Text alone:
+    // the search does it for every rejected candidate.
+    void ResetKeepingIdentity();
     void RebuildText();
 
     TMPEGAudioData m_data;

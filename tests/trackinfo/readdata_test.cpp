@@ -190,6 +190,21 @@ TEST_F(ReadDataTest, SearchLimitBoundsTheSearch)
     EXPECT_EQ(enough.FirstFramePos, 5000);
 }
 
+TEST_F(ReadDataTest, FalseHeadersEveryFourBytesEndTheSearchAtTheDefaultLimit)
+{
+    // Every candidate decodes but none is confirmed; real frames follow only
+    // past the limit, so finding none shows the search stopped there.
+    const QByteArray falseSyncs = HeaderBytes(kMp3).repeated(kDefaultSearchLimit / 4 + 16 * 1024);
+    const QString path = Write("false-syncs.mp3", falseSyncs + Frames(kMp3, kMp3Frame, 10));
+    TMPEGAudio track;
+    int ticks = 0;
+    track.OnSearchProgress = [&] { ++ticks; };
+    EXPECT_EQ(Read(path, track), -1);
+    EXPECT_NEAR(ticks, kDefaultSearchLimit / 300, 2);
+    EXPECT_EQ(track.Data().FileLength, falseSyncs.size() + 10 * kMp3Frame);
+    EXPECT_NE(track.Data().FileDateTime, 0);
+}
+
 TEST_F(ReadDataTest, Id3v2TagIsSkippedAndNotCountedAsAudio)
 {
     // A tag whose "picture" is full of valid-looking frames.
