@@ -13,9 +13,14 @@ QString FullPath(const QString& name);
 // a bare name.
 QString DirectoryPart(const QString& path);
 
-// The file a playlist line names: kept as written when its second character
-// is ":", from the root when it begins with a separator, else below
-// listDirectory (which may be empty or relative).
+// True for an address such as "http://host/stream": a scheme (a letter, then
+// letters, digits, "+", "-" or ".", two characters at least, so that a drive
+// letter is no scheme) followed by "://".
+bool IsAddress(QStringView name);
+
+// The file a playlist line names: kept as written when it is an address or
+// its second character is ":", from the root when it begins with a
+// separator, else below listDirectory (which may be empty or relative).
 QString ResolveEntryName(const QString& line, const QString& listDirectory);
 
 // path without the leading directory when it lies below directory (compared

@@ -4,29 +4,26 @@
 #include "playlist/listpaths.h"
 #include "playlist/mpegaudiolist.h"
 
+#include <QFile>
 #include <QFileInfo>
-
-#include <algorithm>
 
 namespace velmoro::playlist {
 
 namespace {
 
-// Far beyond any real list (some 300,000 entries); larger files are not read.
-constexpr qint64 kMaxListSize = 32 * 1024 * 1024;
-
-// What appending text to a file with these bytes must write: a line break
-// first when the last line lacks one (else two names would merge into one
-// line), and Latin-1 when the file is Latin-1 (else its next reading would
-// decode the new names wrongly), as far as the names allow.
-QByteArray AppendedBytes(const QByteArray& existing, QString text)
+// The bytes an append must write: a line break first when the file's last
+// line lacks one, else two names would merge into one line. The text is
+// UTF-8 even in a Latin-1 list: lines are decoded one by one, so the old
+// lines keep reading as they did.
+QByteArray AppendedBytes(const QString& path, QString text)
 {
-    if (!text.isEmpty() && !existing.isEmpty() && !existing.endsWith('\n') && !existing.endsWith('\r'))
-        text.prepend(QStringLiteral("\r\n"));
-    const bool latin1File = !trackinfo::IsValidUtf8(existing);
-    const bool latin1Text =
-        std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() < 0x100; });
-    return latin1File && latin1Text ? text.toLatin1() : text.toUtf8();
+    QFile file(path);
+    if (!text.isEmpty() && file.open(QIODevice::ReadOnly) && file.size() > 0 && file.seek(file.size() - 1)) {
+        char last = 0;
+        if (file.getChar(&last) && last != '\n' && last != '\r')
+            text.prepend(QStringLiteral("\r\n"));
+    }
+    return text.toUtf8();
 }
 
 } // namespace
@@ -35,24 +32,24 @@ int TMPEGAudioList::LoadM3U(const QString& fileName)
 {
     const BusyScope busy(m_busy);
     const QString path = FullPath(fileName);
-    QByteArray bytes;
-    const int read = ReadWithRetry(path, [&] { return platform::ReadWholeFile(path, kMaxListSize, bytes); });
-    if (read != 0)
-        return read;
-    const QStringList lines = platform::SplitLines(platform::DecodeText(bytes)).lines;
-    bytes.clear();
     const QString directory = DirectoryPart(path);
+    qint64 lineCount = 0;
+    qint64 i = 0;
     int result = 0;
-    for (int i = 0; i < lines.size(); ++i) {
-        const QString& line = lines[i];
-        // An empty line names no file: reading it as the list's own
-        // directory would only add a broken entry.
-        if (!line.isEmpty() && !line.startsWith(u'#') &&
-            !AddListEntry(ResolveEntryName(line, directory), path, i + 1, int(lines.size()), result))
-            return result;
-        ProcessMessagesEvery30(i);
-    }
-    return result;
+    const int read = ReadListLines(
+        path,
+        [&](const QString& line) {
+            const qint64 number = ++i;
+            // An empty line names no file: reading it as the list's own
+            // directory would only add a broken entry.
+            const bool entry = !line.isEmpty() && !line.startsWith(u'#');
+            if (entry && !AddListEntry(ResolveEntryName(line, directory), path, number, lineCount, result))
+                return platform::LineUse::Stop;
+            ProcessMessagesEvery30(number - 1);
+            return entry ? platform::LineUse::Entry : platform::LineUse::NotEntry;
+        },
+        [&](platform::TextLineReader& reader) { lineCount = reader.CountLines(); });
+    return read != 0 ? read : result;
 }
 
 int TMPEGAudioList::SaveM3U(const QString& fileName, const M3USaveOptions& options)
@@ -70,7 +67,8 @@ int TMPEGAudioList::SaveM3U(const QString& fileName, const M3USaveOptions& optio
             continue;
         if (options.validOnly && !entry.IsValid())
             continue;
-        const QString name = entry.LocateFile();
+        // An address is no path: it is written as it was read.
+        const QString name = IsAddress(entry.GetFileName()) ? entry.GetFileName() : entry.LocateFile();
         if (OnSaveProgress && !OnSaveProgress(entry, i + 1)) {
             result = -2; // the lines before this one are still written
             break;
@@ -82,9 +80,7 @@ int TMPEGAudioList::SaveM3U(const QString& fileName, const M3USaveOptions& optio
     // A failed write is logged, with its reason, where it happened.
     int error = 0;
     if (options.append && QFileInfo(path).isFile()) {
-        QByteArray existing;
-        platform::ReadWholeFile(path, kMaxListSize, existing);
-        error = platform::AppendToFile(path, AppendedBytes(existing, text));
+        error = platform::AppendToFile(path, AppendedBytes(path, text));
     } else {
         error = platform::WriteFileAtomically(path, text.toUtf8());
     }

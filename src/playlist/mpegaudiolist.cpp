@@ -3,7 +3,10 @@
 #include "platform/logging.h"
 #include "platform/verify.h"
 #include "playlist/busyscope.h"
+#include "playlist/listpaths.h"
 
+#include <algorithm>
+#include <climits>
 #include <utility>
 
 namespace velmoro::playlist {
@@ -56,7 +59,9 @@ int TMPEGAudioList::AddFile(const QString& fileName)
     created->AutoLoad = false;
     created->SetFileName(fileName);
     // A missing or damaged file is listed all the same, as the read left it.
-    created->ReadData();
+    // An address is no file: reading it as one would turn it into a path.
+    if (!IsAddress(fileName))
+        created->ReadData();
     TMPEGAudio& entry = Append(std::move(created));
     const int index = Count() - 1;
     if (OnProgress && !OnProgress(entry, entry.GetFileName(), 1, 1))
@@ -106,16 +111,34 @@ int TMPEGAudioList::ReadWithRetry(const QString& fileName, const std::function<i
     return 0;
 }
 
-bool TMPEGAudioList::AddListEntry(const QString& name, const QString& source, int number, int total,
-                                  int& result)
+int TMPEGAudioList::ReadListLines(const QString& fileName, const platform::TextLineHandler& onLine,
+                                  const std::function<void(platform::TextLineReader&)>& beforeRead)
 {
+    platform::TextLineReader reader(ListLimits);
+    if (const int opened = ReadWithRetry(fileName, [&] { return reader.Open(fileName); }))
+        return opened;
+    if (beforeRead)
+        beforeRead(reader);
+    const platform::TextLinesResult read = reader.Read(onLine);
+    if (read.end == platform::TextLinesEnd::Failed)
+        qCWarning(lcPlaylist) << "stopped reading the list" << fileName << "-"
+                              << qPrintable(qt_error_string(read.error));
+    if (read.end == platform::TextLinesEnd::EntryCapReached && OnEntryCapReached)
+        OnEntryCapReached(fileName, read.entries);
+    return 0;
+}
+
+bool TMPEGAudioList::AddListEntry(const QString& name, const QString& source, std::int64_t number,
+                                  std::int64_t total, int& result)
+{
+    const auto capped = [](std::int64_t n) { return int(std::clamp<std::int64_t>(n, INT_MIN, INT_MAX)); };
     const int index = AddFile(name);
     if (index < 0) {
         result = index;
         return false;
     }
     result = index;
-    if (OnProgress && !OnProgress(Items(index), source, number, total)) {
+    if (OnProgress && !OnProgress(Items(index), source, capped(number), capped(total))) {
         result = -2;
         return false;
     }

@@ -4,6 +4,7 @@
 // files) to itself, removes, clears and sorts them, and writes itself out as
 // an M3U file. It knows nothing of windows: a window drives it and listens
 // through the callbacks.
+#include "platform/textlines.h"
 #include "trackinfo/mpegaudio.h"
 #include "trackinfo/mpegaudiodata.h"
 
@@ -69,7 +70,8 @@ public:
     const TMPEGAudio& Items(int index) const;
 
     // Appends one audio file, whatever reading it gives; the new index, or −2
-    // when OnProgress says to stop (the entry stays).
+    // when OnProgress says to stop (the entry stays). An address
+    // ("http://...") is appended as written and not read.
     int AddFile(const QString& fileName);
     // Appends an entry that is exactly the stored record; no file is read.
     void AddRecord(const TMPEGAudioData& record);
@@ -110,6 +112,13 @@ public:
     // Called every 30 entries of a load and during long frame searches, so
     // that a window can process its pending events.
     std::function<void()> OnProcessMessages;
+    // Bounds each M3U and PLS read: longer lines are skipped, and the rest of
+    // a list past maxEntries entries is skipped. No bound on the file's size,
+    // so every list SaveM3U writes can be read back.
+    platform::TextLineLimits ListLimits;
+    // A list held more entries than ListLimits allows and the rest was
+    // skipped: its name and the entries read, for a window to tell the user.
+    std::function<void(const QString& listName, qint64 entriesRead)> OnEntryCapReached;
 
     QString UnknownArtist; // copied into every entry the list creates
     QString UnknownTitle;
@@ -127,8 +136,16 @@ private:
     // it logs, asks OnFileError, until the read succeeds or the answer gives
     // up; 0 when read, −1 given up, −2 aborted.
     int ReadWithRetry(const QString& fileName, const std::function<int()>& read) const;
+    // Reads a list file line by line: a failed open goes through
+    // ReadWithRetry (its result is returned), a failure half-way is logged
+    // and keeps what was read, a reached cap goes to OnEntryCapReached.
+    // beforeRead runs between the open and the read.
+    int ReadListLines(const QString& fileName, const platform::TextLineHandler& onLine,
+                      const std::function<void(platform::TextLineReader&)>& beforeRead = {});
     // Adds one named entry of a list file; false when the load must stop.
-    bool AddListEntry(const QString& name, const QString& source, int number, int total, int& result);
+    // number and total reach OnProgress capped to the int range.
+    bool AddListEntry(const QString& name, const QString& source, std::int64_t number, std::int64_t total,
+                      int& result);
     void ProcessMessagesEvery30(std::int64_t number) const;
 
     TMPEGAudio& BlankStandIn() const;

@@ -23,13 +23,21 @@ TEST(PlsNumbers, EntryCount)
     EXPECT_EQ(ParseEntryCount("--3"), 0);
 }
 
-TEST(PlsNumbers, OnlyTheKeysTheFileHolds)
+TEST(PlsNumbers, OnlyTheKeysThatFilePlusANumberSpells)
 {
-    const QStringList keys{"File10", "file2",  "FILE0",  "File01", "File-1",
-                           "File",   "Title2", "File 3", "File4"};
-    EXPECT_EQ(FileKeyNumbers(keys, 4), (std::vector<int>{0, 2, 4}));
-    EXPECT_EQ(FileKeyNumbers(keys, 2'000'000'000), (std::vector<int>{0, 2, 4, 10}));
-    EXPECT_TRUE(FileKeyNumbers(keys, -1).empty());
+    const QList<std::pair<QString, std::int64_t>> keys{{"File10", 10},
+                                                       {"file2", 2},
+                                                       {"FILE0", 0},
+                                                       {"File01", -1},
+                                                       {"File-1", -1},
+                                                       {"File", -1},
+                                                       {"Title2", -1},
+                                                       {"File 3", -1},
+                                                       {"File2147483647", 2147483647},
+                                                       {"File2147483648", -1},
+                                                       {"File99999999999999999999", -1}};
+    for (const auto& [key, number] : keys)
+        EXPECT_EQ(FileKeyNumber(key), number) << key.toStdString();
 }
 
 TEST_F(PlsTest, KeysZeroToNInOrder)
@@ -65,6 +73,28 @@ TEST_F(PlsTest, HugeCountReadsOnlyTheKeysPresent)
     };
     EXPECT_EQ(m_list.LoadPLS(pls), 1);
     EXPECT_EQ(numbers, (QList<int>{2, 2000000000, 8, 2000000000}));
+
+    // The last number a count allows: its position from 1 stays in range.
+    numbers.clear();
+    const QString last = Write("y.pls", "[playlist]\nNumberOfEntries=2147483647\nFile2147483647=last.mp3\n");
+    m_list.OnProgress = [&](TMPEGAudio&, const QString& source, int number, int total) {
+        if (source == last)
+            numbers << number << total;
+        return true;
+    };
+    EXPECT_EQ(m_list.LoadPLS(last), 2);
+    EXPECT_EQ(numbers, (QList<int>{2147483647, 2147483647}));
+}
+
+TEST_F(PlsTest, ReadAsProfileFilesAre)
+{
+    const QString pls =
+        Write("x.pls", "File1=before-any-section.mp3\n[other]\nFile1=other.mp3\n"
+                       "[ PlayList ]\n; File2=comment.mp3\n  file2 = \" quoted.mp3 \" \n"
+                       "File2=second-of-two.mp3\n[other]\nFile3=other.mp3\n"
+                       "[playlist]\nFile3=merged.mp3\nNumberOfEntries=3\nNumberOfEntries=1\n");
+    EXPECT_EQ(m_list.LoadPLS(pls), 1);
+    EXPECT_EQ(Names(m_list), (QStringList{Path(" quoted.mp3 "), Path("merged.mp3")}));
 }
 
 TEST_F(PlsTest, NameTakenAsGiven)
