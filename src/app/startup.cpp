@@ -2,6 +2,7 @@
 
 #include "app/shared.h"
 #include "app/version.h"
+#include "platform/wholefile.h"
 
 namespace velmoro::app {
 
@@ -33,6 +34,8 @@ void Startup::FirstPhase(const QString& executableDir, const QString& userDataDi
     m_state.Playback.FadeInStep = 1;
     m_state.Playback.FadeOutStep = 1;
     m_state.Dirs = ResolveAppDirectories(executableDir, userDataDir);
+    // What a save killed midway left beside the files rewritten at close.
+    platform::RemoveStaleTemporaryFiles(m_state.Dirs.AppDir);
     if (OnFirstPhase)
         OnFirstPhase();
     m_state.Windows.PlayerCreated = true;

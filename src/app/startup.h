@@ -26,7 +26,8 @@ public:
     Startup(PlayerState& state, settings::Settings& settings, audio::IAudioLibrary& audio,
             ShowErrorFunction showError, QObject* parent = nullptr);
 
-    // Shared state at its start values and the program's directories.
+    // Shared state at its start values and the program's directories, with
+    // the stale temporary files of interrupted saves removed from AppDir.
     void FirstPhase(const QString& executableDir, const QString& userDataDir);
     // Opens the audio output (device −1 and the output flags of the settings),
     // then fills the device list and selects its first line without reopening.

@@ -2,11 +2,14 @@
 
 #include "platform/logging.h"
 
+#include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
 #include <QStringDecoder>
 
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -54,23 +57,73 @@ int CloseChecked(int& fd)
     return result == 0 ? 0 : errno;
 }
 
-// Where the bytes must go: the target of a symbolic link, so that the link
-// itself survives the rename.
-QByteArray TargetName(const QString& path)
+// Where the bytes must go: the last name of a chain of symbolic links, so
+// that the links themselves survive the rename, also when that last name
+// does not exist yet. 0, or ELOOP for a chain that never ends.
+int FollowLinks(const QString& path, QByteArray& target)
 {
-    const QFileInfo info(path);
-    if (info.isSymLink()) {
-        const QString target = info.canonicalFilePath();
-        if (!target.isEmpty())
-            return QFile::encodeName(target);
+    target = QFile::encodeName(path);
+    for (int depth = 0; depth < 40; ++depth) {
+        struct stat st {};
+        if (::lstat(target.constData(), &st) != 0 || !S_ISLNK(st.st_mode))
+            return 0;
+        QByteArray link(4096, Qt::Uninitialized);
+        const ssize_t n = ::readlink(target.constData(), link.data(), std::size_t(link.size()));
+        if (n < 0)
+            return errno;
+        if (n >= link.size())
+            return ENAMETOOLONG;
+        link.truncate(n);
+        if (!link.startsWith('/'))
+            link.prepend(target.left(target.lastIndexOf('/') + 1));
+        target = link;
     }
-    return QFile::encodeName(path);
+    return ELOOP;
 }
+
+// Without this the rename may still be only in memory when the power goes,
+// and the old file comes back. The new file is in place either way, so a
+// failure is told but not returned.
+void SyncDirectory(const QString& path, const QByteArray& dir)
+{
+    const int fd = ::open(dir.isEmpty() ? "." : dir.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int error = fd < 0 || ::fsync(fd) != 0 ? errno : 0;
+    if (fd >= 0)
+        ::close(fd);
+    if (error != 0)
+        qCWarning(lcPlatform).nospace()
+            << "the rewritten " << path
+            << " may not survive a power loss: syncing its directory: " << qPrintable(qt_error_string(error));
+}
+
+QByteArray DirectoryOf(const QByteArray& name)
+{
+    const qsizetype slash = name.lastIndexOf('/');
+    return slash < 0 ? QByteArray() : name.left(slash + 1);
+}
+
+constexpr char kTemporaryMark[] = ".tmp-";
+
+// ".NAME.tmp-HEX": the names OpenTemporary makes, and nothing else.
+bool IsOurTemporaryName(const QString& name)
+{
+    const qsizetype mark = name.lastIndexOf(QLatin1String(kTemporaryMark));
+    if (!name.startsWith(u'.') || mark < 2)
+        return false;
+    const QStringView suffix = QStringView(name).mid(mark + qsizetype(sizeof kTemporaryMark) - 1);
+    if (suffix.isEmpty() || suffix.size() > 8)
+        return false;
+    return std::all_of(suffix.begin(), suffix.end(),
+                       [](QChar c) { return (c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'f'); });
+}
+
+thread_local WriteFailure t_lastFailure;
 
 // The callers keep only the error code: the step that failed, and the
 // system's words for the error, are told here.
 int Failed(const char* action, const QString& path, const char* step, int error)
 {
+    t_lastFailure = {path, error};
     qCWarning(lcPlatform).nospace() << "cannot " << action << ' ' << path << ": " << step << ": "
                                     << qPrintable(qt_error_string(error));
     return error;
@@ -78,12 +131,11 @@ int Failed(const char* action, const QString& path, const char* step, int error)
 
 int OpenTemporary(const QByteArray& target, mode_t mode, TempFile& temp)
 {
-    const qsizetype slash = target.lastIndexOf('/');
-    const QByteArray dir = slash < 0 ? QByteArray() : target.left(slash + 1);
-    const QByteArray base = target.mid(slash + 1);
+    const QByteArray dir = DirectoryOf(target);
+    const QByteArray base = target.mid(dir.size());
     for (int attempt = 0; attempt < 100; ++attempt) {
-        const QByteArray name =
-            dir + '.' + base + ".tmp-" + QByteArray::number(QRandomGenerator::global()->generate(), 16);
+        const QByteArray name = dir + '.' + base + kTemporaryMark +
+                                QByteArray::number(QRandomGenerator::global()->generate(), 16);
         const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
         if (fd >= 0) {
             temp.fd = fd;
@@ -97,6 +149,11 @@ int OpenTemporary(const QByteArray& target, mode_t mode, TempFile& temp)
 }
 
 } // namespace
+
+WriteFailure LastWriteFailure()
+{
+    return t_lastFailure;
+}
 
 int ReadWholeFile(const QString& path, std::int64_t maxSize, QByteArray& out)
 {
@@ -137,7 +194,9 @@ int ReadWholeFile(const QString& path, std::int64_t maxSize, QByteArray& out)
 int WriteFileAtomically(const QString& path, QByteArrayView bytes)
 {
     const auto failed = [&](const char* step, int error) { return Failed("rewrite", path, step, error); };
-    const QByteArray target = TargetName(path);
+    QByteArray target;
+    if (const int error = FollowLinks(path, target))
+        return failed("following the symbolic link", error);
     struct stat old {};
     const bool exists = ::stat(target.constData(), &old) == 0;
     TempFile temp;
@@ -156,7 +215,33 @@ int WriteFileAtomically(const QString& path, QByteArrayView bytes)
     if (::rename(temp.name.constData(), target.constData()) != 0)
         return failed("renaming over the old file", errno);
     temp.name.clear();
+    SyncDirectory(path, DirectoryOf(target));
     return 0;
+}
+
+int RemoveStaleTemporaryFiles(const QString& directory)
+{
+    const QDir dir(directory);
+    const QStringList candidates = dir.entryList(
+        {QStringLiteral(".*.tmp-*")}, QDir::Files | QDir::Hidden | QDir::System | QDir::NoSymLinks);
+    const QDateTime staleBefore = QDateTime::currentDateTimeUtc().addSecs(-kStaleTemporarySeconds);
+    int removed = 0;
+    for (const QString& name : candidates) {
+        if (!IsOurTemporaryName(name))
+            continue;
+        const QString path = dir.filePath(name);
+        const QFileInfo info(path);
+        if (info.isSymLink() || !info.isFile() || info.lastModified().toUTC() >= staleBefore)
+            continue;
+        if (::unlink(QFile::encodeName(path).constData()) == 0)
+            ++removed;
+        else
+            qCWarning(lcPlatform).nospace()
+                << "cannot remove the leftover " << path << ": " << qPrintable(qt_error_string(errno));
+    }
+    if (removed > 0)
+        qCInfo(lcPlatform) << "removed" << removed << "leftover temporary files from" << directory;
+    return removed;
 }
 
 int AppendToFile(const QString& path, QByteArrayView bytes)

@@ -9,7 +9,9 @@
 #include "support/fakeaudio.h"
 #include "audio/log.h"
 
+#include <QDateTime>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -66,6 +68,24 @@ TEST(Startup, OpensTheDefaultDeviceThenListsTheDevices)
     EXPECT_EQ(audio.calls.size(), 3u); // selecting the first line does not reopen
     EXPECT_TRUE(app::ApplicationTitle().startsWith("Velmoro"));
     EXPECT_EQ(app::VersionBanner(), "Velmoro versione 0.5"); // the project's major.minor
+}
+
+TEST(Startup, RemovesTheLeftoversOfInterruptedSavesFromAppDir)
+{
+    QTemporaryDir dir;
+    const QString leftover = dir.filePath(".default.m3u.tmp-5eed");
+    QFile f(leftover);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(
+        f.setFileTime(QDateTime::currentDateTime().addSecs(-3600), QFileDevice::FileModificationTime));
+    f.close();
+    app::PlayerState state;
+    settings::Settings settings;
+    FakeAudio audio;
+    ErrorLog errors;
+    app::Startup startup(state, settings, audio, errors.Function());
+    startup.FirstPhase(dir.path(), dir.filePath("user"));
+    EXPECT_FALSE(QFileInfo::exists(leftover));
 }
 
 TEST(Startup, ADeviceThatCannotOpenShowsTheErrorOnceAndGoesOn)

@@ -5,6 +5,7 @@
 #include "support/capturedlog.h"
 #include "platform/logging.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -13,6 +14,7 @@
 #include <cerrno>
 #include <csignal>
 #include <sys/resource.h>
+#include <unistd.h>
 
 using namespace velmoro::platform;
 
@@ -89,13 +91,72 @@ TEST_F(WholeFileTest, AtomicWriteReplacesAndKeepsPermissions)
     EXPECT_EQ(Names(), QStringList{"list.m3u"}); // no temporary file left
 }
 
-TEST_F(WholeFileTest, AtomicWriteFollowsSymbolicLinks)
+TEST_F(WholeFileTest, AtomicWriteKeepsSymbolicLinksAndWritesTheirLastTarget)
 {
-    Put(Path("real.m3u"), "old");
-    ASSERT_TRUE(QFile::link(Path("real.m3u"), Path("link.m3u")));
-    ASSERT_EQ(WriteFileAtomically(Path("link.m3u"), "new"), 0);
-    EXPECT_TRUE(QFileInfo(Path("link.m3u")).isSymLink());
-    EXPECT_EQ(Contents(Path("real.m3u")), "new");
+    ASSERT_TRUE(QDir(m_dir.path()).mkpath("music/lists"));
+    Put(Path("music/lists/real.m3u"), "old");
+    struct Case {
+        const char* name;
+        const char* link;
+        QByteArray linkTo; // as written in the link: relative to its directory, or absolute
+        const char* written;
+    };
+    const Case cases[] = {
+        {"existing target", "abs.m3u", QFile::encodeName(Path("music/lists/real.m3u")),
+         "music/lists/real.m3u"},
+        {"relative target", "rel.m3u", "music/lists/real.m3u", "music/lists/real.m3u"},
+        {"a chain of links", "chain.m3u", "rel.m3u", "music/lists/real.m3u"},
+        {"target not there yet", "new.m3u", "music/lists/new.m3u", "music/lists/new.m3u"},
+        {"link inside the folder", "music/inner.m3u", "lists/inner-target.m3u",
+         "music/lists/inner-target.m3u"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_EQ(::symlink(c.linkTo.constData(), QFile::encodeName(Path(c.link)).constData()), 0);
+        ASSERT_EQ(WriteFileAtomically(Path(c.link), c.name), 0);
+        EXPECT_TRUE(QFileInfo(Path(c.link)).isSymLink());
+        EXPECT_EQ(Contents(Path(c.written)), c.name);
+        EXPECT_EQ(QDir(Path("music/lists")).entryList(QDir::Files | QDir::Hidden).filter(".tmp-"),
+                  QStringList());
+    }
+    ASSERT_EQ(::symlink("loop.m3u", QFile::encodeName(Path("loop.m3u")).constData()), 0);
+    const velmoro::test::CapturedLog log(velmoro::lcPlatform());
+    EXPECT_EQ(WriteFileAtomically(Path("loop.m3u"), "x"), ELOOP);
+}
+
+TEST_F(WholeFileTest, StaleTemporaryFilesOfOurOwnAreRemoved)
+{
+    const QDateTime old = QDateTime::currentDateTime().addSecs(-2 * kStaleTemporarySeconds);
+    struct Case {
+        const char* name;
+        bool stale;
+        bool removed;
+    };
+    const Case cases[] = {
+        {".default.m3u.tmp-1a2b3c4d", true, true},
+        {".BookMarks.txt.tmp-0", true, true},
+        {".default.m3u.tmp-9f", false, false},       // a rewrite may be running
+        {".default.m3u.tmp-notours", true, false},   // not our pattern
+        {".default.m3u.tmp-123456789", true, false}, // longer than our 32-bit number
+        {".tmp-12", true, false},                    // no file name before the mark
+        {"default.m3u", true, false},
+    };
+    for (const Case& c : cases) {
+        Put(Path(c.name), "x");
+        if (c.stale) {
+            QFile f(Path(c.name));
+            ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+            ASSERT_TRUE(f.setFileTime(old, QFileDevice::FileModificationTime));
+        }
+    }
+    // A link is never ours, whatever it is called.
+    ASSERT_TRUE(QFile::link(Path("default.m3u"), Path(".link.m3u.tmp-ab")));
+
+    EXPECT_EQ(RemoveStaleTemporaryFiles(m_dir.path()), 2);
+    for (const Case& c : cases)
+        EXPECT_EQ(QFileInfo::exists(Path(c.name)), !c.removed) << c.name;
+    EXPECT_TRUE(QFileInfo(Path(".link.m3u.tmp-ab")).isSymLink());
+    EXPECT_EQ(RemoveStaleTemporaryFiles(Path("missing")), 0);
 }
 
 TEST_F(WholeFileTest, FailedAtomicWriteLeavesTheOldFileWhole)
@@ -111,6 +172,8 @@ TEST_F(WholeFileTest, FailedAtomicWriteLeavesTheOldFileWhole)
     EXPECT_EQ(Names(), QStringList{"default.m3u"});
 
     EXPECT_EQ(WriteFileAtomically(Path("no-such-dir/a.m3u"), "x"), ENOENT);
+    EXPECT_EQ(LastWriteFailure().path, Path("no-such-dir/a.m3u"));
+    EXPECT_EQ(LastWriteFailure().error, ENOENT);
     // Each failure is told once: the step, and the system's words for it.
     ASSERT_EQ(log.Messages().size(), 2) << log.Text();
     EXPECT_TRUE(log.Messages()[0].contains(QStringLiteral("writing: ") + qt_error_string(EFBIG)))
