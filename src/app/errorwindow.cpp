@@ -77,10 +77,10 @@ void TFormShowErrore::ButtonArrestaClick()
         OnArresta();
 }
 
-void EndProgramNow(audio::IAudioLibrary& audio)
+void EndProgramNow(audio::IAudioLibrary& audio, int exitCode)
 {
     audio.Free();
-    std::exit(0);
+    std::exit(exitCode);
 }
 
 } // namespace velmoro::app

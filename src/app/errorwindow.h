@@ -40,8 +40,9 @@ public:
 };
 
 // What "&Arresta applicazione" does in the program: the destroy-time cleanup
-// (the audio library closed), then exit code 0 at once — no window is
-// closed, so nothing is saved.
-[[noreturn]] void EndProgramNow(audio::IAudioLibrary& audio);
+// (the audio library closed), then the exit at once — no window is closed,
+// so nothing is saved. The code is 0 but when the window was telling of a
+// failed save at close.
+[[noreturn]] void EndProgramNow(audio::IAudioLibrary& audio, int exitCode = 0);
 
 } // namespace velmoro::app

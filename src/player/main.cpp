@@ -29,15 +29,19 @@ int main(int argc, char** argv)
     // Made with the first error: its text box would load the font database
     // at start, which the skinned windows never need.
     std::unique_ptr<velmoro::app::TFormShowErrore> errorWindow;
+    const velmoro::player::TPlayerForm* playerForm = nullptr; // once it exists
     const auto showError = [&](const QString& title, const QString& text) {
         if (!errorWindow) {
             errorWindow = std::make_unique<velmoro::app::TFormShowErrore>();
-            errorWindow->OnArresta = [&] { velmoro::app::EndProgramNow(audio); };
+            errorWindow->OnArresta = [&] {
+                velmoro::app::EndProgramNow(audio, playerForm ? playerForm->ExitCode() : 0);
+            };
         }
         errorWindow->ShowErrorMessage(title, text);
     };
 
     velmoro::player::TPlayerForm player(state, settings, audio, showError);
+    playerForm = &player;
     // The command line as the registered open command writes it: the
     // program, then each argument in double quotes.
     QStringList quoted;
@@ -48,8 +52,9 @@ int main(int argc, char** argv)
     player.FormCreate(QApplication::applicationDirPath(), userData, quoted.join(u' '));
     player.show();
     velmoro::platform::HandleTerminationSignals([&player] {
-        player.close();
+        player.CloseFor(velmoro::player::TPlayerForm::CloseCause::TerminationSignal);
         QApplication::quit();
     });
-    return application.exec();
+    const int loopResult = application.exec();
+    return loopResult != 0 ? loopResult : player.ExitCode();
 }

@@ -3,6 +3,7 @@
 #include "app/shared.h"
 #include "platform/logging.h"
 #include "platform/scancodes.h"
+#include "platform/wholefile.h"
 #include "player/bookmarks.h"
 #include "player/docking.h"
 #include "player/playermenu.h"
@@ -37,7 +38,7 @@ TPlayerForm::TPlayerForm(app::PlayerState& state, settings::Settings& settings, 
       Navigation(state.Playback, state.Tracks, settings, audio, Engine, SkinView),
       Commands(state.Playback, settings, audio, Engine, Navigation, SkinView, *this),
       Tick(state.Playback, settings, audio, Engine, SkinView, SkinView, *this),
-      StartupPhases(state, settings, audio, std::move(showError))
+      StartupPhases(state, settings, audio, showError), m_showError(std::move(showError))
 {
     setObjectName(QStringLiteral("PlayerForm"));
     setWindowTitle(app::ApplicationTitle());
@@ -150,8 +151,10 @@ void TPlayerForm::FormCreate(const QString& executableDir, const QString& userDa
 void TPlayerForm::TimerInizializTimer()
 {
     const QString bookmarks = m_state.Dirs.AppDir + kBookmarks;
-    if (QFileInfo::exists(bookmarks))
-        m_settings.SetLines(QStringLiteral("BookmarksListBox"), LoadBookmarks(bookmarks));
+    const bool bookmarksExist = QFileInfo::exists(bookmarks);
+    const QStringList loaded = m_bookmarkFile.Load(bookmarks);
+    if (bookmarksExist)
+        m_settings.SetLines(QStringLiteral("BookmarksListBox"), loaded);
     const QString playlist = m_state.Dirs.AppDir + kDefaultPlaylist;
     const bool firstRun = !QFileInfo::exists(playlist);
     if (firstRun)
@@ -278,10 +281,25 @@ bool TPlayerForm::eventFilter(QObject* watched, QEvent* event)
     return QWidget::eventFilter(watched, event);
 }
 
+void TPlayerForm::CloseFor(CloseCause cause)
+{
+    m_closeCause = cause;
+    close();
+}
+
 void TPlayerForm::closeEvent(QCloseEvent* event)
 {
     FormClose();
+    if (!m_saveFailures.isEmpty() && m_closeCause == CloseCause::User && m_showError)
+        m_showError(QStringLiteral("Salvataggio non riuscito!"), m_saveFailures.join(u'\n'));
     event->accept();
+}
+
+void TPlayerForm::SaveFailed(const QString& what, int error)
+{
+    const QString reason = error != 0 ? qt_error_string(error) : QStringLiteral("motivo sconosciuto");
+    m_saveFailures << QStringLiteral("Impossibile salvare %1: %2").arg(what, reason);
+    qCWarning(lcPlayer).noquote() << "not saved:" << what << "-" << reason;
 }
 
 void TPlayerForm::FormClose()
@@ -289,13 +307,17 @@ void TPlayerForm::FormClose()
     if (m_closed)
         return;
     m_closed = true;
-    const QString bookmarks = m_state.Dirs.AppDir + kBookmarks;
-    if (const int error = SaveBookmarks(bookmarks, m_settings.Lines(QStringLiteral("BookmarksListBox"))))
-        qCWarning(lcPlayer) << "the bookmarks were not saved to" << bookmarks << "- system error" << error;
+    if (const int error = m_bookmarkFile.Save(m_settings.Lines(QStringLiteral("BookmarksListBox"))))
+        SaveFailed(QStringLiteral("i segnalibri ") + kBookmarks, error);
     m_settings.SetChecked(QStringLiteral("VUMeterCheck"), true);
     const QString playlist = m_state.Dirs.AppDir + kDefaultPlaylist;
-    if (const int result = m_state.Tracks.Playlist.SaveM3U(playlist, {.relativeNames = true}))
-        qCWarning(lcPlayer) << "the playlist was not saved to" << playlist << "- result" << result;
+    if (m_state.Tracks.Playlist.SaveM3U(playlist, {.relativeNames = true}) != 0) {
+        // The list's result code has no room for the system's reason.
+        const platform::WriteFailure failure = platform::LastWriteFailure();
+        const bool ours =
+            QFileInfo(failure.path).absoluteFilePath() == QFileInfo(playlist).absoluteFilePath();
+        SaveFailed(QStringLiteral("la playlist ") + kDefaultPlaylist, ours ? failure.error : 0);
+    }
     if (m_state.Playback.PlayStatus == app::PlayStatusValue::Playing)
         MainPlayerSkinStopClick();
     TimerRinfresco.stop();

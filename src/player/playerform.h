@@ -7,6 +7,7 @@
 #include "app/engine.h"
 #include "app/playerstate.h"
 #include "app/startup.h"
+#include "player/bookmarks.h"
 #include "player/commands.h"
 #include "player/hitarea.h"
 #include "player/navigation.h"
@@ -73,7 +74,19 @@ public:
     void Sempreinprimopiano1Click();
 
     // Saves the bookmarks and the playlist, stops playback (the close handler).
+    // A save that fails is logged and kept for SaveFailures.
     void FormClose();
+    // What closes the window decides how a failed save is told: the user who
+    // pressed close sees the error window and the program ends once it is
+    // closed; a termination signal (a session ending) waits for nobody, so
+    // the log and the exit code tell it.
+    enum class CloseCause { User, TerminationSignal };
+    void CloseFor(CloseCause cause);
+    // One line per file the close could not save, in Italian.
+    const QStringList& SaveFailures() const { return m_saveFailures; }
+    // The process's exit code once the window has closed: non-zero when a
+    // save failed.
+    int ExitCode() const { return m_saveFailures.isEmpty() ? 0 : 1; }
 
     // PlayerWindow
     QStringList ChooseFilesToOpen() override;
@@ -116,8 +129,13 @@ private:
     void ConnectHitAreas();
     void LoadDemoPlaylist();
     void PlayDemoPlaylist();
+    void SaveFailed(const QString& what, int error);
 
     QString m_commandLine;
+    BookmarkFile m_bookmarkFile;
+    app::ShowErrorFunction m_showError;
+    CloseCause m_closeCause = CloseCause::User;
+    QStringList m_saveFailures;
     int m_tickInterval = 10; // RinfrescoTrack
     bool m_closed = false;
 };

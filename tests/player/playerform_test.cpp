@@ -3,15 +3,21 @@
 // and what is saved on close.
 #include "player/controllers.h"
 #include "player/playerform.h"
+#include "platform/logging.h"
+#include "support/capturedlog.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QFile>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QTemporaryDir>
 #include <QWindow>
 #include <gtest/gtest.h>
+
+#include <cerrno>
+#include <functional>
 
 using namespace velmoro;
 using player::TPlayerForm;
@@ -26,13 +32,28 @@ QByteArray ReadAll(const QString& path)
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
+void Put(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    ASSERT_EQ(f.write(bytes), bytes.size());
+}
+
 class PlayerTest : public testing::Test {
 protected:
     PlayerTest()
     {
         // The program's directory is a fresh one, with no skins in it.
+        MakeForm();
+    }
+
+    void MakeForm()
+    {
         form = std::make_unique<TPlayerForm>(state, settings, audio,
-                                             [this](const QString& t, const QString&) { errors << t; });
+                                             [this](const QString& t, const QString& text) {
+                                                 errors << t;
+                                                 errorTexts << text;
+                                             });
         form->FormCreate(dir.path(), dir.filePath("user"), QString());
     }
 
@@ -61,6 +82,7 @@ protected:
     settings::Settings settings;
     FakeAudio audio;
     QStringList errors;
+    QStringList errorTexts;
     std::unique_ptr<TPlayerForm> form;
 };
 
@@ -132,12 +154,96 @@ TEST_F(PlayerTest, BookmarksAndPlaylistComeBackAfterClosing)
     state.Tracks.Playlist.AddFile(Fixture("sine1k-v2-22050-cbr128.mp3"));
     form->MainPlayerSkinPlayClick();
     form->close();
+    EXPECT_EQ(form->ExitCode(), 0);
     EXPECT_EQ(state.Playback.PlayStatus, app::PlayStatusValue::Stopped); // playback stopped
     EXPECT_EQ(ReadAll(dir.filePath("BookMarks.txt")),
               "http://radio.example/uno\r\nftp://files.example/due.mp3\r\n");
     const QByteArray saved = ReadAll(dir.filePath("default.m3u"));
     EXPECT_TRUE(saved.contains(Fixture("sine1k-v2-22050-cbr128.mp3").toUtf8() + "\r\n"));
     EXPECT_TRUE(settings.Checked("VUMeterCheck"));
+}
+
+// BookMarks.txt is rewritten only from a list that was read from it: a close
+// before the read, or a file the reader refused, leaves the file as it is.
+TEST_F(PlayerTest, BookmarksAreNeverReplacedByAListThatWasNotRead)
+{
+    const QString path = dir.filePath("BookMarks.txt");
+    struct Case {
+        const char* name;
+        std::function<void()> prepare;
+        bool secondPhase;
+        QByteArray expected; // "<dir>": a directory stands in the file's place
+    };
+    const Case cases[] = {
+        {"closed before the read", [&] { Put(path, "uno\r\n"); }, false, "uno\r\n"},
+        {"over the reader's size cap",
+         [&] {
+             Put(path, "uno\r\n");
+             QFile(path).resize(16 * 1024 * 1024 + 1);
+         },
+         true, QByteArray()},
+        {"a directory in its place", [&] { QDir(dir.path()).mkdir("BookMarks.txt"); }, true, "<dir>"},
+        {"missing, then one added", [] {}, true, "due\r\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        QFile::remove(path);
+        QDir(path).removeRecursively();
+        settings.SetLines("BookmarksListBox", {});
+        MakeForm();
+        c.prepare();
+        const qint64 sizeBefore = QFileInfo(path).size();
+        if (c.secondPhase)
+            SecondPhase();
+        settings.SetLines("BookmarksListBox", settings.Lines("BookmarksListBox") << "due");
+        form->close();
+        if (c.expected == "<dir>")
+            EXPECT_TRUE(QFileInfo(path).isDir());
+        else if (c.expected.isEmpty())
+            EXPECT_EQ(QFileInfo(path).size(), sizeBefore); // the refused file, untouched
+        else
+            EXPECT_EQ(ReadAll(path), c.expected);
+    }
+    EXPECT_TRUE(errors.isEmpty()) << errors.join('\n').toStdString();
+}
+
+// A directory put in a file's place makes its rename fail, for root too.
+TEST_F(PlayerTest, AFailedSaveAtCloseIsToldAndEndsWithAnErrorCode)
+{
+    const auto blockFile = [&](const char* name) {
+        QFile::remove(dir.filePath(name));
+        ASSERT_TRUE(QDir(dir.path()).mkpath(QString(name) + "/inside"));
+    };
+    for (const auto cause : {TPlayerForm::CloseCause::User, TPlayerForm::CloseCause::TerminationSignal}) {
+        const bool byUser = cause == TPlayerForm::CloseCause::User;
+        SCOPED_TRACE(byUser ? "close button" : "termination signal");
+        QDir(dir.filePath("default.m3u")).removeRecursively();
+        QDir(dir.filePath("BookMarks.txt")).removeRecursively();
+        Put(dir.filePath("BookMarks.txt"), "uno\r\n");
+        errors.clear();
+        errorTexts.clear();
+        MakeForm();
+        SecondPhase();
+        state.Tracks.Playlist.Clear();
+        state.Tracks.Playlist.AddFile(Fixture("sine1k-v1-44100-cbr256.mp3"));
+        blockFile("BookMarks.txt");
+        blockFile("default.m3u");
+        const test::CapturedLog log(lcPlayer());
+        form->CloseFor(cause);
+
+        EXPECT_EQ(form->ExitCode(), 1);
+        const QString reason = qt_error_string(EISDIR);
+        EXPECT_EQ(form->SaveFailures(),
+                  (QStringList{"Impossibile salvare i segnalibri BookMarks.txt: " + reason,
+                               "Impossibile salvare la playlist default.m3u: " + reason}));
+        EXPECT_EQ(log.Messages().size(), 2) << log.Text();
+        if (byUser) {
+            EXPECT_EQ(errors, QStringList{"Salvataggio non riuscito!"});
+            EXPECT_EQ(errorTexts, QStringList{form->SaveFailures().join('\n')});
+        } else {
+            EXPECT_TRUE(errors.isEmpty()); // nobody may be there to close the window
+        }
+    }
 }
 
 TEST_F(PlayerTest, AnEmptyPlaylistLeavesThePreviousDefaultList)
