@@ -2,7 +2,9 @@
 
 #include "skin/bytereader.h"
 
+#include <QBuffer>
 #include <QByteArray>
+#include <QImageReader>
 
 #include <algorithm>
 #include <array>
@@ -259,6 +261,28 @@ void MakeOpaque(QImage& image)
 
 } // namespace
 
+bool WithinBitmapCaps(std::int64_t width, std::int64_t height, int maxSide)
+{
+    const std::int64_t side = std::min(maxSide, kMaxBitmapSide);
+    return width >= 1 && height >= 1 && width <= side && height <= side && width * height <= kMaxBitmapPixels;
+}
+
+std::optional<QImage> DecodeCappedPng(QByteArrayView data, int maxSide)
+{
+    QByteArray bytes = QByteArray::fromRawData(data.data(), data.size());
+    QBuffer buffer(&bytes);
+    if (!buffer.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    QImageReader reader(&buffer, "png");
+    const QSize claimed = reader.size();
+    if (!claimed.isValid() || !WithinBitmapCaps(claimed.width(), claimed.height(), maxSide))
+        return std::nullopt;
+    QImage image;
+    if (!reader.read(&image) || image.size() != claimed)
+        return std::nullopt;
+    return image;
+}
+
 std::optional<DecodedDib> DecodeDib(QByteArrayView dib, const DibOptions& options)
 {
     const std::optional<Header> header = ParseHeader(dib);
@@ -272,8 +296,7 @@ std::optional<DecodedDib> DecodeDib(QByteArrayView dib, const DibOptions& option
     std::int64_t height = h.height < 0 ? -h.height : h.height;
     if (options.iconHeight)
         height /= 2;
-    if (h.width < 1 || height < 1 || h.width > kMaxBitmapSide || height > kMaxBitmapSide ||
-        h.width * height > kMaxBitmapPixels)
+    if (!WithinBitmapCaps(h.width, height, options.maxSide))
         return std::nullopt;
     layout.width = int(h.width);
     layout.height = int(height);
@@ -332,10 +355,10 @@ std::optional<QImage> ReadSkinBitmap(QByteArrayView file)
     // Some skins carry PNG pictures under .bmp names.
     if (!file.startsWith("\x89PNG"))
         return std::nullopt;
-    QImage image = QImage::fromData(file, "PNG");
-    if (image.isNull() || image.width() > kMaxBitmapSide || image.height() > kMaxBitmapSide)
+    const std::optional<QImage> image = DecodeCappedPng(file);
+    if (!image)
         return std::nullopt;
-    return image.convertToFormat(QImage::Format_RGB32);
+    return image->convertToFormat(QImage::Format_RGB32);
 }
 
 } // namespace velmoro::skin

@@ -18,6 +18,15 @@ namespace velmoro::skin {
 inline constexpr int kMaxBitmapSide = 8192;
 inline constexpr std::int64_t kMaxBitmapPixels = 8 * 1024 * 1024;
 
+// Whether a picture of width × height pixels is within the caps above and
+// no wider or taller than maxSide.
+bool WithinBitmapCaps(std::int64_t width, std::int64_t height, int maxSide = kMaxBitmapSide);
+
+// Decodes a PNG picture, refusing it before any pixel is decoded when the size
+// its header claims exceeds the caps above or maxSide on a side: one forged
+// header must not cost a gigabyte or minutes of decoding.
+std::optional<QImage> DecodeCappedPng(QByteArrayView data, int maxSide = kMaxBitmapSide);
+
 // How a device-independent bitmap (header, palette, pixels) lies in memory.
 struct DibLayout {
     int width = 0;
@@ -37,6 +46,8 @@ struct DibOptions {
     bool iconHeight = false;
     // 32-bit pixels keep their alpha byte when any pixel has one.
     bool keepAlpha = false;
+    // A tighter cap on a side (cursors), checked before the pixels are decoded.
+    int maxSide = kMaxBitmapSide;
 };
 
 struct DecodedDib {

@@ -33,16 +33,17 @@ void ApplyAndMask(QByteArrayView dib, const DibLayout& layout, QImage& image)
 std::optional<QImage> DecodeIconImage(QByteArrayView data)
 {
     if (data.startsWith("\x89PNG")) {
-        QImage png = QImage::fromData(data, "PNG");
-        if (png.isNull() || png.width() > kMaxCursorSide || png.height() > kMaxCursorSide)
+        const std::optional<QImage> png = DecodeCappedPng(data, kMaxCursorSide);
+        if (!png)
             return std::nullopt;
-        return png.convertToFormat(QImage::Format_ARGB32);
+        return png->convertToFormat(QImage::Format_ARGB32);
     }
     DibOptions options;
     options.iconHeight = true;
     options.keepAlpha = true;
+    options.maxSide = kMaxCursorSide;
     std::optional<DecodedDib> dib = DecodeDib(data, options);
-    if (!dib || dib->layout.width > kMaxCursorSide || dib->layout.height > kMaxCursorSide)
+    if (!dib)
         return std::nullopt;
     if (dib->image.format() == QImage::Format_ARGB32)
         return std::move(dib->image); // real alpha: the mask is only for old systems

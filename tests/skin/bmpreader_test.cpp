@@ -5,7 +5,6 @@
 #include "skin/bmpreader.h"
 #include "skin/skinwriter.h"
 
-#include <QBuffer>
 #include <gtest/gtest.h>
 
 using namespace velmoro::skin;
@@ -148,11 +147,30 @@ TEST(BmpReaderTest, ToleratesWhatOldWritersGotWrong)
 TEST(BmpReaderTest, PngUnderABmpNameLoads)
 {
     const QImage picture = FourColours();
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    ASSERT_TRUE(picture.save(&buffer, "PNG"));
-    ExpectSameImage(*ReadSkinBitmap(png), picture);
+    ExpectSameImage(*ReadSkinBitmap(EncodePng(picture)), picture);
+}
+
+TEST(BmpReaderTest, PngSizeIsCappedBeforeDecoding)
+{
+    struct PngCase {
+        const char* what;
+        QByteArray png;
+        bool loads;
+    };
+    const PngCase cases[] = {
+        {"within the caps", EncodePng(QImage(2000, 1000, QImage::Format_Mono)), true},
+        {"9 million pixels", EncodePng(QImage(3000, 3000, QImage::Format_Mono)), false},
+        {"a side over 8192", EncodePng(QImage(9000, 1, QImage::Format_Mono)), false},
+        {"a forged header", PngClaimingSize(100000, 100000), false},
+        {"a header claiming more than it holds", PngClaimingSize(40, 40), false},
+    };
+    for (const PngCase& c : cases) {
+        const std::optional<QImage> image = ReadSkinBitmap(c.png);
+        EXPECT_EQ(image.has_value(), c.loads) << c.what;
+        if (image) {
+            EXPECT_EQ(image->format(), QImage::Format_RGB32) << c.what;
+        }
+    }
 }
 
 TEST(BmpReaderTest, RefusesWhatIsNoBitmapAndSurvivesEveryCut)

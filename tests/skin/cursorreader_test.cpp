@@ -65,6 +65,37 @@ TEST(CursorReaderTest, AnimatedCursorGivesItsFirstStep)
     EXPECT_EQ(missing->image.pixel(5, 5), qRgb(255, 0, 0));
 }
 
+TEST(CursorReaderTest, OversizedPicturesAreRefusedBeforeDecoding)
+{
+    // Many entries naming one large picture: each is refused by the size in
+    // its header, so the cursor costs no more than its small picture.
+    const QByteArray small = EncodePng(CursorPicture(qRgb(0, 0, 200)));
+    const QByteArray wide = EncodePng(QImage(1025, 1, QImage::Format_Mono));
+    const QByteArray forged = PngClaimingSize(5000, 5000);
+    const QByteArray hugeDib = CraftRawBmp(2000, 4000, 1, 0, {}, QByteArray(64, '\0')).sliced(14);
+    std::vector<int> forgedThenSmall(64, 0); // the most entries a cursor is searched for
+    forgedThenSmall.back() = 1;
+    struct CursorCase {
+        const char* what;
+        std::vector<QByteArray> pictures;
+        std::vector<int> entries;
+        bool loads;
+    };
+    const CursorCase cases[] = {
+        {"the small one after 63 forged", {forged, small}, forgedThenSmall, true},
+        {"only forged", {forged}, std::vector<int>(64, 0), false},
+        {"a PNG wider than a cursor", {wide}, {0}, false},
+        {"a bitmap larger than a cursor", {hugeDib}, {0, 0}, false},
+    };
+    for (const CursorCase& c : cases) {
+        const std::optional<CursorImage> cursor = ReadCursor(CraftCursorOfPictures(c.pictures, c.entries));
+        ASSERT_EQ(cursor.has_value(), c.loads) << c.what;
+        if (cursor) {
+            EXPECT_EQ(cursor->image.pixel(5, 5), qRgb(0, 0, 200)) << c.what;
+        }
+    }
+}
+
 TEST(CursorReaderTest, RefusesJunkAndSurvivesEveryCut)
 {
     EXPECT_FALSE(ReadCursor(QByteArray()).has_value());

@@ -36,7 +36,18 @@ QByteArray CraftBmp(const QImage& image, const BmpFlavour& flavour);
 QByteArray CraftRawBmp(int width, int height, int bits, quint32 compression, const std::vector<QRgb>& palette,
                        const QByteArray& pixels);
 
+// The image as a PNG file.
+QByteArray EncodePng(const QImage& image);
+
+// A one-pixel PNG whose header claims width × height (its checksum fixed, so
+// only the size is a lie).
+QByteArray PngClaimingSize(quint32 width, quint32 height);
+
 // ---- Cursors ----
+
+// A .cur file with an entry for each picture index in `entries`; each picture
+// (a PNG or a DIB) is stored once, however many entries point at it.
+QByteArray CraftCursorOfPictures(const std::vector<QByteArray>& pictures, const std::vector<int>& entries);
 
 // A .cur file with a 1-bit colour picture and an AND mask; pixels of
 // `transparent` are masked, `black` picks colour 0 over colour 1 (white).

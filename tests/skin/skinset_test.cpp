@@ -2,6 +2,7 @@
 // slot, the fallbacks, and what a broken file leaves behind.
 #include "skincraft.h"
 
+#include "skin/skindirectory.h"
 #include "skin/skinset.h"
 #include "skin/skinwriter.h"
 
@@ -10,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace velmoro::skin;
 using namespace velmoro::test;
@@ -101,11 +103,40 @@ TEST_F(SkinSetTest, SmallAndLargeSheetsLoadAsTheyAre)
 
 TEST_F(SkinSetTest, SpecialFilesAreNoSkinFiles)
 {
-    // Reading a FIFO would block the load for good.
-    ASSERT_EQ(mkfifo(QFile::encodeName(Path("main.bmp")).constData(), 0600), 0);
+    // Reading a FIFO would block the load for good, also behind a link; a
+    // link to a regular file is read as that file.
+    const auto fifo = [&](const char* name) {
+        return mkfifo(QFile::encodeName(Path(name)).constData(), 0600);
+    };
+    const auto link = [&](const char* target, const char* name) {
+        return symlink(target, QFile::encodeName(Path(name)).constData());
+    };
+    ASSERT_EQ(fifo("pipe"), 0);
+    ASSERT_EQ(link("pipe", "main.bmp"), 0);
+    ASSERT_EQ(fifo("titlebar.bmp"), 0);
+    WriteFile(Path("colours"), "1,2,3\n");
+    ASSERT_EQ(link("colours", "viscolor.txt"), 0);
+    const SkinDirectory files(Dir());
+    EXPECT_FALSE(files.Has("main.bmp"));
+    EXPECT_FALSE(files.Has("titlebar.bmp"));
+    EXPECT_EQ(files.Read("viscolor.txt", 100), QByteArray("1,2,3\n"));
+
     SkinSet set;
     EXPECT_EQ(LoadSkin(set, Dir()), 0);
-    EXPECT_EQ(set.MainBitmap, Defaults().MainBitmap);
+    const SkinSet defaults = Defaults();
+    EXPECT_EQ(set.MainBitmap, defaults.MainBitmap);
+    EXPECT_EQ(set.TitlebarBitmap, defaults.TitlebarBitmap);
+    EXPECT_EQ(set.SkinColors[0], 0x00030201u);
+}
+
+TEST_F(SkinSetTest, AFileThatBecameAFifoSinceTheListingIsNotRead)
+{
+    WriteFile(Path("main.bmp"), "BM");
+    const SkinDirectory files(Dir());
+    ASSERT_TRUE(files.Has("main.bmp"));
+    ASSERT_TRUE(QFile::remove(Path("main.bmp")));
+    ASSERT_EQ(mkfifo(QFile::encodeName(Path("main.bmp")).constData(), 0600), 0);
+    EXPECT_FALSE(files.Read("main.bmp", 100).has_value());
 }
 
 TEST_F(SkinSetTest, ColourFile)
