@@ -1,36 +1,39 @@
 #include "player/bookmarks.h"
 
 #include "platform/logging.h"
+#include "platform/textlines.h"
 #include "platform/wholefile.h"
 
 #include <cerrno>
 
 namespace velmoro::player {
 
-namespace {
-constexpr std::int64_t kMaxBookmarkFile = 16 * 1024 * 1024;
-} // namespace
-
 QStringList BookmarkFile::Load(const QString& path)
 {
     m_path = path;
-    QByteArray bytes;
-    const int error = platform::ReadWholeFile(path, kMaxBookmarkFile, bytes);
-    if (error == ENOENT) {
+    QStringList lines;
+    const platform::TextLinesResult read = platform::ReadTextLines(path, {}, [&lines](const QString& line) {
+        // A byte 0 ends the text.
+        const qsizetype end = line.indexOf(QChar(0));
+        if (end != 0)
+            lines << line.left(end);
+        return end < 0 ? platform::LineUse::Entry : platform::LineUse::Stop;
+    });
+    if (read.end == platform::TextLinesEnd::Failed && read.error == ENOENT) {
         m_state = State::Readable;
         return {};
     }
-    if (error != 0) {
-        m_state = State::Unreadable;
-        qCWarning(lcPlayer).nospace() << "the bookmarks in " << path << " cannot be read ("
-                                      << qPrintable(qt_error_string(error)) << "): the file is kept as it is";
-        return {};
-    }
-    m_state = State::Readable;
-    const qsizetype end = bytes.indexOf('\0');
-    if (end >= 0)
-        bytes.truncate(end);
-    return platform::SplitLines(platform::DecodeText(bytes)).lines;
+    // Writing back part of the file would lose the rest of it.
+    const bool whole = read.end != platform::TextLinesEnd::Failed &&
+                       read.end != platform::TextLinesEnd::EntryCapReached && read.longLinesSkipped == 0;
+    m_state = whole ? State::Readable : State::Unreadable;
+    if (read.end == platform::TextLinesEnd::Failed)
+        qCWarning(lcPlayer).nospace()
+            << "the bookmarks in " << path << " cannot be read (" << qPrintable(qt_error_string(read.error))
+            << "): the file is kept as it is";
+    else if (!whole)
+        qCWarning(lcPlayer) << "only part of" << path << "was read: the file is kept as it is";
+    return lines;
 }
 
 int BookmarkFile::Save(const QStringList& bookmarks) const

@@ -10,9 +10,11 @@ namespace velmoro::player {
 
 class BookmarkFile {
 public:
-    // The lines of the file (CR LF, LF or CR end a line; a byte 0 ends the
-    // text). A missing file gives no bookmarks and may be written later; a
-    // file that cannot be read gives none, is logged, and is kept as it is.
+    // The lines of the file (CR LF, LF or CR end a line, each decoded on its
+    // own; a byte 0 ends the text). A missing file gives no bookmarks and may
+    // be written later. A file that cannot be read gives none, and one read
+    // only in part (a line over the line cap, more lines than the entry cap)
+    // gives the lines read: either is logged and kept as it is at close.
     QStringList Load(const QString& path);
 
     // Each bookmark followed by CR LF, in UTF-8, replacing the file that Load
