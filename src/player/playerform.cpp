@@ -299,7 +299,9 @@ void TPlayerForm::SaveFailed(const QString& what, int error)
 {
     const QString reason = error != 0 ? qt_error_string(error) : QStringLiteral("motivo sconosciuto");
     m_saveFailures << QStringLiteral("Impossibile salvare %1: %2").arg(what, reason);
-    qCWarning(lcPlayer).noquote() << "not saved:" << what << "-" << reason;
+    // Critical, so that it reaches standard error without any logging rule:
+    // after a termination signal nobody may see the error window.
+    qCCritical(lcPlayer).noquote() << "not saved:" << what << "-" << reason;
 }
 
 void TPlayerForm::FormClose()
