@@ -21,6 +21,7 @@ QStringList BookmarkFile::Load(const QString& path)
     });
     if (read.end == platform::TextLinesEnd::Failed && read.error == ENOENT) {
         m_state = State::Readable;
+        m_loaded.clear();
         return {};
     }
     // Writing back part of the file would lose the rest of it.
@@ -33,23 +34,21 @@ QStringList BookmarkFile::Load(const QString& path)
             << "): the file is kept as it is";
     else if (!whole)
         qCWarning(lcPlayer) << "only part of" << path << "was read: the file is kept as it is";
+    m_loaded = lines;
     return lines;
 }
 
-int BookmarkFile::Save(const QStringList& bookmarks) const
+BookmarkFile::SaveResult BookmarkFile::Save(const QStringList& bookmarks) const
 {
     if (m_state == State::NotRead)
-        return 0;
-    if (m_state == State::Unreadable) {
-        if (!bookmarks.isEmpty())
-            qCWarning(lcPlayer) << bookmarks.size() << "bookmarks are not saved: the unreadable" << m_path
-                                << "is kept as it is";
-        return 0;
-    }
+        return {SaveOutcome::Skipped};
+    if (m_state == State::Unreadable)
+        return {bookmarks == m_loaded ? SaveOutcome::Skipped : SaveOutcome::ChangesDropped};
     QByteArray bytes;
     for (const QString& line : bookmarks)
         bytes += line.toUtf8() + "\r\n";
-    return platform::WriteFileAtomically(m_path, bytes);
+    const int error = platform::WriteFileAtomically(m_path, bytes);
+    return {error != 0 ? SaveOutcome::Failed : SaveOutcome::Written, error};
 }
 
 } // namespace velmoro::player

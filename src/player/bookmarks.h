@@ -17,16 +17,25 @@ public:
     // gives the lines read: either is logged and kept as it is at close.
     QStringList Load(const QString& path);
 
+    enum class SaveOutcome {
+        Written,
+        Skipped,        // before Load, or an unread file with the list as read
+        ChangesDropped, // the file was not read whole, so it is kept as it is
+        Failed,         // with the system's error code; the old file is whole
+    };
+    struct SaveResult {
+        SaveOutcome outcome = SaveOutcome::Written;
+        int error = 0;
+    };
     // Each bookmark followed by CR LF, in UTF-8, replacing the file that Load
-    // read atomically. 0 when written or when nothing may be written (before
-    // Load, or after a failed read: logged when bookmarks are lost with it),
-    // else the system's error code (the old file is then whole).
-    int Save(const QStringList& bookmarks) const;
+    // read atomically.
+    SaveResult Save(const QStringList& bookmarks) const;
 
 private:
     enum class State { NotRead, Readable, Unreadable };
     State m_state = State::NotRead;
     QString m_path;
+    QStringList m_loaded; // shares the list's data until the list changes
 };
 
 } // namespace velmoro::player

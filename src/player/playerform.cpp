@@ -295,9 +295,8 @@ void TPlayerForm::closeEvent(QCloseEvent* event)
     event->accept();
 }
 
-void TPlayerForm::SaveFailed(const QString& what, int error)
+void TPlayerForm::SaveFailed(const QString& what, const QString& reason)
 {
-    const QString reason = error != 0 ? qt_error_string(error) : QStringLiteral("motivo sconosciuto");
     m_saveFailures << QStringLiteral("Impossibile salvare %1: %2").arg(what, reason);
     // Critical, so that it reaches standard error without any logging rule:
     // after a termination signal nobody may see the error window.
@@ -309,8 +308,13 @@ void TPlayerForm::FormClose()
     if (m_closed)
         return;
     m_closed = true;
-    if (const int error = m_bookmarkFile.Save(m_settings.Lines(QStringLiteral("BookmarksListBox"))))
-        SaveFailed(QStringLiteral("i segnalibri ") + kBookmarks, error);
+    const BookmarkFile::SaveResult marks =
+        m_bookmarkFile.Save(m_settings.Lines(QStringLiteral("BookmarksListBox")));
+    if (marks.outcome == BookmarkFile::SaveOutcome::Failed)
+        SaveFailed(QStringLiteral("i segnalibri ") + kBookmarks, qt_error_string(marks.error));
+    else if (marks.outcome == BookmarkFile::SaveOutcome::ChangesDropped)
+        SaveFailed(QStringLiteral("i segnalibri ") + kBookmarks,
+                   QStringLiteral("il file non si è potuto leggere per intero all'avvio e resta com'è"));
     m_settings.SetChecked(QStringLiteral("VUMeterCheck"), true);
     const QString playlist = m_state.Dirs.AppDir + kDefaultPlaylist;
     if (m_state.Tracks.Playlist.SaveM3U(playlist, {.relativeNames = true}) != 0) {
@@ -318,7 +322,8 @@ void TPlayerForm::FormClose()
         const platform::WriteFailure failure = platform::LastWriteFailure();
         const bool ours =
             QFileInfo(failure.path).absoluteFilePath() == QFileInfo(playlist).absoluteFilePath();
-        SaveFailed(QStringLiteral("la playlist ") + kDefaultPlaylist, ours ? failure.error : 0);
+        SaveFailed(QStringLiteral("la playlist ") + kDefaultPlaylist,
+                   ours ? qt_error_string(failure.error) : QStringLiteral("motivo sconosciuto"));
     }
     if (m_state.Playback.PlayStatus == app::PlayStatusValue::Playing)
         MainPlayerSkinStopClick();

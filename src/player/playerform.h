@@ -129,7 +129,7 @@ private:
     void ConnectHitAreas();
     void LoadDemoPlaylist();
     void PlayDemoPlaylist();
-    void SaveFailed(const QString& what, int error);
+    void SaveFailed(const QString& what, const QString& reason);
 
     QString m_commandLine;
     BookmarkFile m_bookmarkFile;

@@ -212,4 +212,11 @@ TEST(ErrorWindowDeathTest, ArrestaClosesTheAudioLibraryAndExitsWithZero)
             form.ButtonArresta->click();
         },
         testing::ExitedWithCode(0), "audio freed");
+    // Told of a failed save at close, the window ends the program as failed.
+    EXPECT_EXIT(
+        {
+            PrintingAudio audio;
+            app::EndProgramNow(audio, 1);
+        },
+        testing::ExitedWithCode(1), "audio freed");
 }
