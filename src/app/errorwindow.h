@@ -29,7 +29,8 @@ public:
     void ButtonArrestaClick();
 
     // Ends the program: the destroy-time cleanup (the audio library closed),
-    // then the process exits with code 0, skipping every close-time saving.
+    // then the process exits, skipping every close-time saving; with code 0
+    // unless the window was telling of a failed save at close.
     std::function<void()> OnArresta;
 
     QLabel* Image1;
