@@ -1,6 +1,7 @@
 // The playlist with 10,000 entries: loading an M3U list of existing files
 // (each read as AddFile reads it) against the same 10,000 ReadData calls
-// alone, sorting by title, and saving the list as M3U.
+// alone, sorting by title, and saving the list as M3U. Then lists of a
+// million entries, as M3U and PLS: load time and heap bytes per entry.
 #include "playlist/mpegaudiolist.h"
 #include "support/mpegcraft.h"
 #include "trackinfo/mpegaudio.h"
@@ -12,6 +13,7 @@
 #include "readeveryfile.h"
 
 #include <algorithm>
+#include <malloc.h>
 #include <random>
 
 using velmoro::playlist::TMPEGAudioList;
@@ -114,5 +116,67 @@ void BM_SaveM3U10000(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * playlist.Count());
 }
 BENCHMARK(BM_SaveM3U10000)->Unit(benchmark::kMillisecond);
+
+constexpr int kMillion = 1'000'000;
+
+// A million short names of missing files, each line once as M3U and once as
+// a PLS key: the store's own cost per entry, with little of the file's.
+class MillionLists {
+public:
+    MillionLists()
+    {
+        QByteArray m3u;
+        QByteArray pls = "[playlist]\r\nNumberOfEntries=" + QByteArray::number(kMillion) + "\r\n";
+        for (int i = 0; i < kMillion; ++i) {
+            const QByteArray name = QByteArray(1, char('a' + i % 26)) + ".mp3";
+            m3u += name + "\r\n";
+            pls += "File" + QByteArray::number(i + 1) + '=' + name + "\r\nLength" +
+                   QByteArray::number(i + 1) + "=-1\r\n";
+        }
+        WriteFile(M3U(), m3u);
+        WriteFile(PLS(), pls);
+    }
+    QString M3U() const { return m_dir.filePath(QStringLiteral("million.m3u")); }
+    QString PLS() const { return m_dir.filePath(QStringLiteral("million.pls")); }
+
+private:
+    QTemporaryDir m_dir;
+};
+
+const MillionLists& Million()
+{
+    static const MillionLists lists;
+    return lists;
+}
+
+std::size_t HeapInUse()
+{
+    return mallinfo2().uordblks;
+}
+
+void LoadMillion(benchmark::State& state, int (TMPEGAudioList::*load)(const QString&), const QString& list)
+{
+    for (auto _ : state) {
+        const std::size_t before = HeapInUse();
+        TMPEGAudioList playlist;
+        benchmark::DoNotOptimize((playlist.*load)(list));
+        if (playlist.Count() != kMillion)
+            state.SkipWithError("not every entry was loaded");
+        state.counters["heap_bytes_per_entry"] = double(HeapInUse() - before) / kMillion;
+    }
+    state.SetItemsProcessed(state.iterations() * kMillion);
+}
+
+void BM_LoadM3UMillion(benchmark::State& state)
+{
+    LoadMillion(state, &TMPEGAudioList::LoadM3U, Million().M3U());
+}
+BENCHMARK(BM_LoadM3UMillion)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+void BM_LoadPLSMillion(benchmark::State& state)
+{
+    LoadMillion(state, &TMPEGAudioList::LoadPLS, Million().PLS());
+}
+BENCHMARK(BM_LoadPLSMillion)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 } // namespace
