@@ -16,8 +16,10 @@ namespace velmoro::platform {
 
 struct TextLineLimits {
     // A longer line (without its line break) is skipped whole and logged: a
-    // name cut short would name another file.
-    qsizetype maxLineBytes = 64 * 1024;
+    // name cut short would name another file. Far past any path, so that
+    // even a long Latin-1 name, twice as long once written back as UTF-8,
+    // reads again.
+    qsizetype maxLineBytes = 1024 * 1024;
     // Once this many lines were taken as entries, the rest of the file is
     // skipped; the result says so, so that the caller can tell the user.
     qint64 maxEntries = 1'000'000;
