@@ -1,9 +1,9 @@
 #include "platform/textlines.h"
 
 #include "platform/logging.h"
-#include "platform/wholefile.h"
 
 #include <QFile>
+#include <QStringDecoder>
 
 #include <cerrno>
 #include <fcntl.h>
@@ -16,6 +16,16 @@ namespace {
 
 constexpr qsizetype kChunkBytes = 64 * 1024;
 constexpr char kByteOrderMark[] = "\xEF\xBB\xBF";
+
+// As DecodeText, but a byte-order mark at the start of a line is a character:
+// only the one at the start of the file is a mark, and Scan drops it.
+QString DecodeLine(QByteArrayView bytes)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8,
+                        QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+    QString text = utf8(bytes);
+    return utf8.hasError() ? QString::fromLatin1(bytes) : text;
+}
 
 } // namespace
 
@@ -136,7 +146,7 @@ TextLinesResult TextLineReader::Read(const TextLineHandler& onLine)
             result.end = TextLinesEnd::EntryCapReached;
             return false;
         }
-        switch (onLine(DecodeText(bytes))) {
+        switch (onLine(DecodeLine(bytes))) {
         case LineUse::Entry:
             ++result.entries;
             return true;
