@@ -136,6 +136,14 @@ void TPlayerForm::FormCreate(const QString& executableDir, const QString& userDa
                              const QString& commandLine)
 {
     m_commandLine = commandLine;
+    m_state.Tracks.Playlist.OnEntryCapReached = [this](const QString& listName, qint64 entriesRead) {
+        if (m_showError)
+            m_showError(QStringLiteral("Playlist troppo lunga"),
+                        QStringLiteral("La playlist %1 ha più di %2 voci: sono state caricate le prime %2, "
+                                       "le altre sono state saltate.")
+                            .arg(listName)
+                            .arg(entriesRead));
+    };
     StartupPhases.OnFirstPhase = [this] {
         if (MainPlayerSkin->LoadSkin(m_state.Dirs.SkinDir) != 0)
             MainPlayerSkin->LoadDefaultSkin();

@@ -126,8 +126,9 @@ public:
     bool SortDescending = false;
     QString SortTemplate;
     // Copied into every entry the list creates; also bounds the frame search
-    // of DetectFileKind. 0 = no limit.
-    std::int32_t SearchLimit = 0;
+    // of DetectFileKind. 0 = no limit; the default is generous for real
+    // files and keeps a hostile one from stalling a load.
+    std::int32_t SearchLimit = trackinfo::kDefaultSearchLimit;
 
 private:
     std::unique_ptr<TMPEGAudio> NewEntry() const;

@@ -76,6 +76,17 @@ TEST(ProfileFileWrite, ChangesOnlyTheKeyLine)
     EXPECT_EQ(f.ToBytes(), "; presets\n[Preset]\nname=New\nOther=1\n\n[Next]\nx=y\n");
 }
 
+TEST(ProfileFileWrite, ACharacterU_FEFFAtTheStartSurvivesTheRoundTrip)
+{
+    // The first mark is taken as a byte-order mark; the second is text, so
+    // "[playlist]" is no section and must not become one when read back.
+    ProfileFile f = Parsed("\xEF\xBB\xBF\xEF\xBB\xBF[playlist]\nFile1=a.mp3\n");
+    ASSERT_EQ(f.Value("playlist", "File1"), QString());
+    const ProfileFile again = Parsed(f.ToBytes());
+    EXPECT_EQ(again.Value("playlist", "File1"), QString());
+    EXPECT_EQ(again.ToBytes(), f.ToBytes());
+}
+
 TEST(ProfileFileWrite, AddsKeysAtTheEndOfTheirSectionAndNewSectionsAtTheEnd)
 {
     ProfileFile f = Parsed("[A]\r\nk=1\r\n\r\n[B]\r\nm=2");

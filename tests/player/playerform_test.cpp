@@ -2,6 +2,7 @@
 // its handlers reaching the controllers, the sleeping tick, keys and menus,
 // and what is saved on close.
 #include "player/controllers.h"
+#include "platform/textlines.h"
 #include "player/playerform.h"
 #include "platform/logging.h"
 #include "support/capturedlog.h"
@@ -169,7 +170,8 @@ TEST_F(PlayerTest, BookmarksAndPlaylistComeBackAfterClosing)
 TEST_F(PlayerTest, BookmarksAreNeverReplacedByAListThatWasNotRead)
 {
     const QString path = dir.filePath("BookMarks.txt");
-    const QByteArray longLine = "uno\r\n" + QByteArray(100'000, 'x') + "\r\n";
+    const QByteArray longLine =
+        "uno\r\n" + QByteArray(platform::TextLineLimits{}.maxLineBytes + 1, 'x') + "\r\n";
     struct Case {
         const char* name;
         std::function<void()> prepare;
@@ -259,6 +261,20 @@ TEST_F(PlayerTest, AnEmptyPlaylistLeavesThePreviousDefaultList)
     list.close();
     form->close();
     EXPECT_EQ(ReadAll(dir.filePath("default.m3u")), "#EXTM3U\r\nsomething.mp3\r\n");
+}
+
+TEST_F(PlayerTest, AListCutAtTheEntryCapIsToldToTheUser)
+{
+    QFile list(dir.filePath("default.m3u"));
+    ASSERT_TRUE(list.open(QIODevice::WriteOnly));
+    list.write("a.mp3\nb.mp3\nc.mp3\n");
+    list.close();
+    state.Tracks.Playlist.ListLimits.maxEntries = 2;
+    SecondPhase();
+    EXPECT_EQ(state.Tracks.Playlist.Count(), 2);
+    ASSERT_EQ(errors, QStringList{"Playlist troppo lunga"});
+    EXPECT_TRUE(errorTexts.front().contains(u"default.m3u")) << errorTexts.front().toStdString();
+    EXPECT_TRUE(errorTexts.front().contains(u"prime 2")) << errorTexts.front().toStdString();
 }
 
 TEST_F(PlayerTest, FirstRunPlaysTheDemoWithRepeatOn)
