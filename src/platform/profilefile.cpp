@@ -147,11 +147,7 @@ QByteArray ProfileFile::ToBytes() const
     QString text = m_lines.join(m_lineBreak);
     if (m_finalLineBreak && !m_lines.isEmpty())
         text += m_lineBreak;
-    // A text that itself begins with U+FEFF would lose it to the reader, which
-    // takes the first one as a byte-order mark: a mark in front keeps it.
-    if (text.startsWith(QChar(0xFEFF)))
-        return "\xEF\xBB\xBF" + text.toUtf8();
-    return text.toUtf8();
+    return EncodeText(text);
 }
 
 int ProfileFile::Save(const QString& path) const

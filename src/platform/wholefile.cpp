@@ -273,6 +273,13 @@ QString DecodeText(QByteArrayView bytes)
     return utf8.hasError() ? QString::fromLatin1(bytes) : text;
 }
 
+QByteArray EncodeText(const QString& text)
+{
+    if (text.startsWith(QChar(0xFEFF)))
+        return "\xEF\xBB\xBF" + text.toUtf8();
+    return text.toUtf8();
+}
+
 TextLines SplitLines(const QString& text)
 {
     TextLines result;

@@ -48,6 +48,11 @@ WriteFailure LastWriteFailure();
 // are valid UTF-8 (a leading byte-order mark dropped), else Latin-1.
 QString DecodeText(QByteArrayView bytes);
 
+// Bytes of a text file as the program writes them: UTF-8, with a byte-order
+// mark in front only when the text itself begins with U+FEFF, which a reader
+// would otherwise take for the mark and drop.
+QByteArray EncodeText(const QString& text);
+
 struct TextLines {
     QStringList lines;
     QString lineBreak = QStringLiteral("\r\n"); // the first one the text uses

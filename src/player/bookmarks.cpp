@@ -44,10 +44,10 @@ BookmarkFile::SaveResult BookmarkFile::Save(const QStringList& bookmarks) const
         return {SaveOutcome::Skipped};
     if (m_state == State::Unreadable)
         return {bookmarks == m_loaded ? SaveOutcome::Skipped : SaveOutcome::ChangesDropped};
-    QByteArray bytes;
+    QString text;
     for (const QString& line : bookmarks)
-        bytes += line.toUtf8() + "\r\n";
-    const int error = platform::WriteFileAtomically(m_path, bytes);
+        text += line + QStringLiteral("\r\n");
+    const int error = platform::WriteFileAtomically(m_path, platform::EncodeText(text));
     return {error != 0 ? SaveOutcome::Failed : SaveOutcome::Written, error};
 }
 

@@ -82,7 +82,7 @@ int TMPEGAudioList::SaveM3U(const QString& fileName, const M3USaveOptions& optio
     if (options.append && QFileInfo(path).isFile()) {
         error = platform::AppendToFile(path, AppendedBytes(path, text));
     } else {
-        error = platform::WriteFileAtomically(path, text.toUtf8());
+        error = platform::WriteFileAtomically(path, platform::EncodeText(text));
     }
     return error != 0 ? -1 : result;
 }

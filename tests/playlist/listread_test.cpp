@@ -76,6 +76,16 @@ TEST_F(ListReadTest, EachLineDecodedOnItsOwn)
     back.LoadM3U(Path("saved.m3u"));
     EXPECT_EQ(back.Count(), 1);
     EXPECT_EQ(Names(back), Names(m_list));
+
+    // A name that begins with U+FEFF, saved as the first line, is no mark.
+    m_list.Clear();
+    m_list.LoadM3U(Write("mark.m3u", "#\r\n\xEF\xBB\xBF"
+                                     "a.mp3\r\n"));
+    ASSERT_EQ(m_list.Count(), 1);
+    ASSERT_EQ(m_list.SaveM3U(Path("saved.m3u"), {.relativeNames = true}), 0);
+    TMPEGAudioList marked;
+    marked.LoadM3U(Path("saved.m3u"));
+    EXPECT_EQ(Names(marked), Names(m_list));
 }
 
 TEST_F(ListReadTest, NoBoundOnTheSizeButOnTheEntries)
