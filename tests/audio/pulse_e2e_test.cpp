@@ -14,6 +14,18 @@
 
 using namespace velmoro::audio;
 
+// Opens the default device and plays the 1 kHz tone on it; 0 when it cannot.
+Handle StartTone(AudioLibrary& lib)
+{
+    if (!lib.Init(-1, 44100, 0) || !lib.Start())
+        return 0;
+    const Handle s =
+        lib.StreamCreateFile(velmoro::test::AudioFixture("sine1k-v1-44100-cbr256.mp3"), kStreamExactSeek);
+    if (s != 0)
+        lib.StreamPlay(s, false, 0);
+    return s;
+}
+
 TEST(PulseAudioOutput, AToneIsHeardOnTheDevice)
 {
     ASSERT_NE(std::getenv("PULSE_SERVER"), nullptr) << "run under tests/e2e/with-pulseaudio";
@@ -32,12 +44,8 @@ TEST(PulseAudioOutput, AToneIsHeardOnTheDevice)
     EXPECT_EQ(description, "NullSink");
     EXPECT_FALSE(lib.GetDeviceDescription(5, description));
     EXPECT_FALSE(lib.Init(5, 44100, 0)); // no such device; the library stays usable
-    ASSERT_TRUE(lib.Init(-1, 44100, 0));
-    ASSERT_TRUE(lib.Start());
-    const Handle s =
-        lib.StreamCreateFile(velmoro::test::AudioFixture("sine1k-v1-44100-cbr256.mp3"), kStreamExactSeek);
+    const Handle s = StartTone(lib);
     ASSERT_NE(s, 0u);
-    lib.StreamPlay(s, false, 0);
     // The null sink of a fresh server answers its first requests slowly:
     // give the three seconds of tone time to be heard whole.
     const auto started = std::chrono::steady_clock::now();
@@ -105,12 +113,8 @@ TEST(PulseAudioOutput, LetsTheServerRestWhileSilentAndPlaysAgain)
 {
     ASSERT_NE(std::getenv("PULSE_SERVER"), nullptr) << "run under tests/e2e/with-pulseaudio";
     AudioLibrary lib(MakePulseProvider());
-    ASSERT_TRUE(lib.Init(-1, 44100, 0));
-    ASSERT_TRUE(lib.Start());
-    const Handle s =
-        lib.StreamCreateFile(velmoro::test::AudioFixture("sine1k-v1-44100-cbr256.mp3"), kStreamExactSeek);
+    const Handle s = StartTone(lib);
     ASSERT_NE(s, 0u);
-    lib.StreamPlay(s, false, 0);
     ASSERT_TRUE(PlaysOn(lib, s, 0));
     EXPECT_EQ(ServerStreams(), 1);
     // A sink held at its smallest latency wakes thousands of times a second.
