@@ -69,7 +69,13 @@ TPlayerForm::TPlayerForm(app::PlayerState& state, settings::Settings& settings, 
             TimerRinfresco.setInterval(m_tickInterval);
         }
     });
-    StartupPhases.OnSecondPhase = [this] { TimerInizializTimer(); };
+    // A window closed while the "no sound device" message was up has
+    // nothing left to start.
+    StartupPhases.OnSecondPhase = [this] {
+        if (!m_closed)
+            TimerInizializTimer();
+    };
+    WatchPlaylistWork();
     connect(&Engine, &app::PlaybackEngine::Playing, this, &TPlayerForm::WakeRefreshTick);
     ConnectSkinEvents();
     ConnectHitAreas();
@@ -130,6 +136,45 @@ TPlayerForm::~TPlayerForm()
 {
     // The destroy handler: the audio library is closed.
     m_audio.Free();
+    // The list outlives the window.
+    playlist::TMPEGAudioList& list = m_state.Tracks.Playlist;
+    list.OnBusyChanged = nullptr;
+    list.OnProgress = nullptr;
+    list.OnProcessMessages = nullptr;
+}
+
+void TPlayerForm::WatchPlaylistWork()
+{
+    m_loadPump = std::make_shared<LoadPump>([] { QCoreApplication::processEvents(); },
+                                            [this](const QString& text) { ShowLoadProgress(text); });
+    playlist::TMPEGAudioList& list = m_state.Tracks.Playlist;
+    list.OnBusyChanged = [this](bool busy) {
+        m_loadPump->BusyChanged(busy);
+        if (!busy && m_closePending)
+            QTimer::singleShot(0, this, [this] { close(); });
+    };
+    list.OnProgress = [this](playlist::TMPEGAudio&, const QString& source, int number, int total) {
+        m_loadPump->Entry(source, number, total);
+        return !m_closePending;
+    };
+    // Entries keep a copy for their own frame searches, and may outlive the
+    // window.
+    list.OnProcessMessages = [pump = std::weak_ptr<LoadPump>(m_loadPump)] {
+        if (const auto alive = pump.lock())
+            alive->Pump();
+    };
+}
+
+void TPlayerForm::ShowLoadProgress(const QString& text)
+{
+    if (text.isEmpty()) {
+        setWindowTitle(m_titleBeforeLoad);
+        m_titleBeforeLoad.clear();
+        return;
+    }
+    if (m_titleBeforeLoad.isEmpty())
+        m_titleBeforeLoad = windowTitle();
+    setWindowTitle(text + QStringLiteral(" - ") + m_titleBeforeLoad);
 }
 
 void TPlayerForm::FormCreate(const QString& executableDir, const QString& userDataDir,
@@ -169,6 +214,12 @@ void TPlayerForm::TimerInizializTimer()
         LoadDemoPlaylist();
     else
         m_state.Tracks.Playlist.LoadM3U(playlist);
+    // Closed during the load: the list holds only part of the file, which
+    // must stay as it is.
+    if (m_closePending) {
+        m_keepDefaultPlaylist = true;
+        return;
+    }
     OpenCommandLine(m_commandLine);
     if (firstRun && m_state.Playback.CurrentStream == 0)
         PlayDemoPlaylist();
@@ -297,6 +348,13 @@ void TPlayerForm::CloseFor(CloseCause cause)
 
 void TPlayerForm::closeEvent(QCloseEvent* event)
 {
+    // A close among a load's pending events: the load stops at its next
+    // entry, and the close comes back once the list is idle.
+    if (m_state.Tracks.Playlist.Busy()) {
+        m_closePending = true;
+        event->ignore();
+        return;
+    }
     FormClose();
     if (!m_saveFailures.isEmpty() && m_closeCause == CloseCause::User && m_showError)
         m_showError(QStringLiteral("Salvataggio non riuscito!"), m_saveFailures.join(u'\n'));
@@ -325,7 +383,9 @@ void TPlayerForm::FormClose()
                    QStringLiteral("il file non si è potuto leggere per intero all'avvio e resta com'è"));
     m_settings.SetChecked(QStringLiteral("VUMeterCheck"), true);
     const QString playlist = m_state.Dirs.AppDir + kDefaultPlaylist;
-    if (m_state.Tracks.Playlist.SaveM3U(playlist, {.relativeNames = true}) != 0) {
+    if (m_keepDefaultPlaylist)
+        qCInfo(lcPlayer) << "kept" << playlist << "as it is: the close stopped its load";
+    else if (m_state.Tracks.Playlist.SaveM3U(playlist, {.relativeNames = true}) != 0) {
         // The list's result code has no room for the system's reason.
         const platform::WriteFailure failure = platform::LastWriteFailure();
         const bool ours =

@@ -10,6 +10,7 @@
 #include "player/bookmarks.h"
 #include "player/commands.h"
 #include "player/hitarea.h"
+#include "player/loadpump.h"
 #include "player/navigation.h"
 #include "player/playerdisplay.h"
 #include "player/refreshtick.h"
@@ -22,6 +23,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <memory>
 
 namespace velmoro::player {
 
@@ -115,6 +117,9 @@ public:
     QTimer TimerRinfresco;
     QTimer TimerPosizioneForm;
 
+    // Tests give it a clock of their own.
+    LoadPump& PlaylistLoadPump() { return *m_loadPump; }
+
     // The open-file dialog; tests put a function that answers for the user.
     std::function<QStringList()> OpenDialog;
 
@@ -130,6 +135,10 @@ private:
     void LoadDemoPlaylist();
     void PlayDemoPlaylist();
     void SaveFailed(const QString& what, const QString& reason);
+    // The list's loads keep the window painting and show their progress in
+    // the title; a close during one waits for it to stop.
+    void WatchPlaylistWork();
+    void ShowLoadProgress(const QString& text);
 
     QString m_commandLine;
     BookmarkFile m_bookmarkFile;
@@ -138,6 +147,10 @@ private:
     QStringList m_saveFailures;
     int m_tickInterval = 10; // RinfrescoTrack
     bool m_closed = false;
+    bool m_closePending = false;        // closed during a load; the close comes back after it
+    bool m_keepDefaultPlaylist = false; // its start-up load was cut short
+    QString m_titleBeforeLoad;
+    std::shared_ptr<LoadPump> m_loadPump;
 };
 
 } // namespace velmoro::player

@@ -19,7 +19,7 @@ constexpr std::int64_t kRecordsPerRead = 64;
 
 int TMPEGAudioList::LoadMP3Data(const QString& fileName)
 {
-    const BusyScope busy(m_busy);
+    const BusyScope busy(m_busy, OnBusyChanged);
     const auto failed = [&](int result, const QString& reason) {
         qCWarning(lcPlaylist) << "cannot load the data file" << fileName << "-" << qPrintable(reason);
         return result;

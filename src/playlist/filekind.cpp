@@ -90,7 +90,7 @@ int TMPEGAudioList::DetectFileKind(const QString& fileName) const
 
 int TMPEGAudioList::LoadFile(const QString& fileName)
 {
-    const BusyScope busy(m_busy);
+    const BusyScope busy(m_busy, OnBusyChanged);
     switch (DetectFileKind(fileName)) {
     case KindM3U:
         return LoadM3U(fileName);

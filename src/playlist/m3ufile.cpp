@@ -30,7 +30,7 @@ QByteArray AppendedBytes(const QString& path, QString text)
 
 int TMPEGAudioList::LoadM3U(const QString& fileName)
 {
-    const BusyScope busy(m_busy);
+    const BusyScope busy(m_busy, OnBusyChanged);
     const QString path = FullPath(fileName);
     const QString directory = DirectoryPart(path);
     qint64 lineCount = 0;
@@ -56,7 +56,7 @@ int TMPEGAudioList::SaveM3U(const QString& fileName, const M3USaveOptions& optio
 {
     if (m_entries.empty())
         return 0;
-    const BusyScope busy(m_busy);
+    const BusyScope busy(m_busy, OnBusyChanged);
     const QString path = FullPath(fileName);
     const QString directory = DirectoryPart(path);
     QString text;

@@ -54,7 +54,7 @@ TMPEGAudio& TMPEGAudioList::Append(std::unique_ptr<TMPEGAudio> entry)
 
 int TMPEGAudioList::AddFile(const QString& fileName)
 {
-    const BusyScope busy(m_busy);
+    const BusyScope busy(m_busy, OnBusyChanged);
     auto created = NewEntry();
     created->AutoLoad = false;
     created->SetFileName(fileName);

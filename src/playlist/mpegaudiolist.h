@@ -102,6 +102,9 @@ public:
     // True while a load, save or sort runs: a window that keeps itself alive
     // during one must not let the user change the list underneath it.
     bool Busy() const { return m_busy; }
+    // Busy() turned true (before the operation) or false (after it); nested
+    // operations do not call it again.
+    std::function<void(bool busy)> OnBusyChanged;
 
     ProgressHandler OnProgress;
     FileErrorHandler OnFileError; // unset: a file that cannot be read is given up

@@ -107,7 +107,7 @@ std::vector<PlsFile> PlsScanner::TakeFiles()
 
 int TMPEGAudioList::LoadPLS(const QString& fileName)
 {
-    const BusyScope busy(m_busy);
+    const BusyScope busy(m_busy, OnBusyChanged);
     PlsScanner scanner;
     if (const int read = ReadListLines(fileName, [&](const QString& line) { return scanner.Take(line); }))
         return read;

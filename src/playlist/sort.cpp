@@ -28,7 +28,7 @@ void TMPEGAudioList::Sort()
 {
     if (SortMethod == SortNone || m_entries.empty() || m_busy)
         return;
-    const BusyScope busy(m_busy);
+    const BusyScope busy(m_busy, OnBusyChanged);
     const int direction = SortDescending ? -1 : 1;
     // The entries stay where they are while the order of their numbers is
     // sorted; the list is rearranged once at the end.

@@ -14,6 +14,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QWindow>
 #include <gtest/gtest.h>
 
@@ -50,10 +51,13 @@ protected:
 
     void MakeForm()
     {
+        form.reset(); // its hooks into the shared list go with it
         form = std::make_unique<TPlayerForm>(state, settings, audio,
                                              [this](const QString& t, const QString& text) {
                                                  errors << t;
                                                  errorTexts << text;
+                                                 if (onError)
+                                                     onError();
                                              });
         form->FormCreate(dir.path(), dir.filePath("user"), QString());
     }
@@ -84,6 +88,7 @@ protected:
     FakeAudio audio;
     QStringList errors;
     QStringList errorTexts;
+    std::function<void()> onError; // what the user does while an error window is up
     std::unique_ptr<TPlayerForm> form;
 };
 
@@ -275,6 +280,67 @@ TEST_F(PlayerTest, AListCutAtTheEntryCapIsToldToTheUser)
     ASSERT_EQ(errors, QStringList{"Playlist troppo lunga"});
     EXPECT_TRUE(errorTexts.front().contains(u"default.m3u")) << errorTexts.front().toStdString();
     EXPECT_TRUE(errorTexts.front().contains(u"prime 2")) << errorTexts.front().toStdString();
+}
+
+// The start-up load of a long list keeps the window alive, its progress in
+// the title; a close among its events stops it and leaves default.m3u whole.
+TEST_F(PlayerTest, ALongLoadKeepsTheWindowAliveAndACloseDuringItKeepsTheList)
+{
+    QByteArray lines;
+    for (int i = 0; i < 3000; ++i)
+        lines += "http://radio.example/" + QByteArray::number(i) + "\r\n";
+    const QString path = dir.filePath("default.m3u");
+    for (const bool closeDuringLoad : {false, true}) {
+        SCOPED_TRACE(closeDuringLoad ? "closed during the load" : "loaded whole");
+        Put(path, lines);
+        state.Tracks.Playlist.Clear();
+        MakeForm();
+        form->show();
+        std::int64_t now = 0;
+        form->PlaylistLoadPump().SetClock([&] { return now += 10; }); // each check 10 ms later
+        QStringList titles;
+        QObject::connect(form.get(), &QWidget::windowTitleChanged, [&](const QString& t) { titles << t; });
+        int timerRuns = 0;
+        QTimer tick;
+        QObject::connect(&tick, &QTimer::timeout, [&] {
+            ++timerRuns;
+            if (closeDuringLoad && titles.size() == 1)
+                form->close();
+        });
+        tick.start(0);
+        SecondPhase();
+        tick.stop();
+        EXPECT_GT(timerRuns, 10);
+        ASSERT_FALSE(titles.isEmpty());
+        EXPECT_TRUE(titles.front().startsWith("Caricamento di default.m3u: "))
+            << titles.front().toStdString();
+        EXPECT_TRUE(titles.front().endsWith("% - Velmoro [www.velmoro.it]")) << titles.front().toStdString();
+        EXPECT_EQ(titles.back(), "Velmoro [www.velmoro.it]");
+        if (!closeDuringLoad) {
+            EXPECT_EQ(state.Tracks.Playlist.Count(), 3000);
+            continue;
+        }
+        EXPECT_LT(state.Tracks.Playlist.Count(), 3000);
+        EXPECT_TRUE(form->isVisible()); // not closed while loading
+        QCoreApplication::processEvents();
+        EXPECT_FALSE(form->isVisible());
+        EXPECT_EQ(ReadAll(path), lines);
+        EXPECT_EQ(form->ExitCode(), 0);
+    }
+}
+
+// Closed while the "no sound device" message is up: nothing more starts, and
+// the lists on disk stay as they are.
+TEST_F(PlayerTest, ClosedDuringTheDeviceMessageStartsNothingMore)
+{
+    Put(dir.filePath("default.m3u"), "http://radio.example/uno\r\n");
+    audio.initFails = true;
+    onError = [&] { form->close(); };
+    SecondPhase();
+    EXPECT_EQ(errors, QStringList{"Periferica MM System non pronta!"});
+    EXPECT_EQ(state.Tracks.Playlist.Count(), 0);
+    EXPECT_EQ(ReadAll(dir.filePath("default.m3u")), "http://radio.example/uno\r\n");
+    EXPECT_FALSE(QFileInfo::exists(dir.filePath("BookMarks.txt")));
 }
 
 TEST_F(PlayerTest, FirstRunPlaysTheDemoWithRepeatOn)

@@ -2,6 +2,8 @@
 #include "listtest.h"
 #include "trackinfo/templates.h"
 
+#include <vector>
+
 using namespace velmoro::playlist;
 using namespace velmoro::test;
 using velmoro::trackinfo::ReadErrorCancel;
@@ -104,6 +106,25 @@ TEST_F(StoreTest, AddFileReportsProgressAndCanBeStopped)
     EXPECT_EQ(m_list.Count(), 2); // the entry stays
     EXPECT_EQ(calls, QStringList(2, song + "|" + song + "|1|1"));
     EXPECT_FALSE(m_list.Busy());
+}
+
+// A window follows long work by the outer operation alone: a list loaded
+// through LoadFile is one busy span, however many nested calls it makes.
+TEST_F(StoreTest, BusyChangesOncePerOuterOperation)
+{
+    std::vector<bool> changes;
+    m_list.OnBusyChanged = [&](bool busy) {
+        EXPECT_EQ(m_list.Busy(), busy);
+        changes.push_back(busy);
+    };
+    const QString list = Write("two.m3u", (Mp3("a.mp3") + "\r\n" + Mp3("b.mp3") + "\r\n").toUtf8());
+    EXPECT_GT(m_list.LoadFile(list), 0);
+    EXPECT_EQ(m_list.Count(), 2);
+    EXPECT_EQ(changes, (std::vector<bool>{true, false}));
+    m_list.SortMethod = SortByCompare;
+    m_list.OnCompare = [](const TMPEGAudio&, const TMPEGAudio&) { return 0; };
+    m_list.Sort();
+    EXPECT_EQ(changes.size(), 4u);
 }
 
 TEST_F(StoreTest, AddRecordIsTheRecordWithoutReadingTheFile)
