@@ -1,10 +1,17 @@
 // The main window repaints on every refresh tick (10 ms by default): the
 // time, the position bar and both level meters must cost little, and a full
 // paint (skin change, activation, shade mode) must stay well below a frame.
+#include "skin/skincraft.h"
+#include "skin/skinset.h"
 #include "skin/winampskin.h"
 
 #include <QApplication>
+#include <QFile>
+#include <QImage>
+#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
+
+#include <vector>
 
 using namespace velmoro::skin;
 
@@ -20,6 +27,13 @@ QApplication& App()
         return new QApplication(argc, argv);
     }();
     return *app;
+}
+
+void Put(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        qFatal("cannot write %s", qPrintable(path));
 }
 
 } // namespace
@@ -54,3 +68,22 @@ static void BM_SkinRefreshTick(benchmark::State& state)
     }
 }
 BENCHMARK(BM_SkinRefreshTick)->Unit(benchmark::kMicrosecond);
+
+// A hostile skin: a main.bmp that is a 5600 × 5600 PNG, and every cursor
+// file with 64 entries all pointing at one 5000 × 5000 PNG. The sizes are
+// refused from the pictures' headers, so loading it costs about what a real
+// skin costs rather than gigabytes and minutes of decoding.
+static void BM_LoadSkinOfGiantPictures(benchmark::State& state)
+{
+    App();
+    QTemporaryDir dir;
+    const QByteArray giant = velmoro::test::EncodePng(QImage(5000, 5000, QImage::Format_Mono));
+    const QByteArray cursor = velmoro::test::CraftCursorOfPictures({giant}, std::vector<int>(64, 0));
+    Put(dir.filePath("main.bmp"), velmoro::test::EncodePng(QImage(5600, 5600, QImage::Format_Mono)));
+    for (const CursorSlot& slot : CursorSlots())
+        Put(dir.filePath(slot.file), cursor);
+    TWinampSkin skin;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(skin.LoadSkin(dir.path()));
+}
+BENCHMARK(BM_LoadSkinOfGiantPictures)->Unit(benchmark::kMillisecond)->Iterations(3);
