@@ -5,8 +5,8 @@
 #include "platform/scancodes.h"
 #include "platform/wholefile.h"
 #include "player/bookmarks.h"
-#include "player/docking.h"
 #include "player/playermenu.h"
+#include "skin/docking.h"
 #include "skin/skingeometry.h"
 
 #include <QAction>
@@ -261,12 +261,11 @@ void TPlayerForm::WakeRefreshTick()
 
 void TPlayerForm::TimerPosizioneFormTimer()
 {
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    const QSize screenSize = screen ? screen->geometry().size() : QSize(0, 0);
-    const SnapRule rule{m_settings.Checked(QStringLiteral("ScreenHookCheck")),
-                        m_settings.Position(QStringLiteral("SensHookVal"))};
-    move(SnapWindowToScreen(QCursor::pos(), QPoint(m_state.Drag.DragDX, m_state.Drag.DragDY), size(),
-                            screenSize, rule));
+    const skin::SnapRule rule{m_settings.Checked(QStringLiteral("ScreenHookCheck")),
+                              m_settings.Position(QStringLiteral("SensHookVal"))};
+    const QPoint cursor = QCursor::pos();
+    move(skin::SnapWindowToScreen(cursor, QPoint(m_state.Drag.DragDX, m_state.Drag.DragDY), size(),
+                                  skin::ScreenAreaAt(cursor), rule));
 }
 
 void TPlayerForm::MainPlayerSkinEqualizerClick()

@@ -1,5 +1,4 @@
-// The pure rules of the player window: the tick's arithmetic and the docking.
-#include "player/docking.h"
+// The pure rules of the player window: the tick's arithmetic.
 #include "player/timedisplay.h"
 
 #include <gtest/gtest.h>
@@ -53,25 +52,4 @@ TEST(TimeDisplay, WaitUntilTheNextChange)
     EXPECT_EQ(player::MsUntilDisplayChange(500, 999, 10, kBytesPerSecond), -1);        // no length
     EXPECT_EQ(player::MsUntilDisplayChange(0, kLength, 30, 0), -1);                    // no rate
     EXPECT_EQ(player::MsUntilDisplayChange(kLength, kLength, 0, kBytesPerSecond), -1); // at the end
-}
-
-TEST(Docking, SnapsToTheScreenEdgesWithinTheDistance)
-{
-    using player::SnapWindowToScreen;
-    const QSize window(275, 116);
-    const QSize screen(1280, 1024);
-    const player::SnapRule on{true, 20};
-    const QPoint grab(-10, -5);
-    // The cursor puts the window's left edge 19 or 20 pixels from the left.
-    EXPECT_EQ(SnapWindowToScreen({29, 505}, grab, window, screen, on), QPoint(0, 500));
-    EXPECT_EQ(SnapWindowToScreen({30, 505}, grab, window, screen, on), QPoint(20, 500));
-    EXPECT_EQ(SnapWindowToScreen({5, 3}, grab, window, screen, on), QPoint(-5, -2)); // partly off: no snap
-    EXPECT_EQ(SnapWindowToScreen({10 + 1280 - 275 - 19, 5 + 1024 - 116 - 5}, grab, window, screen, on),
-              QPoint(1280 - 275, 1024 - 116));
-    EXPECT_EQ(SnapWindowToScreen({10 + 1280 - 275, 505}, grab, window, screen, on),
-              QPoint(1280 - 275, 500)); // gap 0
-    const player::SnapRule off{false, 20};
-    EXPECT_EQ(SnapWindowToScreen({29, 505}, grab, window, screen, off), QPoint(19, 500));
-    // A window wider than the snap band on a tiny screen: the right edge wins over the left.
-    EXPECT_EQ(SnapWindowToScreen({15, 505}, grab, QSize(290, 116), QSize(300, 600), on), QPoint(10, 500));
 }
