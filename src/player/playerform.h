@@ -9,7 +9,7 @@
 #include "app/startup.h"
 #include "player/bookmarks.h"
 #include "player/commands.h"
-#include "player/hitarea.h"
+#include "skin/hitarea.h"
 #include "player/loadpump.h"
 #include "player/navigation.h"
 #include "player/playerdisplay.h"
@@ -26,6 +26,8 @@
 #include <memory>
 
 namespace velmoro::player {
+
+using skin::HitArea;
 
 class TPlayerForm : public QWidget, public PlayerWindow, public app::PlayerCommands {
     Q_OBJECT

@@ -1,10 +1,10 @@
 #pragma once
-// A transparent area over the skin that takes the mouse for the player: the
-// title strip, the position bar, the time display, the logo.
+// A transparent area over a skinned window that takes the mouse for it: a
+// title strip, a click area that opens a menu, a grip.
 #include <QMouseEvent>
 #include <QWidget>
 
-namespace velmoro::player {
+namespace velmoro::skin {
 
 class HitArea : public QWidget {
     Q_OBJECT
@@ -36,4 +36,4 @@ protected:
     void mouseMoveEvent(QMouseEvent* e) override { emit MouseMove(e->position().toPoint()); }
 };
 
-} // namespace velmoro::player
+} // namespace velmoro::skin
