@@ -52,9 +52,8 @@ TMPEGAudio& TMPEGAudioList::Append(std::unique_ptr<TMPEGAudio> entry)
     return *m_entries.back();
 }
 
-int TMPEGAudioList::AddFile(const QString& fileName)
+std::unique_ptr<TMPEGAudio> TMPEGAudioList::ReadEntry(const QString& fileName) const
 {
-    const BusyScope busy(m_busy, OnBusyChanged);
     auto created = NewEntry();
     created->AutoLoad = false;
     created->SetFileName(fileName);
@@ -62,7 +61,13 @@ int TMPEGAudioList::AddFile(const QString& fileName)
     // An address is no file: reading it as one would turn it into a path.
     if (!IsAddress(fileName))
         created->ReadData();
-    TMPEGAudio& entry = Append(std::move(created));
+    return created;
+}
+
+int TMPEGAudioList::AddFile(const QString& fileName)
+{
+    const BusyScope busy(m_busy, OnBusyChanged);
+    TMPEGAudio& entry = Append(ReadEntry(fileName));
     const int index = Count() - 1;
     if (OnProgress && !OnProgress(entry, entry.GetFileName(), 1, 1))
         return -2;

@@ -84,6 +84,23 @@ public:
     // Sorts by SortMethod, SortTemplate and SortDescending. Not stable.
     void Sort();
 
+    // Whole-list edits of the playlist window's commands. Each runs as one
+    // operation: Busy() and OnBusyChanged around it, once.
+    // change runs on every entry in order; also while Busy(), as it moves no
+    // entry.
+    void ChangeEach(const std::function<void(TMPEGAudio&)>& change);
+    // Frees, in index order, every entry that remove picks, in one pass; the
+    // others keep their order. Nothing while Busy().
+    void RemoveIf(const std::function<bool(const TMPEGAudio&)>& remove);
+    // Reads every entry's file again into a new entry, as AddFile does, and
+    // lists the new entries in the order of the draws: pick(n) chooses one of
+    // the n entries not yet drawn (0..n−1, counted in list order). OnProgress
+    // gets each new entry, its file, its number and the total; when it says
+    // to stop, the entries not yet drawn follow the new ones unchanged, in
+    // their order, and the result is false. False too, with nothing done,
+    // while Busy().
+    bool ReadAgainInDrawnOrder(const std::function<int(int n)>& pick);
+
     // Playlist files. Every reader appends; none clears the list first.
     int DetectFileKind(const QString& fileName) const;
     // −1 for a missing or unknown file, else the result of the reader that
@@ -135,6 +152,8 @@ public:
 
 private:
     std::unique_ptr<TMPEGAudio> NewEntry() const;
+    // A new entry for the file, read unless it is an address.
+    std::unique_ptr<TMPEGAudio> ReadEntry(const QString& fileName) const;
     TMPEGAudio& Append(std::unique_ptr<TMPEGAudio> entry);
     // Runs read (0 or the system's error code) and, after each failure, which
     // it logs, asks OnFileError, until the read succeeds or the answer gives
