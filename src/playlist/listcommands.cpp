@@ -8,6 +8,7 @@
 #include <QRandomGenerator>
 
 #include <algorithm>
+#include <numeric>
 #include <utility>
 #include <vector>
 
@@ -86,30 +87,49 @@ bool TMPEGAudioList::ReadAgainInDrawnOrder(const std::function<int(int n)>& pick
     if (m_busy)
         return false;
     const BusyScope busy(m_busy, OnBusyChanged);
-    std::vector<std::unique_ptr<TMPEGAudio>> old = std::exchange(m_entries, {});
-    const int total = int(old.size());
-    m_entries.reserve(old.size());
-    NotYetDrawn remaining(total);
-    for (int number = 1; number <= total; ++number) {
-        const int left = total - number + 1;
+    // The list keeps its length throughout, so that a window repainting while
+    // the files are read finds an entry in every row: the new entries come
+    // first, the ones not yet drawn fill the rest, in slots that say which
+    // entry of the old order each holds.
+    const int total = Count();
+    NotYetDrawn notDrawn(total);
+    std::vector<int> slotOf(std::size_t(total), 0);
+    std::iota(slotOf.begin(), slotOf.end(), 0);
+    std::vector<int> oldIndexAt = slotOf;
+    for (int slot = 0; slot < total; ++slot) {
+        const int left = total - slot;
         int k = pick(left);
         VELMORO_VERIFY_OR_DEBUG_ASSERT(k >= 0 && k < left)
         {
             qCWarning(lcPlaylist) << "drawn" << k << "of" << left << "entries";
             k = std::clamp(k, 0, left - 1);
         }
-        std::unique_ptr<TMPEGAudio>& drawn = old[std::size_t(remaining.Take(k))];
-        TMPEGAudio& entry = Append(ReadEntry(drawn->GetFileName()));
-        drawn.reset();
-        if (OnProgress && !OnProgress(entry, entry.GetFileName(), number, total)) {
-            for (auto& rest : old)
-                if (rest)
-                    m_entries.push_back(std::move(rest));
+        const int from = slotOf[std::size_t(notDrawn.Take(k))];
+        // The entry not yet drawn that stood in this slot takes the drawn
+        // one's place.
+        std::swap(m_entries[std::size_t(slot)], m_entries[std::size_t(from)]);
+        oldIndexAt[std::size_t(from)] = oldIndexAt[std::size_t(slot)];
+        slotOf[std::size_t(oldIndexAt[std::size_t(from)])] = from;
+        auto& entry = m_entries[std::size_t(slot)];
+        entry = ReadEntry(entry->GetFileName());
+        if (OnProgress && !OnProgress(*entry, entry->GetFileName(), slot + 1, total)) {
+            RestoreOldOrder(slot + 1, oldIndexAt);
             return false;
         }
-        ProcessMessagesEvery30(number);
+        ProcessMessagesEvery30(slot + 1);
     }
     return true;
+}
+
+void TMPEGAudioList::RestoreOldOrder(int from, const std::vector<int>& oldIndexAt)
+{
+    std::vector<std::pair<int, std::unique_ptr<TMPEGAudio>>> rest;
+    rest.reserve(m_entries.size() - std::size_t(from));
+    for (std::size_t slot = std::size_t(from); slot < m_entries.size(); ++slot)
+        rest.emplace_back(oldIndexAt[slot], std::move(m_entries[slot]));
+    std::sort(rest.begin(), rest.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (std::size_t i = 0; i < rest.size(); ++i)
+        m_entries[std::size_t(from) + i] = std::move(rest[i].second);
 }
 
 QString SortKeyTemplate(SortKey key)

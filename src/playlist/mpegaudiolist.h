@@ -94,11 +94,11 @@ public:
     void RemoveIf(const std::function<bool(const TMPEGAudio&)>& remove);
     // Reads every entry's file again into a new entry, as AddFile does, and
     // lists the new entries in the order of the draws: pick(n) chooses one of
-    // the n entries not yet drawn (0..n−1, counted in list order). OnProgress
-    // gets each new entry, its file, its number and the total; when it says
-    // to stop, the entries not yet drawn follow the new ones unchanged, in
-    // their order, and the result is false. False too, with nothing done,
-    // while Busy().
+    // the n entries not yet drawn (0..n−1, counted in their old order).
+    // OnProgress gets each new entry, its file, its number and the total; when
+    // it says to stop, the entries not yet drawn follow the new ones
+    // unchanged, in their old order, and the result is false. False too, with
+    // nothing done, while Busy(). The count stays the same throughout.
     bool ReadAgainInDrawnOrder(const std::function<int(int n)>& pick);
 
     // Playlist files. Every reader appends; none clears the list first.
@@ -154,6 +154,9 @@ private:
     std::unique_ptr<TMPEGAudio> NewEntry() const;
     // A new entry for the file, read unless it is an address.
     std::unique_ptr<TMPEGAudio> ReadEntry(const QString& fileName) const;
+    // Puts the entries from index from on back in the order of their old
+    // indices, oldIndexAt[slot] being that of the entry at slot.
+    void RestoreOldOrder(int from, const std::vector<int>& oldIndexAt);
     TMPEGAudio& Append(std::unique_ptr<TMPEGAudio> entry);
     // Runs read (0 or the system's error code) and, after each failure, which
     // it logs, asks OnFileError, until the read succeeds or the answer gives

@@ -4,6 +4,9 @@
 #include "playlist/listcommands.h"
 
 #include <QFile>
+#include <QSet>
+
+#include <random>
 
 using namespace velmoro::playlist;
 using namespace velmoro::test;
@@ -158,6 +161,33 @@ TEST_F(ListCommandsTest, ShuffleDrawsFromEveryEntryStillLeft)
     EXPECT_EQ(ShortNames(), (QStringList{"b.mp3", "a.mp3", "c.mp3"}));
 }
 
+TEST_F(ListCommandsTest, EveryOrderCanComeOutAndNoEntryIsLostOrDoubled)
+{
+    QSet<QStringList> orders;
+    for (int first = 0; first < 3; ++first)
+        for (int second = 0; second < 2; ++second) {
+            TMPEGAudioList list;
+            for (const char* name : {"/none/a", "/none/b", "/none/c"})
+                list.AddFile(name);
+            const int script[] = {first, second, 0};
+            int next = 0;
+            Shuffle(list, [&](int) { return script[next++]; });
+            orders.insert(Names(list));
+        }
+    EXPECT_EQ(orders.size(), 6);
+
+    QStringList names;
+    for (int i = 0; i < 200; ++i)
+        m_list.AddFile(names.emplace_back(QStringLiteral("/none/%1").arg(i)));
+    std::mt19937 random(1);
+    Shuffle(m_list, [&](int n) { return int(random() % unsigned(n)); });
+    QStringList shuffled = Names(m_list);
+    EXPECT_NE(shuffled, names);
+    shuffled.sort();
+    names.sort();
+    EXPECT_EQ(shuffled, names);
+}
+
 TEST_F(ListCommandsTest, ShuffleReadsEveryFileAgainAndKeepsTheListSettings)
 {
     AddFiles();
@@ -170,6 +200,8 @@ TEST_F(ListCommandsTest, ShuffleReadsEveryFileAgainAndKeepsTheListSettings)
     m_list.OnProgress = [&](TMPEGAudio& entry, const QString& source, int number, int total) {
         EXPECT_EQ(source, entry.GetFileName());
         EXPECT_EQ(total, 3);
+        EXPECT_EQ(m_list.Count(), 3); // every row has an entry while files are read
+        EXPECT_EQ(&m_list.Items(number - 1), &entry);
         numbers << number;
         return true;
     };
