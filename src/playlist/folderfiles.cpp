@@ -13,12 +13,17 @@ QStringList FolderAudioAndListFiles(const QString& folder)
     const QDir dir(folder);
     if (folder.isEmpty() || !dir.exists())
         return {};
-    // Without QDir::System a FIFO, a socket, a device or a broken link is
-    // left out; the name filters match without regard to case.
-    QStringList names =
-        dir.entryList({QStringLiteral("*.mp3"), QStringLiteral("*.mp1"), QStringLiteral("*.mp2"),
-                       QStringLiteral("*.pls"), QStringLiteral("*.m3u")},
-                      QDir::Files, QDir::NoSort);
+    // QDir::Files is anything but a folder, a link to a FIFO or a device
+    // included; only what is a regular file behind its links is kept. The
+    // name filters match without regard to case.
+    QStringList names;
+    const QFileInfoList found =
+        dir.entryInfoList({QStringLiteral("*.mp3"), QStringLiteral("*.mp1"), QStringLiteral("*.mp2"),
+                           QStringLiteral("*.pls"), QStringLiteral("*.m3u")},
+                          QDir::Files, QDir::NoSort);
+    for (const QFileInfo& file : found)
+        if (file.isFile())
+            names << file.fileName();
     // Qt's collator of the C locale compares code points and has no numeric
     // mode; such a system sorts as English does.
     QLocale locale;

@@ -80,6 +80,7 @@ TEST_F(HtmlPlaylistTest, AFolderGivesItsAudioAndListFilesInNaturalOrder)
     ASSERT_TRUE(QFile::link(Path("c.mp1"), Path("link.mp3")));
     ASSERT_TRUE(QFile::link(Path("gone.mp3"), Path("broken.mp3")));
     ASSERT_TRUE(QFile::link(Path("album.mp3"), Path("folder.mp2")));
+    ASSERT_TRUE(QFile::link("/dev/null", Path("device.mp3")));
     const QStringList expected{Path("2 - x.MP3"), Path("10 - x.mp3"), Path("A.pls"),   Path("b.m3u"),
                                Path("c.mp1"),     Path("d.Mp2"),      Path("link.mp3")};
     EXPECT_EQ(FolderAudioAndListFiles(m_dir.path()), expected);
