@@ -1,14 +1,134 @@
 #include "skin/rendercommand.h"
 
+#include "skin/playlistpainter.h"
+#include "skin/skindirectory.h"
 #include "skin/winampskin.h"
 
 #include <QCommandLineParser>
+#include <QFile>
+#include <QRegularExpression>
 #include <QTextStream>
 
 namespace velmoro::skin {
 
+namespace {
+
+// Larger windows than this are no window a screen shows.
+constexpr int kMaxPlaylistSide = 8192;
+
+// Options read from a parsed command line; a bad value is told and remembered.
+struct OptionReader {
+    const QCommandLineParser& parser;
+    QTextStream& err;
+    bool ok = true;
+
+    bool IsSet(const char* name) const { return parser.isSet(QString::fromLatin1(name)); }
+    QString Text(const char* name) const { return parser.value(QString::fromLatin1(name)); }
+
+    int Number(const char* name, int fallback)
+    {
+        if (!IsSet(name))
+            return fallback;
+        bool valid = false;
+        const int value = Text(name).toInt(&valid);
+        if (!valid) {
+            err << QStringLiteral("valore non numerico per --%1\n").arg(QString::fromLatin1(name));
+            ok = false;
+        }
+        return value;
+    }
+};
+
+QStringList SampleRows()
+{
+    return {QStringLiteral("1. Velmoro - Sigla d'apertura"),
+            QStringLiteral("2. Orchestra Notturna - Notturno in Re"),
+            QStringLiteral("3. I Gabbiani - Estate al mare"),
+            QStringLiteral("4. Coro di Voci - Canto popolare"),
+            QStringLiteral("5. Quartetto d'Archi - Allegro ma non troppo")};
+}
+
+QImage RenderPlaylist(const RenderOptions& o)
+{
+    PlaylistSkin skin;
+    if (!o.skinDirectory.isEmpty())
+        skin.Load(SkinDirectory(o.skinDirectory));
+    const QStringList rows = o.rows.value_or(SampleRows());
+    PlaylistView view;
+    view.size = o.playlistSize;
+    view.rowCount = int(rows.size());
+    view.topRow = std::clamp(o.topRow, 0, view.rowCount);
+    view.rowText = [&rows](int row) { return rows.at(row); };
+    view.marked = [&o](int row) { return o.markedRows.contains(row); };
+    view.currentRow = o.currentRow;
+    view.selectedRow = o.selectedRow;
+    view.positionStatus = o.positionStatus.isNull()
+                              ? QStringLiteral("%1/%2 (0MB)").arg(o.currentRow + 1).arg(rows.size())
+                              : o.positionStatus;
+    view.timeStatus = o.timeStatus.isNull() ? QStringLiteral("00:00") : o.timeStatus;
+    view.thumbTop = o.thumbTop;
+    view.thumbHeld = o.thumbHeld;
+    QImage image;
+    PaintPlaylistWindow(skin, view, image);
+    return image;
+}
+
+// The playlist options into o.
+void ReadPlaylistOptions(OptionReader& in, RenderOptions& o)
+{
+    static const QRegularExpression sizePattern(QStringLiteral("^(\\d{1,5})x(\\d{1,5})$"));
+    const QRegularExpressionMatch size = sizePattern.match(in.Text("playlist"));
+    o.playlistSize = QSize(size.captured(1).toInt(), size.captured(2).toInt());
+    if (!size.hasMatch() || o.playlistSize.width() < 1 || o.playlistSize.height() < 1 ||
+        o.playlistSize.width() > kMaxPlaylistSide || o.playlistSize.height() > kMaxPlaylistSide) {
+        in.err << QStringLiteral("dimensioni non valide per --playlist: serve LARGHEZZAxALTEZZA, fino a %1\n")
+                      .arg(kMaxPlaylistSide);
+        in.ok = false;
+    }
+    o.currentRow = in.Number("current", o.currentRow);
+    o.selectedRow = in.Number("selected", o.selectedRow);
+    o.topRow = in.Number("top", o.topRow);
+    o.thumbTop = in.Number("thumb", o.thumbTop);
+    o.thumbHeld = in.IsSet("thumb-held");
+    for (const QString& row : in.Text("marked").split(u',', Qt::SkipEmptyParts)) {
+        bool valid = false;
+        o.markedRows << row.trimmed().toInt(&valid);
+        if (!valid) {
+            in.err << QStringLiteral("valore non numerico per --marked\n");
+            in.ok = false;
+        }
+    }
+    if (in.IsSet("list-info"))
+        o.positionStatus = in.Text("list-info");
+    if (in.IsSet("list-time"))
+        o.timeStatus = in.Text("list-time");
+    if (in.IsSet("rows")) {
+        QFile file(in.Text("rows"));
+        if (!file.open(QIODevice::ReadOnly)) {
+            in.err << QStringLiteral("impossibile leggere %1\n").arg(file.fileName());
+            in.ok = false;
+            return;
+        }
+        QStringList rows = QString::fromUtf8(file.readAll()).split(u'\n');
+        if (!rows.isEmpty() && rows.back().isEmpty())
+            rows.removeLast(); // the line break that ends the last row
+        for (QString& row : rows)
+            if (row.endsWith(u'\r'))
+                row.chop(1);
+        o.rows = rows;
+    }
+}
+
+} // namespace
+
 std::optional<QImage> RenderSkin(const RenderOptions& o, QString* error)
 {
+    if (o.playlistSize.isValid()) {
+        QImage image = RenderPlaylist(o);
+        if (o.scale > 1)
+            image = image.scaled(image.size() * o.scale, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+        return image;
+    }
     TWinampSkin skin;
     skin.ApplicationActive = [active = !o.inactive] { return active; };
     skin.TitleScrollTimer().stop(); // a still picture: the title starts at its beginning
@@ -53,8 +173,9 @@ int RunRenderSkinCommand(const QStringList& arguments)
     QCommandLineParser parser;
     QString usage =
         QStringLiteral("Uso: velmoro-render-skin [opzioni] CARTELLA_SKIN|- FILE.png\n"
-                       "Disegna la finestra principale di una skin in un file PNG, senza schermo;\n"
-                       "\"-\" al posto della cartella sceglie la skin incorporata.\n\nOpzioni:\n");
+                       "Disegna la finestra principale di una skin (o, con --playlist, la finestra\n"
+                       "della playlist) in un file PNG, senza schermo; \"-\" al posto della cartella\n"
+                       "sceglie la skin incorporata. Le righe si contano da 0.\n\nOpzioni:\n");
     const auto option = [&](const char* name, const char* help, const char* value = nullptr) {
         QCommandLineOption o(QString::fromLatin1(name), QString::fromUtf8(help));
         if (value)
@@ -79,6 +200,16 @@ int RunRenderSkinCommand(const QStringList& arguments)
     option("shade", "modalit\u00e0 compatta");
     option("inactive", "barra del titolo inattiva");
     option("scale", "ingrandimento intero", "n");
+    option("playlist", "la finestra della playlist, di queste dimensioni", "LxA");
+    option("rows", "righe della playlist, una per riga (UTF-8); di norma cinque d'esempio", "file");
+    option("current", "riga del brano corrente", "n");
+    option("selected", "riga selezionata", "n");
+    option("marked", "righe marcate, come 1,3", "elenco");
+    option("top", "prima riga mostrata", "n");
+    option("list-info", "stato a sinistra; di norma corrente+1/righe (0MB)", "testo");
+    option("list-time", "durata totale; di norma 00:00", "hh:nn");
+    option("thumb", "posizione del cursore della barra di scorrimento", "n");
+    option("thumb-held", "cursore della barra tenuto premuto");
     option("help", "mostra questo aiuto");
     if (!parser.parse(QStringList{QStringLiteral("velmoro")} + arguments)) {
         err << QStringLiteral("argomenti non validi\n") << usage;
@@ -89,41 +220,32 @@ int RunRenderSkinCommand(const QStringList& arguments)
         return parser.isSet(QStringLiteral("help")) ? 0 : 2;
     }
 
-    bool ok = true;
-    const auto number = [&](const char* name, int fallback) {
-        if (!parser.isSet(QString::fromLatin1(name)))
-            return fallback;
-        bool valid = false;
-        const int value = parser.value(QString::fromLatin1(name)).toInt(&valid);
-        if (!valid) {
-            err << QStringLiteral("valore non numerico per --%1\n").arg(QString::fromLatin1(name));
-            ok = false;
-        }
-        return value;
-    };
+    OptionReader in{parser, err};
     RenderOptions o;
     const QString directory = parser.positionalArguments().at(0);
     o.skinDirectory = directory == u"-" ? QString() : directory;
-    if (parser.isSet(QStringLiteral("title")))
-        o.title = parser.value(QStringLiteral("title"));
-    o.progress = parser.value(QStringLiteral("time"));
-    o.volume = number("volume", o.volume);
-    o.balance = number("balance", o.balance);
-    o.position = number("position", o.position);
-    o.bitrate = number("bitrate", o.bitrate);
-    o.frequency = number("frequency", o.frequency);
-    o.scale = std::clamp(number("scale", 1), 1, 16);
-    const QStringList meters = parser.value(QStringLiteral("meters")).split(u',', Qt::SkipEmptyParts);
+    if (in.IsSet("title"))
+        o.title = in.Text("title");
+    o.progress = in.Text("time");
+    o.volume = in.Number("volume", o.volume);
+    o.balance = in.Number("balance", o.balance);
+    o.position = in.Number("position", o.position);
+    o.bitrate = in.Number("bitrate", o.bitrate);
+    o.frequency = in.Number("frequency", o.frequency);
+    o.scale = std::clamp(in.Number("scale", 1), 1, 16);
+    const QStringList meters = in.Text("meters").split(u',', Qt::SkipEmptyParts);
     if (!meters.isEmpty()) {
         o.leftMeter = meters.value(0).toInt();
         o.rightMeter = meters.value(1, meters.value(0)).toInt();
     }
-    o.status = parser.value(QStringLiteral("status"));
-    o.stereo = parser.value(QStringLiteral("stereo"));
-    o.checked = parser.value(QStringLiteral("checked")).split(u',', Qt::SkipEmptyParts);
-    o.shade = parser.isSet(QStringLiteral("shade"));
-    o.inactive = parser.isSet(QStringLiteral("inactive"));
-    if (!ok)
+    o.status = in.Text("status");
+    o.stereo = in.Text("stereo");
+    o.checked = in.Text("checked").split(u',', Qt::SkipEmptyParts);
+    o.shade = in.IsSet("shade");
+    o.inactive = in.IsSet("inactive");
+    if (in.IsSet("playlist"))
+        ReadPlaylistOptions(in, o);
+    if (!in.ok)
         return 2;
 
     QString error;

@@ -1,8 +1,11 @@
 #pragma once
-// The --render-skin command: renders a skin directory's main window to a PNG
-// without a display, for skin authors and for checking skins. Kept apart from
-// any program so the player can offer it as a mode of its own.
+// The --render-skin command: renders a skin directory's main window, or its
+// playlist window, to a PNG without a display, for skin authors and for
+// checking skins. Kept apart from any program so the player can offer it as a
+// mode of its own.
 #include <QImage>
+#include <QList>
+#include <QSize>
 #include <QString>
 #include <QStringList>
 
@@ -27,6 +30,18 @@ struct RenderOptions {
     bool shade = false;
     bool inactive = false;
     int scale = 1;
+
+    // The playlist window at this size instead of the main window, when valid.
+    QSize playlistSize;
+    std::optional<QStringList> rows; // one text a row; none: a few sample rows
+    int currentRow = -1;
+    int selectedRow = -1;
+    QList<int> markedRows;
+    int topRow = 0;
+    QString positionStatus; // null: "current + 1/rows (0MB)"
+    QString timeStatus;     // null: "00:00"
+    int thumbTop = 0;
+    bool thumbHeld = false;
 };
 
 // Renders the control as the options describe; nullopt with a message when

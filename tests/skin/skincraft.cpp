@@ -312,6 +312,23 @@ QImage CoordImage(int id, QSize size)
     return image;
 }
 
+testing::AssertionResult ShowsCoords(const QImage& image, QRect to, int id, QRect from, QRect visible)
+{
+    const QRect checked = visible.isNull() ? to : to.intersected(visible);
+    for (int y = checked.top(); y <= checked.bottom(); ++y) {
+        for (int x = checked.left(); x <= checked.right(); ++x) {
+            const Coord want{id, from.left() + (x - to.left()) * from.width() / to.width(),
+                             from.top() + (y - to.top()) * from.height() / to.height()};
+            const Coord got = DecodeCoord(image.pixel(x, y));
+            if (!(got == want))
+                return testing::AssertionFailure()
+                       << "at (" << x << "," << y << ") want sheet " << want.id << " (" << want.x << ","
+                       << want.y << ") got sheet " << got.id << " (" << got.x << "," << got.y << ")";
+        }
+    }
+    return testing::AssertionSuccess();
+}
+
 std::vector<CoordSheet> CoordSheets()
 {
     std::vector<CoordSheet> sheets;
@@ -330,6 +347,17 @@ void WriteCoordSkin(const QString& dir, const QStringList& skip, bool upperCase)
         const QString name = upperCase ? sheet.file.toUpper() : sheet.file;
         WriteFile(QDir(dir).filePath(name), skin::EncodeBmp24(CoordImage(sheet.id, sheet.size)));
     }
+}
+
+void WriteCoordPlaylistSkin(const QString& dir, const QByteArray& colours)
+{
+    QDir().mkpath(dir);
+    WriteFile(QDir(dir).filePath(QStringLiteral("pledit.bmp")),
+              skin::EncodeBmp24(CoordImage(kPleditId, QSize(280, 186))));
+    WriteFile(QDir(dir).filePath(QStringLiteral("text.bmp")),
+              skin::EncodeBmp24(CoordImage(kTextId, QSize(155, 18))));
+    if (!colours.isNull())
+        WriteFile(QDir(dir).filePath(QStringLiteral("pledit.txt")), colours);
 }
 
 void WriteFile(const QString& path, const QByteArray& bytes)

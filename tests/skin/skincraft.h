@@ -6,9 +6,11 @@
 #include <QByteArray>
 #include <QImage>
 #include <QPoint>
+#include <QRect>
 #include <QRgb>
 #include <QString>
 #include <QStringList>
+#include <gtest/gtest.h>
 
 #include <array>
 #include <optional>
@@ -76,6 +78,7 @@ enum SkinId {
     kPlayPausId,
     kMonoSterId,
     kNumsExId,
+    kPleditId,
 };
 
 QRgb CoordColor(int id, int x, int y);
@@ -92,6 +95,11 @@ Coord DecodeCoord(QRgb pixel);
 
 QImage CoordImage(int id, QSize size);
 
+// Rectangle `to` of image shows rectangle `from` of coordinate sheet id,
+// stretched by nearest neighbour where the sizes differ; only the part
+// inside `visible` is checked when it is given.
+testing::AssertionResult ShowsCoords(const QImage& image, QRect to, int id, QRect from, QRect visible = {});
+
 // The file name and id of each standard sheet of the coordinate skin, in
 // loading order, with its standard size.
 struct CoordSheet {
@@ -104,6 +112,10 @@ std::vector<CoordSheet> CoordSheets();
 // Writes every sheet as a 24-bit bitmap into dir (leaving out the names in
 // `skip`), under the given case transform of each name.
 void WriteCoordSkin(const QString& dir, const QStringList& skip = {}, bool upperCase = false);
+
+// Writes the playlist window's sheets, pledit.bmp (280 x 186) and text.bmp,
+// and, when colours is not null, pledit.txt with that text.
+void WriteCoordPlaylistSkin(const QString& dir, const QByteArray& colours = {});
 
 void WriteFile(const QString& path, const QByteArray& bytes);
 
