@@ -6,7 +6,7 @@
 // except where a field says otherwise.
 #include "app/shared.h"
 #include "audio/audiolibrary.h"
-#include "playlist/mpegaudiolist.h"
+#include "playlist/playliststate.h"
 
 #include <QImage>
 #include <QString>
@@ -37,13 +37,7 @@ struct PlaybackState {
 };
 
 // The playlist, its current entry and what its window shows of it.
-struct PlaylistState {
-    playlist::TMPEGAudioList Playlist;
-    std::int32_t CurrentIndex = 0; // may point past the end after the list shrank
-    std::uint32_t PlNormalColor = 0, PlCurrentColor = 0, PlNormalBgColor = 0, PlSelectedBgColor = 0;
-    std::int32_t PlaylistTotalSeconds = 0;
-    std::int32_t PlaylistTotalSize = 0;
-};
+using PlaylistState = playlist::PlaylistState;
 
 // Grab offsets of the docked windows (window corner minus cursor or minus
 // the player's corner).

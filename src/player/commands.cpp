@@ -15,7 +15,11 @@ CommandController::CommandController(app::PlaybackState& playback, settings::Set
 
 void CommandController::OpenFiles()
 {
-    m_navigation.OpenFiles(m_window.ChooseFilesToOpen());
+    const QStringList files = m_window.ChooseFilesToOpen();
+    if (files.isEmpty())
+        return;
+    m_navigation.OpenFiles(files);
+    m_window.PlaylistChanged();
 }
 
 void CommandController::Play()

@@ -32,6 +32,7 @@ public:
     void ToggleRepeat() override { m_skin.SetRepeat(!m_skin.RepeatOn()); }
     void ToggleStayOnTop() override { m_window.ToggleStayOnTop(); }
     void ToggleCountDown() override;
+    void ShowPlaylist() override { m_window.ShowPlaylistWindow(); }
     void Equalizer() override { m_window.ShowEqualizerMessage(); }
     void Exit() override { m_window.CloseWindow(); }
     void VolumeUp() override { StepVolume(+5); }

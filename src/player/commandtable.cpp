@@ -30,6 +30,7 @@ constexpr std::array kCommands{
     CommandEntry{StayOnTop, "Sempreinprimopiano1", "Sempre in primo piano", 'T', 20, &A::ToggleStayOnTop},
     CommandEntry{CountDown, "Contoallarovescia1", "Conto alla rovescia/normale", 'I', 23,
                  &A::ToggleCountDown},
+    CommandEntry{ShowPlaylist, "Playlist1", "Playlist", 'P', 25, &A::ShowPlaylist},
     CommandEntry{Equalizer, "Equalizatore1", "Equalizatore", 'E', 18, &A::Equalizer},
     CommandEntry{Exit, "MenuEsci", "Esci", 0, 0, &A::Exit},
     CommandEntry{VolumeUp, "", "", 0, 72, &A::VolumeUp},

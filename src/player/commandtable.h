@@ -29,7 +29,8 @@ public:
     virtual void ToggleRepeat() = 0;
     virtual void ToggleStayOnTop() = 0;
     virtual void ToggleCountDown() = 0;
-    virtual void Equalizer() = 0; // says the equalizer does not work yet
+    virtual void ShowPlaylist() = 0; // its skin reloaded, the playlist window shown
+    virtual void Equalizer() = 0;    // says the equalizer does not work yet
     virtual void Exit() = 0;
     virtual void VolumeUp() = 0; // five points, within 0–100
     virtual void VolumeDown() = 0;
@@ -55,6 +56,7 @@ enum class CommandId {
     Exit,
     VolumeUp,
     VolumeDown,
+    ShowPlaylist,
 };
 
 struct CommandEntry {

@@ -18,8 +18,7 @@ std::int64_t SteadyMilliseconds()
 
 } // namespace
 
-LoadPump::LoadPump(std::function<void()> processEvents, std::function<void(const QString&)> progress,
-                   Clock clock)
+LoadPump::LoadPump(std::function<void()> processEvents, ProgressHandler progress, Clock clock)
     : m_processEvents(std::move(processEvents)), m_progress(std::move(progress)),
       m_clock(clock ? std::move(clock) : Clock(SteadyMilliseconds))
 {
@@ -33,9 +32,10 @@ void LoadPump::BusyChanged(bool busy)
         m_number = m_total = 0;
         return;
     }
-    if (!m_shownText.isEmpty()) {
-        m_shownText.clear();
-        m_progress(QString());
+    if (m_shown) {
+        m_shown = false;
+        m_shownPercent = -1;
+        m_progress(QString(), -1);
     }
 }
 
@@ -56,13 +56,12 @@ void LoadPump::Pump()
     m_lastPump = now;
     if (now - m_start >= ProgressAfterMs && m_total > 0) {
         const int percent = int(std::int64_t(std::min(m_number, m_total)) * 100 / m_total);
-        const QString text =
-            QStringLiteral("Caricamento di %1: %2%").arg(QFileInfo(m_source).fileName()).arg(percent);
-        // The title costs a round trip to the display server; a new one only
-        // when it reads differently.
-        if (text != m_shownText) {
-            m_shownText = text;
-            m_progress(text);
+        // Showing it costs a round trip to the display server: only a new
+        // figure is shown.
+        if (!m_shown || percent != m_shownPercent) {
+            m_shown = true;
+            m_shownPercent = percent;
+            m_progress(QFileInfo(m_source).fileName(), percent);
         }
     }
     m_processEvents();

@@ -18,9 +18,10 @@ public:
     static constexpr std::int64_t ProgressAfterMs = 500;
 
     using Clock = std::function<std::int64_t()>; // monotonic milliseconds
-    // progress gets "Caricamento di NAME: P%", and an empty text at the end.
-    LoadPump(std::function<void()> processEvents, std::function<void(const QString&)> progress,
-             Clock clock = {});
+    // progress gets the name of the file being read (without its folder)
+    // and how far the load is in percent; at the end, an empty name and −1.
+    using ProgressHandler = std::function<void(const QString& fileName, int percent)>;
+    LoadPump(std::function<void()> processEvents, ProgressHandler progress, Clock clock = {});
 
     void SetClock(Clock clock) { m_clock = std::move(clock); }
 
@@ -34,11 +35,12 @@ public:
 
 private:
     std::function<void()> m_processEvents;
-    std::function<void(const QString&)> m_progress;
+    ProgressHandler m_progress;
     Clock m_clock;
     std::int64_t m_start = 0;
     std::int64_t m_lastPump = 0;
-    QString m_shownText;
+    bool m_shown = false;
+    int m_shownPercent = -1;
     QString m_source;
     int m_number = 0;
     int m_total = 0;

@@ -44,7 +44,11 @@ public:
     virtual QStringList ChooseFilesToOpen() = 0; // empty when cancelled
     virtual void ToggleStayOnTop() = 0;
     virtual void ShowEqualizerMessage() = 0;
+    // Reloads the playlist window's skin and shows the window.
+    virtual void ShowPlaylistWindow() = 0;
     virtual void CloseWindow() = 0;
+    // Entries were added to the list: its window shows them.
+    virtual void PlaylistChanged() = 0;
     // The refresh tick at its interval again, soon: it may have slept on a
     // still display or be waiting for the next change of time.
     virtual void WakeRefreshTick() = 0;

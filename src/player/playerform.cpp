@@ -7,6 +7,7 @@
 #include "player/bookmarks.h"
 #include "player/playermenu.h"
 #include "skin/docking.h"
+#include "skin/skindirectory.h"
 #include "skin/skingeometry.h"
 
 #include <QAction>
@@ -55,6 +56,9 @@ TPlayerForm::TPlayerForm(app::PlayerState& state, settings::Settings& settings, 
     const PlayerMenus menus = BuildPlayerMenus(this, Commands);
     PlayerMenu = menus.PlayerMenu;
     CanzoniMenu = menus.CanzoniMenu;
+    PlaylistForm = std::make_unique<playlist::TPlaylistForm>(m_state.Tracks, m_settings, m_state.Dirs.AppDir,
+                                                             m_state.Dirs.SkinsDir, *this);
+    m_state.Windows.PlaylistCreated = true;
 
     TimerRinfresco.setObjectName(QStringLiteral("TimerRinfresco"));
     m_tickInterval = m_settings.Position(QStringLiteral("RinfrescoTrack"));
@@ -77,6 +81,9 @@ TPlayerForm::TPlayerForm(app::PlayerState& state, settings::Settings& settings, 
     };
     WatchPlaylistWork();
     connect(&Engine, &app::PlaybackEngine::Playing, this, &TPlayerForm::WakeRefreshTick);
+    // A new current entry: its row is lit, the status counts from it.
+    connect(&Engine, &app::PlaybackEngine::Playing, PlaylistForm.get(),
+            &playlist::TPlaylistForm::RepaintView);
     ConnectSkinEvents();
     ConnectHitAreas();
 }
@@ -95,6 +102,8 @@ void TPlayerForm::ConnectSkinEvents()
     connect(MainPlayerSkin, &Skin::OnBalanceChange, this,
             [this](Skin*, int b) { MainPlayerSkinBalanceChange(b); });
     connect(MainPlayerSkin, &Skin::OnEqualizerClick, this, &TPlayerForm::MainPlayerSkinEqualizerClick);
+    connect(MainPlayerSkin, &Skin::OnPlaylistClick, this,
+            [this](Skin*, bool shown) { MainPlayerSkinPlaylistClick(shown); });
     connect(MainPlayerSkin, &Skin::OnCloseClick, this, &TPlayerForm::MainPlayerSkinCloseClick);
     connect(MainPlayerSkin, &Skin::OnSticky, this,
             [this](Skin*, bool shaded) { MainPlayerSkinSticky(shaded); });
@@ -111,6 +120,8 @@ void TPlayerForm::ConnectHitAreas()
         const QPoint cursor = MoveFormImage->mapToGlobal(at);
         m_state.Drag.DragDX = x() - cursor.x();
         m_state.Drag.DragDY = y() - cursor.y();
+        m_state.Drag.PlaylistDX = x() - PlaylistForm->x();
+        m_state.Drag.PlaylistDY = y() - PlaylistForm->y();
         TimerPosizioneForm.start();
     });
     connect(MoveFormImage, &HitArea::MouseUp, this, [this](Qt::MouseButton b, QPoint at) {
@@ -145,8 +156,9 @@ TPlayerForm::~TPlayerForm()
 
 void TPlayerForm::WatchPlaylistWork()
 {
-    m_loadPump = std::make_shared<LoadPump>([] { QCoreApplication::processEvents(); },
-                                            [this](const QString& text) { ShowLoadProgress(text); });
+    m_loadPump = std::make_shared<LoadPump>(
+        [] { QCoreApplication::processEvents(); },
+        [this](const QString& fileName, int percent) { ShowLoadProgress(fileName, percent); });
     playlist::TMPEGAudioList& list = m_state.Tracks.Playlist;
     list.OnBusyChanged = [this](bool busy) {
         m_loadPump->BusyChanged(busy);
@@ -165,16 +177,24 @@ void TPlayerForm::WatchPlaylistWork()
     };
 }
 
-void TPlayerForm::ShowLoadProgress(const QString& text)
+// In the playlist window's status while it shows, else in the title.
+void TPlayerForm::ShowLoadProgress(const QString& fileName, int percent)
 {
-    if (text.isEmpty()) {
-        setWindowTitle(m_titleBeforeLoad);
+    if (percent < 0) {
+        PlaylistForm->ShowProgress(QString());
+        if (!m_titleBeforeLoad.isEmpty())
+            setWindowTitle(m_titleBeforeLoad);
         m_titleBeforeLoad.clear();
+        return;
+    }
+    if (PlaylistForm->isVisible()) {
+        PlaylistForm->ShowProgress(QStringLiteral("Caricamento %1%").arg(percent));
         return;
     }
     if (m_titleBeforeLoad.isEmpty())
         m_titleBeforeLoad = windowTitle();
-    setWindowTitle(text + QStringLiteral(" - ") + m_titleBeforeLoad);
+    setWindowTitle(
+        QStringLiteral("Caricamento di %1: %2% - %3").arg(fileName).arg(percent).arg(m_titleBeforeLoad));
 }
 
 void TPlayerForm::FormCreate(const QString& executableDir, const QString& userDataDir,
@@ -203,6 +223,7 @@ void TPlayerForm::FormCreate(const QString& executableDir, const QString& userDa
 // After the audio output is open and the device list filled.
 void TPlayerForm::TimerInizializTimer()
 {
+    LoadPlaylistSkin();
     const QString bookmarks = m_state.Dirs.AppDir + kBookmarks;
     const bool bookmarksExist = QFileInfo::exists(bookmarks);
     const QStringList loaded = m_bookmarkFile.Load(bookmarks);
@@ -220,7 +241,11 @@ void TPlayerForm::TimerInizializTimer()
         m_keepDefaultPlaylist = true;
         return;
     }
+    PlaylistForm->RefreshPlaylistList();
+    // The playlist window below the player, as wide as it.
+    PlaylistForm->setGeometry(x(), y() + height(), width(), PlaylistForm->height());
     OpenCommandLine(m_commandLine);
+    PlaylistForm->RefreshPlaylistList();
     if (firstRun && m_state.Playback.CurrentStream == 0)
         PlayDemoPlaylist();
 }
@@ -266,6 +291,30 @@ void TPlayerForm::TimerPosizioneFormTimer()
     const QPoint cursor = QCursor::pos();
     move(skin::SnapWindowToScreen(cursor, QPoint(m_state.Drag.DragDX, m_state.Drag.DragDY), size(),
                                   skin::ScreenAreaAt(cursor), rule));
+    if (m_settings.Checked(QStringLiteral("AllMoveCheck")))
+        PlaylistForm->move(skin::CarriedPosition(pos(), {m_state.Drag.PlaylistDX, m_state.Drag.PlaylistDY}));
+}
+
+void TPlayerForm::LoadPlaylistSkin()
+{
+    const QString& dir = m_state.Dirs.SkinDir;
+    if (QFileInfo(dir).isDir())
+        PlaylistForm->CaricaSkinPlaylistClick(skin::SkinDirectory(dir));
+    else
+        PlaylistForm->CaricaSkinPlaylistClick(skin::BuiltInSkin());
+}
+
+void TPlayerForm::MainPlayerSkinPlaylistClick(bool shown)
+{
+    LoadPlaylistSkin();
+    PlaylistForm->setVisible(shown);
+}
+
+void TPlayerForm::ShowPlaylistWindow()
+{
+    LoadPlaylistSkin();
+    PlaylistForm->show();
+    MainPlayerSkin->SetChecked(MainPlayerSkin->Checked() | skin::ckPlaylist);
 }
 
 void TPlayerForm::MainPlayerSkinEqualizerClick()
@@ -395,6 +444,7 @@ void TPlayerForm::FormClose()
     if (m_state.Playback.PlayStatus == app::PlayStatusValue::Playing)
         MainPlayerSkinStopClick();
     TimerRinfresco.stop();
+    PlaylistForm->close();
 }
 
 } // namespace velmoro::player

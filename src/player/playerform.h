@@ -14,6 +14,7 @@
 #include "player/navigation.h"
 #include "player/playerdisplay.h"
 #include "player/refreshtick.h"
+#include "playlist/playlistform.h"
 #include "player/skindisplay.h"
 #include "settings/settings.h"
 #include "skin/winampskin.h"
@@ -29,7 +30,10 @@ namespace velmoro::player {
 
 using skin::HitArea;
 
-class TPlayerForm : public QWidget, public PlayerWindow, public app::PlayerCommands {
+class TPlayerForm : public QWidget,
+                    public PlayerWindow,
+                    public app::PlayerCommands,
+                    public playlist::PlaylistHost {
     Q_OBJECT
     // First: the controllers below are made from them.
     app::PlayerState& m_state;
@@ -57,6 +61,8 @@ public:
     void MainPlayerSkinVolumeChange(int volume) { Engine.ApplyPlayerVolume(volume); }
     void MainPlayerSkinBalanceChange(int balance) { Engine.ApplyBalance(balance); }
     void MainPlayerSkinEqualizerClick();
+    // Reloads the playlist window's skin, then shows or closes it.
+    void MainPlayerSkinPlaylistClick(bool shown);
     void MainPlayerSkinCloseClick() { close(); }
     void MainPlayerSkinSticky(bool shaded);
     void MainPlayerSkinMenuClick();
@@ -97,10 +103,16 @@ public:
     void ToggleStayOnTop() override { Sempreinprimopiano1Click(); }
     void ShowEqualizerMessage() override { MainPlayerSkinEqualizerClick(); }
     void CloseWindow() override { close(); }
+    void ShowPlaylistWindow() override;
+    void PlaylistChanged() override { PlaylistForm->RefreshPlaylistList(); }
     void WakeRefreshTick() override;
     // PlayerCommands
     void NextCommand() override { MainPlayerSkinForwardClick(); }
     void StartVisPlugin() override {}
+    // PlaylistHost
+    void PlayCurrentEntry() override { Navigation.OpenAndPlayCurrentEntry(); }
+    void ShowPlayerMenu(QPoint globalPos) override { PlayerMenu->popup(globalPos); }
+    void PointerOverRows() override { m_state.Windows.HotKeysEnabled = false; }
 
     skin::TWinampSkin* MainPlayerSkin;
     SkinDisplay SkinView;
@@ -118,6 +130,8 @@ public:
     QMenu* CanzoniMenu;
     QTimer TimerRinfresco;
     QTimer TimerPosizioneForm;
+    // A window of its own, made with the player and closed with it.
+    std::unique_ptr<playlist::TPlaylistForm> PlaylistForm;
 
     // Tests give it a clock of their own.
     LoadPump& PlaylistLoadPump() { return *m_loadPump; }
@@ -140,7 +154,9 @@ private:
     // The list's loads keep the window painting and show their progress in
     // the title; a close during one waits for it to stop.
     void WatchPlaylistWork();
-    void ShowLoadProgress(const QString& text);
+    void ShowLoadProgress(const QString& fileName, int percent);
+    // The playlist window's part of the player's skin.
+    void LoadPlaylistSkin();
 
     QString m_commandLine;
     BookmarkFile m_bookmarkFile;

@@ -71,7 +71,7 @@ PlayerMenus BuildPlayerMenus(QWidget* owner, PlayerActions& actions)
         onTop->setCheckable(true);
     add(options, {CountDown});
     player->addSeparator();
-    add(player, {Equalizer});
+    add(player, {ShowPlaylist, Equalizer});
     player->addSeparator();
     add(player, {Exit});
 

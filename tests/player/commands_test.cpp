@@ -37,6 +37,7 @@ struct RecordingActions : PlayerActions {
     void ToggleRepeat() override { last = "ToggleRepeat"; }
     void ToggleStayOnTop() override { last = "ToggleStayOnTop"; }
     void ToggleCountDown() override { last = "ToggleCountDown"; }
+    void ShowPlaylist() override { last = "ShowPlaylist"; }
     void Equalizer() override { last = "Equalizer"; }
     void Exit() override { last = "Exit"; }
     void VolumeUp() override { last = "VolumeUp"; }
@@ -103,6 +104,7 @@ TEST(CommandTable, EveryKeyRunsTheCommandItAlwaysRan)
         {19, &PlayerActions::ToggleRepeat},
         {20, &PlayerActions::ToggleStayOnTop},
         {23, &PlayerActions::ToggleCountDown},
+        {25, &PlayerActions::ShowPlaylist},
         {30, &PlayerActions::OpenFiles},
         {31, &PlayerActions::ToggleShuffle},
         {44, &PlayerActions::Previous},
@@ -177,10 +179,12 @@ TEST(CommandController, KeyCommandsByScanCode)
     EXPECT_TRUE(c.skin.shuffle);
     key(23); // I: countdown
     EXPECT_TRUE(c.settings.Checked("CountDownCheck"));
-    key(20); // T, E: the window's own
+    key(20); // T, E, P: the window's own
     key(18);
+    key(25);
     EXPECT_EQ(c.window.onTopToggles, 1);
     EXPECT_EQ(c.window.equalizerMessages, 1);
+    EXPECT_EQ(c.window.playlistShows, 1);
 
     // Volume keys stop at the ends of the range.
     c.skin.volume = 98;

@@ -51,10 +51,13 @@ struct FakeSkin : RecordingDisplay, player::SkinControls, player::TickDisplay {
 
 struct FakeWindow : player::PlayerWindow {
     QStringList chosen; // what the open-file dialog answers
-    int onTopToggles = 0, equalizerMessages = 0, closes = 0, wakes = 0;
+    int onTopToggles = 0, equalizerMessages = 0, playlistShows = 0, playlistChanges = 0, closes = 0,
+        wakes = 0;
     QStringList ChooseFilesToOpen() override { return chosen; }
     void ToggleStayOnTop() override { ++onTopToggles; }
     void ShowEqualizerMessage() override { ++equalizerMessages; }
+    void ShowPlaylistWindow() override { ++playlistShows; }
+    void PlaylistChanged() override { ++playlistChanges; }
     void CloseWindow() override { ++closes; }
     void WakeRefreshTick() override { ++wakes; }
 };

@@ -10,6 +10,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QCursor>
 #include <QFile>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -341,6 +342,46 @@ TEST_F(PlayerTest, ClosedDuringTheDeviceMessageStartsNothingMore)
     EXPECT_EQ(state.Tracks.Playlist.Count(), 0);
     EXPECT_EQ(ReadAll(dir.filePath("default.m3u")), "http://radio.example/uno\r\n");
     EXPECT_FALSE(QFileInfo::exists(dir.filePath("BookMarks.txt")));
+}
+
+// Below the player from the start, shown by the key and the button, and
+// carried by the player's drag at the place it was left in.
+TEST_F(PlayerTest, ThePlaylistWindowIsPlacedShownAndCarried)
+{
+    form->move(100, 50);
+    SecondPhase();
+    playlist::TPlaylistForm& playlist = *form->PlaylistForm;
+    EXPECT_EQ(playlist.geometry(), QRect(100, 166, 275, 320));
+    EXPECT_FALSE(playlist.isVisible());
+    form->PlayerCommand(25); // P
+    EXPECT_TRUE(playlist.isVisible());
+    EXPECT_TRUE(form->MainPlayerSkin->Checked() & skin::ckPlaylist);
+    form->MainPlayerSkinPlaylistClick(false);
+    EXPECT_FALSE(playlist.isVisible());
+
+    const auto drag = [](skin::HitArea* grip, QPoint from, QPoint to, const std::function<void()>& tick) {
+        QCursor::setPos(from);
+        emit grip->MouseDown(Qt::LeftButton, grip->mapFromGlobal(from));
+        QCursor::setPos(to);
+        tick();
+        emit grip->MouseUp(Qt::LeftButton, QPoint());
+    };
+    const auto dragPlayer = [&](QPoint from, QPoint to) {
+        drag(form->MoveFormImage, from, to, [&] { form->TimerPosizioneFormTimer(); });
+    };
+    dragPlayer({150, 60}, {250, 160});
+    EXPECT_EQ(form->pos(), QPoint(200, 150));
+    EXPECT_EQ(playlist.pos(), QPoint(200, 266));
+    // Moved on its own, it keeps its new place next to the player.
+    drag(playlist.PlaylistSkinImage, {210, 270}, {290, 170}, [&] { playlist.TimerPosizioneFormTimer(); });
+    EXPECT_EQ(playlist.pos(), QPoint(280, 166));
+    EXPECT_EQ(form->pos(), QPoint(200, 150));
+    dragPlayer({250, 160}, {240, 140});
+    EXPECT_EQ(playlist.pos(), QPoint(270, 146));
+    settings.SetChecked("AllMoveCheck", false);
+    dragPlayer({240, 140}, {300, 200});
+    EXPECT_EQ(form->pos(), QPoint(250, 190));
+    EXPECT_EQ(playlist.pos(), QPoint(270, 146));
 }
 
 TEST_F(PlayerTest, FirstRunPlaysTheDemoWithRepeatOn)
