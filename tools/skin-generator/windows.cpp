@@ -63,26 +63,29 @@ QImage PlaylistFrame()
     PixelText(image, 26 + (100 - PixelTextWidth(QStringLiteral("PLAYLIST"))) / 2, 8,
               QStringLiteral("PLAYLIST"), kAmber);
 
-    // Bottom ends: four buttons on the left; the status displays and the
-    // resize grip on the right.
+    // Bottom ends: four buttons on the left; the status displays, the list
+    // file button and the resize grip on the right. The buttons stand where
+    // the window's click areas are (from 8, 40, 72 and 104, and 25 left of
+    // the grip), narrowed to end inside the left end's 125 pixels.
     QPainter b(&image);
     Bar(b, Corners(0, 72, 125, 110));
     Bar(b, Corners(126, 72, 276, 110));
     const char* const labels[] = {"ADD", "REM", "SEL", "MISC"};
     for (int i = 0; i < 4; ++i)
-        Face(b, QRect(11 + 29 * i, 76, 25, 30), false);
+        Face(b, QRect(8 + 32 * i, 77, 21, 30), false);
     Glass(b, QRect(126 + 5, 72 + 8, 62, 10));
     Glass(b, QRect(126 + 70, 72 + 20, 30, 10));
-    Face(b, QRect(126 + 70, 72 + 4, 30, 13), false);
+    const QRect file(126 + 92, 72 + 5, 25, 13);
+    Face(b, file, false);
     b.setPen(kLight);
     for (int k = 0; k < 4; ++k) // the grip's ridges
         b.drawLine(126 + 149 - 3 * k, 72 + 37, 126 + 149, 72 + 37 - 3 * k);
     b.end();
     for (int i = 0; i < 4; ++i)
-        PixelText(image, 11 + 29 * i + (25 - PixelTextWidth(QString::fromLatin1(labels[i]))) / 2, 89,
+        PixelText(image, 8 + 32 * i + (21 - PixelTextWidth(QString::fromLatin1(labels[i]))) / 2, 90,
                   QString::fromLatin1(labels[i]), kLabel);
-    PixelText(image, 126 + 70 + (30 - PixelTextWidth(QStringLiteral("LISTA"))) / 2, 72 + 8,
-              QStringLiteral("LISTA"), kLabel);
+    PixelText(image, file.left() + (file.width() - PixelTextWidth(QStringLiteral("FILE"))) / 2,
+              file.top() + 4, QStringLiteral("FILE"), kLabel);
     return image;
 }
 
