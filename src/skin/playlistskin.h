@@ -29,6 +29,8 @@ struct PlaylistColors {
     QRgb selectedBg; // behind marked and selected rows
     QRgb normalBg;   // behind every other row
     QString font;    // the family asked for; fontconfig picks what stands in
+
+    bool operator==(const PlaylistColors&) const = default;
 };
 
 // The colours a skin without pledit.txt (or without one of its keys) gets.
