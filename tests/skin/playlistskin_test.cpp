@@ -165,6 +165,19 @@ TEST_F(PlaylistSkinTest, ColoursFromPleditTxt)
     }
 }
 
+TEST_F(PlaylistSkinTest, MissingOrBrokenPicturesKeepThePreviousOnes)
+{
+    const QImage frame = m_skin.Frame();
+    const QImage font = m_skin.Font();
+    QTemporaryDir other;
+    WriteFile(other.filePath(QStringLiteral("PLEDIT.BMP")), "BM not really");
+    m_skin.Load(SkinDirectory(other.path()));
+    EXPECT_EQ(m_skin.Frame(), frame);
+    EXPECT_EQ(m_skin.Font(), font);
+    EXPECT_EQ(DecodeCoord(m_skin.Frame().pixel(3, 4)), (Coord{kPleditId, 3, 4}));
+    EXPECT_NE(PlaylistSkin().Frame(), frame); // the built-in picture
+}
+
 TEST_F(PlaylistSkinTest, RowsInTheirStateColours)
 {
     UseColours("[Text]\nNormal=#FF0000\nCurrent=#405060\nSelectedBG=#708090\nNormalBG=#0A0B0C\n");
