@@ -388,6 +388,12 @@ bool TPlayerForm::eventFilter(QObject* watched, QEvent* event)
     return QWidget::eventFilter(watched, event);
 }
 
+void TPlayerForm::enterEvent(QEnterEvent*)
+{
+    if (!m_state.Windows.DialogOpen)
+        m_state.Windows.HotKeysEnabled = true;
+}
+
 void TPlayerForm::CloseFor(CloseCause cause)
 {
     m_closeCause = cause;

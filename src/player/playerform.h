@@ -141,6 +141,9 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // Back over the player, the single-key commands listen again (the
+    // playlist's rows took the keys while the pointer was over them).
+    void enterEvent(QEnterEvent* event) override;
     // The application-wide key handler: every key press, once, while
     // HotKeysEnabled.
     bool eventFilter(QObject* watched, QEvent* event) override;

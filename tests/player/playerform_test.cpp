@@ -382,6 +382,13 @@ TEST_F(PlayerTest, ThePlaylistWindowIsPlacedShownAndCarried)
     dragPlayer({240, 140}, {300, 200});
     EXPECT_EQ(form->pos(), QPoint(250, 190));
     EXPECT_EQ(playlist.pos(), QPoint(270, 146));
+
+    // The keys belong to the rows while the pointer is over them.
+    QEnterEvent over({5, 5}, {5, 5}, {5, 5});
+    QCoreApplication::sendEvent(playlist.PlayListBox, &over);
+    EXPECT_FALSE(state.Windows.HotKeysEnabled);
+    QCoreApplication::sendEvent(form.get(), &over);
+    EXPECT_TRUE(state.Windows.HotKeysEnabled);
 }
 
 TEST_F(PlayerTest, FirstRunPlaysTheDemoWithRepeatOn)
