@@ -9,11 +9,6 @@ namespace velmoro::app {
 // Path with "/" appended when it does not end with one ("" gives "/").
 QString IncludeTrailingSlash(const QString& path);
 
-// A skin colour text "#RRGGBB" as $00BBGGRR: spaces trimmed, the first
-// character dropped, the next six read as hexadecimal pairs; any other or
-// missing character counts as 0.
-std::uint32_t SkinColorToInt(const QString& text);
-
 // The program's directories: the executable's own when it is writable (a
 // portable install), else the user's data directory. Both are searched for
 // the skins, languages, icons and plug-ins that come with the program.

@@ -130,18 +130,11 @@ TEST(AudioLibraryLog, ReachesTheAudioCategoryAtEveryLevel)
     audio::SetLogFunction(nullptr, nullptr);
 }
 
-TEST(SharedOperations, TrailingSlashAndSkinColours)
+TEST(SharedOperations, TrailingSlash)
 {
     EXPECT_EQ(app::IncludeTrailingSlash("/home/a"), "/home/a/");
     EXPECT_EQ(app::IncludeTrailingSlash("/home/a/"), "/home/a/");
     EXPECT_EQ(app::IncludeTrailingSlash(""), "/");
-    EXPECT_EQ(app::SkinColorToInt("  #00FF00  "), 0x00FF00u);
-    EXPECT_EQ(app::SkinColorToInt("#0000FF"), 0xFF0000u);
-    EXPECT_EQ(app::SkinColorToInt("#FFFFFF"), 0xFFFFFFu);
-    EXPECT_EQ(app::SkinColorToInt("#0000"), 0u);
-    EXPECT_EQ(app::SkinColorToInt("#123456"), 0x563412u);
-    EXPECT_EQ(app::SkinColorToInt("#ab#x9z"), 0x9000ABu); // "#x" reads as 00, "9z" as 90
-    EXPECT_EQ(app::SkinColorToInt(""), 0u);
 }
 
 TEST(SharedOperations, AppDirIsTheProgramsOwnWhenWritable)
