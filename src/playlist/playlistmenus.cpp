@@ -92,9 +92,12 @@ void TPlaylistForm::BuildMenus()
 {
     Dialogs = QtDialogs(this);
     TMPEGAudioList& list = m_tracks.Playlist;
-    const auto menu = [this](const char* name) {
+    // A load or a shuffle lets events run: while it does, the menus change
+    // nothing under it.
+    const auto menu = [this, &list](const char* name) {
         auto* m = new QMenu(this);
         m->setObjectName(QString::fromLatin1(name));
+        connect(m, &QMenu::aboutToShow, m, [m, &list] { m->setEnabled(!list.Busy()); });
         return m;
     };
 
