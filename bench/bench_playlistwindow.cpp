@@ -1,16 +1,22 @@
 // The playlist window's work on a list of 10,000 read files: rebuilding the
 // rows, sorting by each of the six keys, and the shuffle that reads every
 // file again (warm: the files are in the page cache after the first round).
-// Then the memory a list of 100,000 entries holds once its rows are built.
+// Then the memory a list of 100,000 entries holds once its rows are built,
+// and the window itself over such a list: opened (the rows built, shown and
+// painted whole) within 200 ms, and one wheel step repainted within 2 ms.
 #include "playlist/listcommands.h"
+#include "playlist/playlistform.h"
 #include "playlist/playlistview.h"
 #include "support/mpegcraft.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QWheelEvent>
 #include <benchmark/benchmark.h>
 
 #include <malloc.h>
+#include <memory>
 #include <random>
 #include <unistd.h>
 
@@ -149,5 +155,107 @@ void BM_MemoryPerEntry100000(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * kBigList);
 }
 BENCHMARK(BM_MemoryPerEntry100000)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+constexpr int kWindowBigList = 100000;
+
+// The window runs on Qt's offscreen platform; one application for the whole
+// run, as a program has.
+void NeedApplication()
+{
+    static int argc = 1;
+    static char name[] = "velmoro_bench";
+    static char* argv[] = {name, nullptr};
+    if (QApplication::instance() == nullptr) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        new QApplication(argc, argv);
+    }
+}
+
+// The player's side, which neither benchmark reaches.
+class IdleHost : public PlaylistHost {
+public:
+    void PlayCurrentEntry() override {}
+    void ShowPlayerMenu(QPoint) override {}
+    void PointerOverRows() override {}
+};
+
+// What the player hands the window: the shared list of 100,000 records (no
+// file read), the settings and the folders.
+struct WindowSetting {
+    WindowSetting()
+    {
+        NeedApplication();
+        for (int i = 0; i < kWindowBigList; ++i)
+            tracks.Playlist.AddRecord(BigListRecord(i));
+    }
+    std::unique_ptr<TPlaylistForm> NewForm()
+    {
+        return std::make_unique<TPlaylistForm>(tracks, settings, appDir, skinsDir, host);
+    }
+
+    PlaylistState tracks;
+    velmoro::settings::Settings settings;
+    const QString appDir = QStringLiteral("/tmp/");
+    const QString skinsDir = QStringLiteral("/tmp/Skins/");
+    IdleHost host;
+};
+
+WindowSetting& BigWindowSetting()
+{
+    static WindowSetting setting;
+    return setting;
+}
+
+// From a window made at start-up and still hidden: the rows of the whole
+// list built, the window shown and painted whole for the first time.
+void BM_OpenWindow100000(benchmark::State& state)
+{
+    WindowSetting& setting = BigWindowSetting();
+    for (auto _ : state) {
+        state.PauseTiming();
+        std::unique_ptr<TPlaylistForm> form = setting.NewForm();
+        state.ResumeTiming();
+        form->RefreshPlaylistList();
+        form->show();
+        benchmark::DoNotOptimize(form->grab());
+        state.PauseTiming();
+        form.reset();
+        state.ResumeTiming();
+    }
+    state.SetItemsProcessed(state.iterations() * kWindowBigList);
+}
+BENCHMARK(BM_OpenWindow100000)->Unit(benchmark::kMillisecond);
+
+// One notch of the wheel over the rows, three rows down, and the rows
+// painted again; from the middle of the list, back to it when near the end.
+void BM_WheelStep100000(benchmark::State& state)
+{
+    WindowSetting& setting = BigWindowSetting();
+    std::unique_ptr<TPlaylistForm> form = setting.NewForm();
+    form->RefreshPlaylistList();
+    form->show();
+    form->grab();
+    const QRect rows = form->PlayListBox->geometry();
+    const QPointF inside(rows.width() / 2.0, rows.height() / 2.0);
+    form->SelectRow(kWindowBigList / 2);
+    for (auto _ : state) {
+        if (form->TopRow() > kWindowBigList - 100) {
+            state.PauseTiming();
+            form->SelectRow(kWindowBigList / 2);
+            state.ResumeTiming();
+        }
+        const int top = form->TopRow();
+        QWheelEvent wheel(inside, form->PlayListBox->mapToGlobal(inside), QPoint(), QPoint(0, -120),
+                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(form->PlayListBox, &wheel);
+        benchmark::DoNotOptimize(form->grab(rows));
+        if (form->TopRow() != top + 3) {
+            state.SkipWithError("the wheel did not scroll the rows");
+            break;
+        }
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_WheelStep100000)->Unit(benchmark::kMicrosecond);
 
 } // namespace
