@@ -74,6 +74,18 @@ int TMPEGAudioList::AddFile(const QString& fileName)
     return index;
 }
 
+int TMPEGAudioList::AddFiles(const QStringList& files, const QString& source)
+{
+    const BusyScope busy(m_busy, OnBusyChanged);
+    int result = 0;
+    for (qsizetype i = 0; i < files.size(); ++i) {
+        if (!AddListEntry(files[i], source, i + 1, files.size(), result))
+            break;
+        ProcessMessagesEvery30(i + 1);
+    }
+    return result;
+}
+
 void TMPEGAudioList::AddRecord(const TMPEGAudioData& record)
 {
     auto entry = NewEntry();

@@ -9,6 +9,7 @@
 #include "trackinfo/mpegaudiodata.h"
 
 #include <QString>
+#include <QStringList>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -73,6 +74,12 @@ public:
     // when OnProgress says to stop (the entry stays). An address
     // ("http://...") is appended as written and not read.
     int AddFile(const QString& fileName);
+    // AddFile for each of files, as one operation that reports its progress
+    // as a list load does: after each entry OnProgress also gets source
+    // (the folder or dialog they came from), the number and the total, and
+    // pending events run every 30 entries. The last new index, or −2 when
+    // OnProgress stops it.
+    int AddFiles(const QStringList& files, const QString& source);
     // Appends an entry that is exactly the stored record; no file is read.
     void AddRecord(const TMPEGAudioData& record);
     // Delete, Clear and Sort do nothing while the list is Busy(): a callback

@@ -204,11 +204,10 @@ void TPlaylistForm::AddFilesCommand()
     const QStringList files = Dialogs.openFiles(
         QStringLiteral("Aggiungi file"),
         QStringLiteral("File Musicali (mp1 mp2 mp3)|*.mp1;*.mp2;*.mp3|Play List|*.pls;*.m3u"));
-    for (const QString& file : files)
-        if (m_tracks.Playlist.AddFile(file) == -2)
-            break;
-    if (!files.isEmpty())
-        RefreshPlaylistList();
+    if (files.isEmpty())
+        return;
+    m_tracks.Playlist.AddFiles(files, QFileInfo(files.front()).absolutePath());
+    RefreshPlaylistList();
 }
 
 void TPlaylistForm::AddDirCommand()
@@ -218,9 +217,7 @@ void TPlaylistForm::AddDirCommand()
     if (!answer || *answer == m_skinsDir || !QFileInfo(*answer).isDir())
         return;
     m_lastFolder = *answer;
-    for (const QString& file : FolderAudioAndListFiles(*answer))
-        if (m_tracks.Playlist.AddFile(file) == -2)
-            break;
+    m_tracks.Playlist.AddFiles(FolderAudioAndListFiles(*answer), *answer);
     RefreshPlaylistList();
 }
 

@@ -2,6 +2,8 @@
 #include "listtest.h"
 #include "trackinfo/templates.h"
 
+#include <QFileInfo>
+
 #include <vector>
 
 using namespace velmoro::playlist;
@@ -106,6 +108,24 @@ TEST_F(StoreTest, AddFileReportsProgressAndCanBeStopped)
     EXPECT_EQ(m_list.Count(), 2); // the entry stays
     EXPECT_EQ(calls, QStringList(2, song + "|" + song + "|1|1"));
     EXPECT_FALSE(m_list.Busy());
+}
+
+// Files added together report their progress as a list load does, and can
+// be stopped between two.
+TEST_F(StoreTest, AddFilesIsOneOperationWithItsProgress)
+{
+    const QStringList files{Mp3("a.mp3"), Mp3("b.mp3"), Mp3("c.mp3")};
+    QStringList calls;
+    int busyChanges = 0;
+    m_list.OnBusyChanged = [&](bool) { ++busyChanges; };
+    m_list.OnProgress = [&](TMPEGAudio&, const QString& source, int number, int total) {
+        calls << QStringLiteral("%1 %2/%3").arg(QFileInfo(source).fileName()).arg(number).arg(total);
+        return calls.size() < 4;
+    };
+    EXPECT_EQ(m_list.AddFiles(files, "/cartella"), -2);
+    EXPECT_EQ(calls, (QStringList{"a.mp3 1/1", "cartella 1/3", "b.mp3 1/1", "cartella 2/3"}));
+    EXPECT_EQ(m_list.Count(), 2);
+    EXPECT_EQ(busyChanges, 2);
 }
 
 // A window follows long work by the outer operation alone: a list loaded
