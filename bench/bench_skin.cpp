@@ -22,7 +22,10 @@ QApplication& App()
     static int argc = 1;
     static char name[] = "velmoro_bench";
     static char* argv[] = {name, nullptr};
+    // Other benchmarks of the same program may have made it first.
     static QApplication* app = [] {
+        if (auto* existing = qobject_cast<QApplication*>(QCoreApplication::instance()))
+            return existing;
         qputenv("QT_QPA_PLATFORM", "offscreen");
         return new QApplication(argc, argv);
     }();
