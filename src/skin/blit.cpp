@@ -6,14 +6,7 @@ namespace velmoro::skin {
 
 namespace {
 
-constexpr QRgb kTransparentBlack = 0;
-
-QRgb SourcePixel(const QImage& src, int x, int y)
-{
-    if (x < 0 || y < 0 || x >= src.width() || y >= src.height())
-        return kTransparentBlack;
-    return reinterpret_cast<const QRgb*>(src.constScanLine(y))[x] | 0xFF000000u;
-}
+constexpr QRgb kOpaque = 0xFF000000u;
 
 } // namespace
 
@@ -27,18 +20,20 @@ void Blit(QImage& dst, QRect to, const QImage& src, QRect from)
         const int dy = y - to.top();
         const int sy = from.top() + (sameSize ? dy : int(qint64(dy) * from.height() / to.height()));
         auto* out = reinterpret_cast<QRgb*>(dst.scanLine(y));
-        const bool rowInside = sy >= 0 && sy < src.height();
+        if (sy < 0 || sy >= src.height())
+            continue;
+        const auto* in = reinterpret_cast<const QRgb*>(src.constScanLine(sy));
         const int firstSx = from.left() + (clipped.left() - to.left());
-        if (sameSize && rowInside && firstSx >= 0 && firstSx + clipped.width() <= src.width()) {
-            const auto* in = reinterpret_cast<const QRgb*>(src.constScanLine(sy)) + firstSx;
+        if (sameSize && firstSx >= 0 && firstSx + clipped.width() <= src.width()) {
             for (int i = 0; i < clipped.width(); ++i)
-                out[clipped.left() + i] = in[i] | 0xFF000000u;
+                out[clipped.left() + i] = in[firstSx + i] | kOpaque;
             continue;
         }
         for (int x = clipped.left(); x <= clipped.right(); ++x) {
             const int dx = x - to.left();
             const int sx = from.left() + (sameSize ? dx : int(qint64(dx) * from.width() / to.width()));
-            out[x] = rowInside ? SourcePixel(src, sx, sy) : kTransparentBlack;
+            if (sx >= 0 && sx < src.width())
+                out[x] = in[sx] | kOpaque;
         }
     }
 }

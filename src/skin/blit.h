@@ -1,9 +1,11 @@
 #pragma once
 // Sprite copies onto the control's off-screen image. Skins come with sheets
-// smaller or larger than the standard ones, so a source rectangle may reach
-// outside its bitmap: that part copies as transparent black instead of
-// failing. Sizes that differ stretch with nearest-neighbour sampling, as
-// the classic blitter did; equal sizes take a plain row copy.
+// smaller or larger than the standard ones (a volume.bmp without its thumb
+// row, a posbar.bmp of six rows), so a source rectangle may reach outside
+// its bitmap: that part copies nothing and whatever was drawn there before
+// (the window's background) stays, as the skins were painted to be seen.
+// Sizes that differ stretch with nearest-neighbour sampling, as the classic
+// blitter did; equal sizes take a plain row copy.
 #include <QImage>
 #include <QRect>
 #include <QRgb>

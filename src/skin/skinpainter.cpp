@@ -12,7 +12,7 @@ namespace velmoro::skin {
 namespace {
 
 constexpr QRect kWholeControl(QPoint(0, 0), kMainWindow.size);
-constexpr QRect kTitleArea(110, 27, 155, 6);
+constexpr QRect kTitleArea(111, 27, 154, 6);
 constexpr int kTitleAreaRight = 265;
 constexpr int kTitleScrollLimit = 32; // characters from which the title scrolls
 
@@ -74,11 +74,11 @@ QRect SkinPainter::TitleBar(const DrawState& s)
 {
     QRect from;
     if (s.Sticky) {
-        from = s.Active ? QRect(27, 29, 274, 13) : QRect(27, 42, 274, 14);
+        from = s.Active ? QRect(27, 29, 275, 14) : QRect(27, 42, 275, 14);
     } else {
-        from = s.Active ? QRect(27, 0, 274, 14) : QRect(27, 15, 274, 14);
+        from = s.Active ? QRect(27, 0, 275, 14) : QRect(27, 15, 275, 14);
     }
-    return m_canvas.Draw({0, 0, 274, 14}, kTitlebarSheet, from);
+    return m_canvas.Draw({0, 0, 275, 14}, kTitlebarSheet, from);
 }
 
 QRect SkinPainter::Buttons(const DrawState& s)
@@ -126,7 +126,7 @@ QRect SkinPainter::Time(const DrawState& s)
 {
     if (s.Sticky)
         return m_canvas.Text(kTextSheet, 134, 4, s.Progress);
-    static constexpr int kDigitX[4] = {48, 61, 78, 91};
+    static constexpr int kDigitX[4] = {48, 60, 78, 90};
     static constexpr int kCharIndex[4] = {0, 1, 3, 4};
     constexpr int kBlank = 10;
     for (int i = 0; i < 4; ++i) {
@@ -139,7 +139,7 @@ QRect SkinPainter::Time(const DrawState& s)
         }
         m_canvas.Draw({kDigitX[i], 26, 9, 13}, kNumbersSheet, {9 * std::min(digit, kBlank), 0, 9, 13});
     }
-    return Span(48, 26, 100, 39);
+    return Span(48, 26, 99, 39);
 }
 
 bool TitleScrolls(const DrawState& s)
@@ -158,6 +158,8 @@ QRect SkinPainter::Title(DrawState& s)
     m_canvas.Restore(kTitleArea);
     if (!TitleScrolls(s)) {
         m_canvas.Text(kTextSheet, kTitleArea.left(), kTitleArea.top(), shown);
+        // A 31st character reaches one column past the area.
+        m_canvas.Restore({kTitleAreaRight, kTitleArea.top(), 1, 6});
         return kTitleArea;
     }
 
@@ -165,24 +167,25 @@ QRect SkinPainter::Title(DrawState& s)
     if (std::abs(s.ScrollOffset) >= width)
         s.ScrollOffset = 0;
     const int offset = s.ScrollOffset;
-    Blit(canvas, kTitleArea, m_titleBuffer, {offset, 0, 155, 6});
-    if (width < offset + 155) { // the end is in view: the beginning follows it
+    const int areaWidth = kTitleArea.width();
+    Blit(canvas, kTitleArea, m_titleBuffer, {offset, 0, areaWidth, 6});
+    if (width < offset + areaWidth) { // the end is in view: the beginning follows it
         const int c = width - offset + kTitleArea.left();
         Blit(canvas, {c, 27, kTitleAreaRight - c, 6}, m_titleBuffer, {0, 0, kTitleAreaRight - c, 6});
     }
     if (offset < 0) { // dragged to the right: the end of the title comes in from the left
-        if (offset < -155)
-            Blit(canvas, kTitleArea, m_titleBuffer, {width + offset, 0, 155, 6});
+        if (offset < -areaWidth)
+            Blit(canvas, kTitleArea, m_titleBuffer, {width + offset, 0, areaWidth, 6});
         else
-            Blit(canvas, {110, 27, -offset, 6}, m_titleBuffer, {width + offset, 0, -offset, 6});
+            Blit(canvas, {kTitleArea.left(), 27, -offset, 6}, m_titleBuffer, {width + offset, 0, -offset, 6});
     }
     return kTitleArea;
 }
 
 QRect SkinPainter::PositionBar(const DrawState& s)
 {
-    const QRect bar(17, 72, 246, 10);
-    m_canvas.Draw(bar, kPosBarSheet, {0, 0, 247, 10});
+    const QRect bar(16, 72, 248, 10);
+    m_canvas.Draw(bar, kPosBarSheet, bar.translated(-16, -72));
     if (s.PositionBar > 0)
         m_canvas.Draw(PositionThumbRect(s.PositionBar), kPosBarSheet,
                       {s.PositionDragging ? 278 : 249, 0, 28, 10});
@@ -192,11 +195,13 @@ QRect SkinPainter::PositionBar(const DrawState& s)
 QRect SkinPainter::PlayState(const DrawState& s)
 {
     static constexpr int kStateX[] = {27, 18, 0, 9}; // by TStatus: none, stop, play, pause
-    const QRect to(24, 28, 9, 9);
-    m_canvas.Draw(to, kPlayPausSheet, {kStateX[s.Status], 0, 9, 9});
+    // The ready mark stands left of the picture and stays lit only while playing.
+    const QRect area(24, 28, 11, 9);
+    m_canvas.Restore(area);
+    m_canvas.Draw({26, 28, 9, 9}, kPlayPausSheet, {kStateX[s.Status], 0, 9, 9});
     if (s.Status == ssPlay)
         m_canvas.Draw({24, 28, 3, 9}, kPlayPausSheet, s.Ready ? QRect(36, 0, 3, 9) : QRect(39, 0, 1, 9));
-    return to;
+    return area;
 }
 
 QRect SkinPainter::Frequency(const DrawState& s)

@@ -3,6 +3,7 @@
 // the sheets of its skin. Every call returns the rectangle it changed, so a
 // window repaints on screen only what one element touched.
 #include <QImage>
+#include <QPoint>
 #include <QRect>
 #include <QRgb>
 #include <QSize>
@@ -29,8 +30,9 @@ public:
     // Rectangle `from` of a sheet onto rectangle `to`, stretched where the
     // sizes differ.
     QRect Draw(QRect to, int sheet, QRect from);
-    // The background's own pixels back over area.
-    QRect Restore(QRect area) { return Draw(area, m_background, area); }
+    // The background's own pixels back over area; where a small background
+    // sheet has none, black, so no earlier element stays behind there.
+    QRect Restore(QRect area);
     QRect Fill(QRect area, QRgb colour);
     // Text in the 5 x 6 skin font of a sheet, one cell per character.
     QRect Text(int fontSheet, int x, int y, const QString& text);
@@ -44,7 +46,12 @@ private:
     int m_background;
 };
 
-// Text in the 5 x 6 skin font of `font` onto any image.
+// Cell origin in text.bmp of an upper-cased character: the format's letters,
+// digits and signs; an accented letter without a cell of its own takes its
+// base letter's; anything else the blank cell.
+QPoint GlyphCell(QChar c);
+
+// Text in the 5 x 6 skin font of `font` onto any image, upper-cased.
 QRect DrawSkinText(const QImage& font, QImage& target, int x, int y, const QString& text);
 
 } // namespace velmoro::skin

@@ -17,17 +17,17 @@ using DrawingTest = SkinWidgetTest;
 TEST_F(DrawingTest, FullPaintInTheDefaultState)
 {
     EXPECT_TRUE(ShowsMain({0, 14, 16, 74}));
-    EXPECT_TRUE(ShowsMain({274, 0, 1, 116})); // the title bar is 274 wide
-    EXPECT_TRUE(Shows({0, 0, 274, 14}, kTitlebarId, {27, 0, 274, 14}));
+    EXPECT_TRUE(ShowsMain({274, 14, 1, 102}));
+    EXPECT_TRUE(Shows({0, 0, 275, 14}, kTitlebarId, {27, 0, 275, 14}));
     const QRect buttons[] = {
-        {16, 88, 23, 17}, {39, 88, 23, 17}, {62, 88, 23, 17}, {85, 88, 23, 17}, {108, 88, 22, 17}};
+        {16, 88, 23, 18}, {39, 88, 23, 18}, {62, 88, 23, 18}, {85, 88, 23, 18}, {108, 88, 22, 18}};
     for (int i = 0; i < 5; ++i)
-        EXPECT_TRUE(Shows(buttons[i], kCButtonsId, {23 * i, 0, buttons[i].width(), 17})) << i;
-    EXPECT_TRUE(Shows({136, 89, 22, 16}, kCButtonsId, {114, 0, 21, 15}));
-    EXPECT_TRUE(Shows({164, 89, 48, 15}, kShufRepId, {28, 0, 47, 15}, {164, 89, 46, 15}));
-    EXPECT_TRUE(Shows({210, 89, 28, 15}, kShufRepId, {0, 0, 29, 15}));
-    EXPECT_TRUE(Shows({219, 58, 23, 11}, kShufRepId, {0, 61, 23, 11}));
-    EXPECT_TRUE(Shows({242, 58, 23, 11}, kShufRepId, {23, 61, 23, 11}));
+        EXPECT_TRUE(Shows(buttons[i], kCButtonsId, {23 * i, 0, buttons[i].width(), 18})) << i;
+    EXPECT_TRUE(Shows({136, 89, 22, 16}, kCButtonsId, {114, 0, 22, 16}));
+    EXPECT_TRUE(Shows({164, 89, 47, 15}, kShufRepId, {28, 0, 47, 15}, {164, 89, 46, 15}));
+    EXPECT_TRUE(Shows({210, 89, 28, 15}, kShufRepId, {0, 0, 28, 15}));
+    EXPECT_TRUE(Shows({219, 58, 23, 12}, kShufRepId, {0, 61, 23, 12}));
+    EXPECT_TRUE(Shows({242, 58, 23, 12}, kShufRepId, {23, 61, 23, 12}));
     // Volume 80: frame trunc(27 x 81 / 100) = 21, thumb from 146 to 161.
     EXPECT_TRUE(Shows({107, 57, 39, 13}, kVolumeId, {0, 315, 39, 13}));
     EXPECT_TRUE(Shows({146, 58, 15, 11}, kVolumeId, {15, 422, 14, 11}));
@@ -35,10 +35,12 @@ TEST_F(DrawingTest, FullPaintInTheDefaultState)
     EXPECT_TRUE(Shows({177, 57, 40, 13}, kBalanceId, {9, 0, 38, 13}, {177, 57, 14, 13}));
     EXPECT_TRUE(Shows({191, 58, 14, 11}, kBalanceId, {15, 422, 14, 11}));
     // Empty time: four blank cells.
-    for (int x : {48, 61, 78, 91})
+    for (int x : {48, 60, 78, 90})
         EXPECT_TRUE(Shows({x, 26, 9, 13}, kNumbersId, {90, 0, 9, 13})) << x;
-    EXPECT_TRUE(Shows({17, 72, 246, 10}, kPosBarId, {0, 0, 247, 10}));
-    EXPECT_TRUE(Shows({24, 28, 9, 9}, kPlayPausId, {27, 0, 9, 9}));
+    EXPECT_TRUE(ShowsMain({57, 26, 3, 13}));
+    EXPECT_TRUE(Shows({16, 72, 248, 10}, kPosBarId, {0, 0, 248, 10}));
+    EXPECT_TRUE(Shows({26, 28, 9, 9}, kPlayPausId, {27, 0, 9, 9}));
+    EXPECT_TRUE(ShowsMain({24, 28, 2, 9}));
     EXPECT_TRUE(Shows({212, 41, 27, 12}, kMonoSterId, {29, 12, 27, 12}));
     EXPECT_TRUE(Shows({239, 41, 29, 12}, kMonoSterId, {0, 12, 29, 12}));
     EXPECT_TRUE(ShowsMain({24, 46, 78, 4}));
@@ -48,7 +50,7 @@ TEST_F(DrawingTest, FullPaintInTheDefaultState)
     m_active = false; // another application takes the focus
     emit qGuiApp->applicationStateChanged(Qt::ApplicationInactive);
     EXPECT_FALSE(m_skin->Active());
-    EXPECT_TRUE(Shows({0, 0, 274, 14}, kTitlebarId, {27, 15, 274, 14}));
+    EXPECT_TRUE(Shows({0, 0, 275, 14}, kTitlebarId, {27, 15, 275, 14}));
 }
 
 TEST_F(DrawingTest, PressedButtonsAndToggles)
@@ -62,16 +64,16 @@ TEST_F(DrawingTest, PressedButtonsAndToggles)
     };
     const QRect shuffleVisible(164, 89, 46, 15); // the repeat button overlaps its end
     const Case cases[] = {
-        {{27, 95}, kCButtonsId, {16, 88, 23, 17}, {0, 0, 23, 17}, {0, 18, 23, 17}},
-        {{50, 95}, kCButtonsId, {39, 88, 23, 17}, {23, 0, 23, 17}, {23, 18, 23, 17}},
-        {{73, 95}, kCButtonsId, {62, 88, 23, 17}, {46, 0, 23, 17}, {46, 18, 23, 17}},
-        {{96, 95}, kCButtonsId, {85, 88, 23, 17}, {69, 0, 23, 17}, {69, 18, 23, 17}},
-        {{119, 95}, kCButtonsId, {108, 88, 22, 17}, {92, 0, 22, 17}, {92, 18, 22, 17}},
-        {{147, 95}, kCButtonsId, {136, 89, 22, 16}, {114, 0, 21, 15}, {114, 16, 21, 15}},
-        {{180, 95}, kShufRepId, {164, 89, 48, 15}, {28, 0, 47, 15}, {28, 15, 47, 15}},
-        {{220, 95}, kShufRepId, {210, 89, 28, 15}, {0, 0, 29, 15}, {0, 15, 29, 15}},
-        {{230, 63}, kShufRepId, {219, 58, 23, 11}, {0, 61, 23, 11}, {47, 61, 23, 11}},
-        {{250, 63}, kShufRepId, {242, 58, 23, 11}, {23, 61, 23, 11}, {69, 61, 23, 11}},
+        {{27, 95}, kCButtonsId, {16, 88, 23, 18}, {0, 0, 23, 18}, {0, 18, 23, 18}},
+        {{50, 95}, kCButtonsId, {39, 88, 23, 18}, {23, 0, 23, 18}, {23, 18, 23, 18}},
+        {{73, 95}, kCButtonsId, {62, 88, 23, 18}, {46, 0, 23, 18}, {46, 18, 23, 18}},
+        {{96, 95}, kCButtonsId, {85, 88, 23, 18}, {69, 0, 23, 18}, {69, 18, 23, 18}},
+        {{119, 95}, kCButtonsId, {108, 88, 22, 18}, {92, 0, 22, 18}, {92, 18, 22, 18}},
+        {{147, 95}, kCButtonsId, {136, 89, 22, 16}, {114, 0, 22, 16}, {114, 16, 22, 16}},
+        {{180, 95}, kShufRepId, {164, 89, 47, 15}, {28, 0, 47, 15}, {28, 15, 47, 15}},
+        {{220, 95}, kShufRepId, {210, 89, 28, 15}, {0, 0, 28, 15}, {0, 15, 28, 15}},
+        {{230, 63}, kShufRepId, {219, 58, 23, 12}, {0, 61, 23, 12}, {46, 61, 23, 12}},
+        {{250, 63}, kShufRepId, {242, 58, 23, 12}, {23, 61, 23, 12}, {69, 61, 23, 12}},
     };
     for (const Case& c : cases) {
         const QRect visible = c.to.left() == 164 ? shuffleVisible : c.to;
@@ -83,15 +85,15 @@ TEST_F(DrawingTest, PressedButtonsAndToggles)
     }
 
     m_skin->SetChecked(ckShuffle | ckRepeat | ckEqualizer | ckPlaylist);
-    EXPECT_TRUE(Shows({164, 89, 48, 15}, kShufRepId, {28, 30, 47, 15}, shuffleVisible));
-    EXPECT_TRUE(Shows({210, 89, 28, 15}, kShufRepId, {0, 30, 29, 15}));
-    EXPECT_TRUE(Shows({219, 58, 23, 11}, kShufRepId, {0, 73, 23, 11}));
-    EXPECT_TRUE(Shows({242, 58, 23, 11}, kShufRepId, {23, 73, 23, 11}));
+    EXPECT_TRUE(Shows({164, 89, 47, 15}, kShufRepId, {28, 30, 47, 15}, shuffleVisible));
+    EXPECT_TRUE(Shows({210, 89, 28, 15}, kShufRepId, {0, 30, 28, 15}));
+    EXPECT_TRUE(Shows({219, 58, 23, 12}, kShufRepId, {0, 73, 23, 12}));
+    EXPECT_TRUE(Shows({242, 58, 23, 12}, kShufRepId, {23, 73, 23, 12}));
     const Case onPressed[] = {
-        {{180, 95}, kShufRepId, {164, 89, 48, 15}, {}, {28, 45, 47, 15}},
-        {{220, 95}, kShufRepId, {210, 89, 28, 15}, {}, {0, 45, 29, 15}},
-        {{230, 63}, kShufRepId, {219, 58, 23, 11}, {}, {47, 73, 23, 11}},
-        {{250, 63}, kShufRepId, {242, 58, 23, 11}, {}, {69, 73, 23, 11}},
+        {{180, 95}, kShufRepId, {164, 89, 47, 15}, {}, {28, 45, 47, 15}},
+        {{220, 95}, kShufRepId, {210, 89, 28, 15}, {}, {0, 45, 28, 15}},
+        {{230, 63}, kShufRepId, {219, 58, 23, 12}, {}, {46, 73, 23, 12}},
+        {{250, 63}, kShufRepId, {242, 58, 23, 12}, {}, {69, 73, 23, 12}},
     };
     for (const Case& c : onPressed) {
         Press(c.at);
@@ -115,8 +117,8 @@ TEST_F(DrawingTest, TitleBarButtonsAndShadeMode)
     Release({258, 7});
     ASSERT_TRUE(m_skin->Sticky());
     EXPECT_EQ(m_skin->height(), 14);
-    // Shade mode: the compact title bar (13 rows stretched to 14), the time as text.
-    EXPECT_TRUE(Shows({0, 0, 274, 14}, kTitlebarId, {27, 29, 274, 13}));
+    // Shade mode: the compact title bar, the time as text.
+    EXPECT_TRUE(Shows({0, 0, 275, 14}, kTitlebarId, {27, 29, 275, 14}));
     Press({258, 7});
     EXPECT_TRUE(Shows({254, 3, 9, 9}, kTitlebarId, {9, 27, 9, 9}));
     MoveTo({100, 7});
@@ -128,7 +130,7 @@ TEST_F(DrawingTest, TitleBarButtonsAndShadeMode)
     EXPECT_TRUE(Shows({149, 4, 5, 6}, kTextId, {25, 6, 5, 6}));
     m_active = false;
     m_skin->Repaint();
-    EXPECT_TRUE(Shows({0, 0, 274, 14}, kTitlebarId, {27, 42, 274, 14}, {0, 0, 134, 14}));
+    EXPECT_TRUE(Shows({0, 0, 275, 14}, kTitlebarId, {27, 42, 275, 14}, {0, 0, 134, 14}));
     m_skin->SetSticky(false);
     EXPECT_EQ(m_skin->height(), 116);
 }
@@ -188,23 +190,24 @@ TEST_F(DrawingTest, BalanceSlider)
 TEST_F(DrawingTest, PositionBarAndPlayState)
 {
     m_skin->SetPositionBar(0);
-    EXPECT_TRUE(Shows({17, 72, 246, 10}, kPosBarId, {0, 0, 247, 10}));
+    EXPECT_TRUE(Shows({16, 72, 248, 10}, kPosBarId, {0, 0, 248, 10}));
     m_skin->SetPositionBar(300);
     EXPECT_EQ(m_skin->PositionBar(), 256);
     EXPECT_TRUE(Shows({225, 72, 38, 10}, kPosBarId, {249, 0, 28, 10}));
     m_skin->SetPositionBar(128); // 17 + 104 to 45 + 109
     EXPECT_TRUE(Shows({121, 72, 33, 10}, kPosBarId, {249, 0, 28, 10}));
-    EXPECT_TRUE(Shows({17, 72, 246, 10}, kPosBarId, {0, 0, 247, 10}, {154, 72, 109, 10}));
+    EXPECT_TRUE(Shows({16, 72, 248, 10}, kPosBarId, {0, 0, 248, 10}, {154, 72, 110, 10}));
 
-    m_skin->SetStatus(ssPlay);
-    EXPECT_TRUE(Shows({24, 28, 9, 9}, kPlayPausId, {0, 0, 9, 9}, {27, 28, 6, 9}));
+    m_skin->SetStatus(ssPlay); // the ready mark covers the picture's first column
+    EXPECT_TRUE(Shows({26, 28, 9, 9}, kPlayPausId, {0, 0, 9, 9}, {27, 28, 8, 9}));
     EXPECT_TRUE(Shows({24, 28, 3, 9}, kPlayPausId, {36, 0, 3, 9}));
     m_skin->SetReady(false); // one column stretched over three
     EXPECT_TRUE(Shows({24, 28, 3, 9}, kPlayPausId, {39, 0, 1, 9}));
-    m_skin->SetStatus(ssPause);
-    EXPECT_TRUE(Shows({24, 28, 9, 9}, kPlayPausId, {9, 0, 9, 9}));
+    m_skin->SetStatus(ssPause); // the mark goes with the play state
+    EXPECT_TRUE(Shows({26, 28, 9, 9}, kPlayPausId, {9, 0, 9, 9}));
+    EXPECT_TRUE(ShowsMain({24, 28, 2, 9}));
     m_skin->SetStatus(ssStop);
-    EXPECT_TRUE(Shows({24, 28, 9, 9}, kPlayPausId, {18, 0, 9, 9}));
+    EXPECT_TRUE(Shows({26, 28, 9, 9}, kPlayPausId, {18, 0, 9, 9}));
 
     m_skin->SetStereoMode(smMono);
     EXPECT_TRUE(Shows({212, 41, 27, 12}, kMonoSterId, {29, 0, 27, 12}));
@@ -218,7 +221,7 @@ TEST_F(DrawingTest, TimeDigitsBitRateAndFrequency)
 {
     m_skin->SetProgress(QStringLiteral("01 02"));
     const int digits[] = {0, 1, 0, 2};
-    const int places[] = {48, 61, 78, 91};
+    const int places[] = {48, 60, 78, 90};
     for (int i = 0; i < 4; ++i)
         EXPECT_TRUE(Shows({places[i], 26, 9, 13}, kNumbersId, {9 * digits[i], 0, 9, 13})) << i;
     m_skin->SetProgress(QStringLiteral("9x"));
@@ -271,14 +274,14 @@ TEST_F(DrawingTest, LevelMeters)
     EXPECT_TRUE(ShowsMain({24, 46, 78, 4}));
 }
 
-TEST_F(DrawingTest, SheetsSmallerThanTheirSpritesDrawTransparentBlack)
+TEST_F(DrawingTest, SheetsSmallerThanTheirSpritesDrawNothingThere)
 {
     WriteFile(QDir(m_dir.path()).filePath("cbuttons.bmp"), EncodeBmp24(CoordImage(kCButtonsId, {30, 10})));
     ASSERT_EQ(m_skin->LoadSkin(m_dir.path()), 0);
     EXPECT_TRUE(Shows({16, 88, 23, 10}, kCButtonsId, {0, 0, 23, 10}));
-    EXPECT_EQ(m_skin->Canvas().pixel(20, 100), 0u);
-    EXPECT_EQ(m_skin->Canvas().pixel(50, 90), 0u);
-    EXPECT_EQ(m_skin->Canvas().pixel(39, 90), CoordColor(kCButtonsId, 23, 2));
+    EXPECT_TRUE(ShowsMain({16, 98, 23, 8}));  // below the sheet
+    EXPECT_TRUE(ShowsMain({46, 88, 16, 10})); // right of it
+    EXPECT_EQ(At(39, 90), (Coord{kCButtonsId, 23, 2}));
 }
 
 } // namespace

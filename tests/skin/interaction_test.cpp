@@ -111,7 +111,7 @@ TEST_F(InteractionTest, VolumeClickMovesTheThumbAndDragRaisesEvents)
     MoveTo({155, 63});
     EXPECT_EQ(m_skin->Volume(), 70); // round(51 + 10 x 100 / 54)
     EXPECT_EQ(m_skin->State().MessageText, QStringLiteral("VOLUME: 70%"));
-    EXPECT_TRUE(Shows({110, 27, 5, 6}, kTextId, {105, 0, 5, 6})); // "V"
+    EXPECT_TRUE(Shows({111, 27, 5, 6}, kTextId, {105, 0, 5, 6})); // "V"
     MoveTo({100, 63});
     MoveTo({180, 63});
     EXPECT_EQ(Take(), (QStringList{"Volume 70", "Volume 0", "Volume 100"}));
@@ -121,7 +121,7 @@ TEST_F(InteractionTest, VolumeClickMovesTheThumbAndDragRaisesEvents)
     EXPECT_FALSE(m_skin->State().VolumeDragging);
     EXPECT_EQ(ScreenCursors::Instance().ScreenCursor(), 5);
     m_skin->SetTitle(QStringLiteral("OK"));
-    EXPECT_TRUE(Shows({110, 27, 5, 6}, kTextId, {70, 0, 5, 6})); // the title is back
+    EXPECT_TRUE(Shows({111, 27, 5, 6}, kTextId, {70, 0, 5, 6})); // the title is back
 }
 
 TEST_F(InteractionTest, BalanceSnapsToTheCentre)

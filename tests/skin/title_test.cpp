@@ -11,10 +11,12 @@ namespace {
 
 class TitleTest : public SkinWidgetTest {
 protected:
-    // Character cell x of the title area shows font cell `cell`.
+    static constexpr QRect kTitleArea{111, 27, 154, 6};
+    // Character cell x of the title area shows font cell `cell`, as far as
+    // the area reaches.
     testing::AssertionResult ShowsChar(int x, QPoint cell)
     {
-        return Shows({x, 27, 5, 6}, kTextId, QRect(cell, QSize(5, 6)));
+        return Shows({x, 27, 5, 6}, kTextId, QRect(cell, QSize(5, 6)), kTitleArea);
     }
     class PaintCounter : public QObject {
     public:
@@ -42,9 +44,10 @@ TEST_F(TitleTest, ThirtyOneCharactersStandStill)
 {
     m_skin->SetTitle(Letters(31));
     for (int i = 0; i < 31; ++i)
-        ASSERT_TRUE(ShowsChar(110 + 5 * i, Letter(char('A' + i % 26)))) << i;
+        ASSERT_TRUE(ShowsChar(111 + 5 * i, Letter(char('A' + i % 26)))) << i;
+    EXPECT_TRUE(ShowsMain({265, 27, 1, 6})); // the last column of the 31st stays out
     m_skin->TitleScrollTimerTimer();
-    EXPECT_TRUE(ShowsChar(110, Letter('A')));
+    EXPECT_TRUE(ShowsChar(111, Letter('A')));
     EXPECT_EQ(m_skin->State().TitleWidth, 155);
 }
 
@@ -75,27 +78,27 @@ TEST_F(TitleTest, OnlyAScrollingTitleIsRepaintedByTheTimer)
 TEST_F(TitleTest, ThirtyTwoCharactersScrollAndWrap)
 {
     m_skin->SetTitle(Letters(32));
-    EXPECT_TRUE(ShowsChar(110, Letter('A')));
+    EXPECT_TRUE(ShowsChar(111, Letter('A')));
     m_skin->TitleScrollTimerTimer();
     EXPECT_EQ(m_skin->State().ScrollOffset, 5);
-    EXPECT_TRUE(ShowsChar(110, Letter('B')));
-    EXPECT_TRUE(ShowsChar(255, Letter('E'))); // characters 30 and 31
-    EXPECT_TRUE(ShowsChar(260, Letter('F')));
+    EXPECT_TRUE(ShowsChar(111, Letter('B')));
+    EXPECT_TRUE(ShowsChar(256, Letter('E'))); // characters 30 and 31
+    EXPECT_TRUE(ShowsChar(261, Letter('F')));
     m_skin->TitleScrollTimerTimer(); // the end in view: the beginning follows with no gap
-    EXPECT_TRUE(ShowsChar(255, Letter('F')));
-    EXPECT_TRUE(ShowsChar(260, Letter('A')));
+    EXPECT_TRUE(ShowsChar(256, Letter('F')));
+    EXPECT_TRUE(ShowsChar(261, Letter('A')));
 
     m_skin->SetTitle(Letters(40)); // 200 pixels
     EXPECT_EQ(m_skin->State().ScrollOffset, 0);
     for (int i = 0; i < 20; ++i)
         m_skin->TitleScrollTimerTimer();
-    EXPECT_TRUE(ShowsChar(110, Letter('U')));
-    EXPECT_TRUE(ShowsChar(210, Letter('A')));
-    EXPECT_TRUE(ShowsChar(260, Letter('K')));
+    EXPECT_TRUE(ShowsChar(111, Letter('U')));
+    EXPECT_TRUE(ShowsChar(211, Letter('A')));
+    EXPECT_TRUE(ShowsChar(261, Letter('K')));
     for (int i = 0; i < 20; ++i) // a whole turn starts again at the beginning
         m_skin->TitleScrollTimerTimer();
     EXPECT_EQ(m_skin->State().ScrollOffset, 0);
-    EXPECT_TRUE(ShowsChar(110, Letter('A')));
+    EXPECT_TRUE(ShowsChar(111, Letter('A')));
 }
 
 TEST_F(TitleTest, DraggingMovesTheTextAndPausesTheScroll)
@@ -106,15 +109,15 @@ TEST_F(TitleTest, DraggingMovesTheTextAndPausesTheScroll)
     EXPECT_FALSE(m_skin->TitleScrollTimer().isActive());
     MoveTo({140, 30}); // to the left: further into the title
     EXPECT_EQ(m_skin->State().ScrollOffset, 10);
-    EXPECT_TRUE(ShowsChar(110, Letter('C')));
+    EXPECT_TRUE(ShowsChar(111, Letter('C')));
     MoveTo({160, 30}); // to the right: the end comes in from the left
     EXPECT_EQ(m_skin->State().ScrollOffset, -10);
-    EXPECT_TRUE(ShowsChar(110, Letter('M')));
-    EXPECT_TRUE(ShowsChar(115, Letter('N')));
-    EXPECT_TRUE(ShowsChar(120, Letter('A')));
+    EXPECT_TRUE(ShowsChar(111, Letter('M')));
+    EXPECT_TRUE(ShowsChar(116, Letter('N')));
+    EXPECT_TRUE(ShowsChar(121, Letter('A')));
     MoveTo({320, 30});
     EXPECT_EQ(m_skin->State().ScrollOffset, -170);
-    EXPECT_TRUE(ShowsChar(110, Letter('G')));
+    EXPECT_TRUE(ShowsChar(111, Letter('G')));
     Release({320, 30});
     EXPECT_TRUE(m_skin->TitleScrollTimer().isActive());
 }
@@ -129,14 +132,31 @@ TEST_F(TitleTest, NewTitleRestartsTheScrollOnlyAfterAWideOne)
     EXPECT_TRUE(m_skin->TitleScrollTimer().isActive());
 }
 
+// The whole text.bmp map, read through the title: titles are upper-cased,
+// accented letters without a cell take their base letter's.
 TEST_F(TitleTest, FontCells)
 {
-    m_skin->SetTitle(QStringLiteral("az09\"@:()-'!_+\\/%.*# \u00e9"));
-    const QPoint cells[] = {{0, 0},   {125, 0}, {0, 6},   {45, 6},  {131, 0}, {135, 0}, {60, 6},  {65, 6},
-                            {70, 6},  {75, 6},  {80, 6},  {85, 6},  {90, 6},  {95, 6},  {100, 6}, {105, 6},
-                            {130, 6}, {135, 6}, {20, 12}, {142, 0}, {142, 0}, {142, 0}};
-    for (int i = 0; i < int(std::size(cells)); ++i)
-        EXPECT_TRUE(ShowsChar(110 + 5 * i, cells[i])) << i;
+    struct Case {
+        QString text;
+        QPoint cell;
+    };
+    const Case cases[] = {
+        {"a", {0, 0}},        {"Z", {125, 0}},      {"\"", {130, 0}},    {"@", {135, 0}},
+        {"0", {0, 6}},        {"9", {45, 6}},       {"\u2026", {50, 6}}, {".", {55, 6}},
+        {":", {60, 6}},       {"(", {65, 6}},       {")", {70, 6}},      {"-", {75, 6}},
+        {"'", {80, 6}},       {"!", {85, 6}},       {"_", {90, 6}},      {"+", {95, 6}},
+        {"\\", {100, 6}},     {"/", {105, 6}},      {"[", {110, 6}},     {"]", {115, 6}},
+        {"^", {120, 6}},      {"&", {125, 6}},      {"%", {130, 6}},     {",", {135, 6}},
+        {"=", {140, 6}},      {"$", {145, 6}},      {"#", {150, 6}},     {"\u00e5", {0, 12}},
+        {"\u00d6", {5, 12}},  {"\u00c4", {10, 12}}, {"?", {15, 12}},     {"*", {20, 12}},
+        {"<", {110, 6}},      {">", {115, 6}},      {"\u00c8", {20, 0}}, {"\u00e7", {10, 0}},
+        {"\u00fc", {100, 0}}, {" ", {142, 0}},      {"~", {142, 0}},     {"\u00df", {142, 0}},
+        {"\u4e2d", {142, 0}},
+    };
+    for (const Case& c : cases) {
+        m_skin->SetTitle(c.text);
+        EXPECT_TRUE(ShowsChar(111, c.cell)) << c.text.toStdString();
+    }
 }
 
 TEST_F(TitleTest, TitlesLongerThanTheBufferAreCut)
@@ -145,8 +165,8 @@ TEST_F(TitleTest, TitlesLongerThanTheBufferAreCut)
     for (int i = 0; i < 205; ++i)
         m_skin->TitleScrollTimerTimer();
     EXPECT_EQ(m_skin->State().ScrollOffset, 1025);
-    EXPECT_TRUE(Shows({110, 27, 5, 6}, kTextId, QRect(Letter('A' + (205 % 26)), QSize(5, 6))));
-    EXPECT_EQ(m_skin->Canvas().pixel(140, 30), 0u); // past the buffer: transparent black
+    EXPECT_TRUE(ShowsChar(111, Letter('A' + (205 % 26))));
+    EXPECT_TRUE(ShowsMain({134, 27, 131, 6})); // past the buffer the background stays
 }
 
 } // namespace
