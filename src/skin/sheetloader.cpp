@@ -27,9 +27,20 @@ void WarnUnusable(const SkinSource& source, const QString& name, const char* why
 
 } // namespace
 
-FileLoad LoadSheet(const SkinSource& source, const QString& name, QImage& into)
+QString PresentSheetName(const SkinSource& source, const QString& name)
 {
-    if (!source.Has(name))
+    if (source.Has(name))
+        return name;
+    if (!name.endsWith(QLatin1String(".bmp"), Qt::CaseInsensitive))
+        return {};
+    const QString png = name.chopped(4) + QLatin1String(".png");
+    return source.Has(png) ? png : QString();
+}
+
+FileLoad LoadSheet(const SkinSource& source, const QString& bmpName, QImage& into)
+{
+    const QString name = PresentSheetName(source, bmpName);
+    if (name.isEmpty())
         return FileLoad::Missing;
     const std::optional<QByteArray> bytes = ReadPresent(source, name, kMaxBitmapFile);
     if (!bytes)
@@ -63,10 +74,8 @@ FileLoad LoadColorFile(const SkinSource& source, const QString& name, SkinColorT
     const std::optional<QByteArray> text = ReadPresent(source, name, kMaxColorFile);
     if (!text)
         return FileLoad::Unreadable;
-    if (!ParseColorFile(*text, table)) {
-        WarnUnusable(source, name, "has a colour line that is not numeric");
-        return FileLoad::Unreadable;
-    }
+    if (ParseColorFile(*text, table) > 0)
+        WarnUnusable(source, name, "has colour lines that are not numeric: those colours stay as they were");
     return FileLoad::Loaded;
 }
 

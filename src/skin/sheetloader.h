@@ -16,8 +16,13 @@ namespace velmoro::skin {
 
 enum class FileLoad { Missing, Loaded, Unreadable };
 
-// A sheet (a .bmp file) into `into`, which stays as it was unless Loaded.
-FileLoad LoadSheet(const SkinSource& source, const QString& name, QImage& into);
+// The name under which a sheet is present: the .bmp name itself, else the
+// same name ending in .png (skins made for later players), else empty.
+QString PresentSheetName(const SkinSource& source, const QString& bmpName);
+
+// A sheet (a .bmp file, or its .png stand-in) into `into`, which stays as it
+// was unless Loaded. Either may hold BMP or PNG bytes.
+FileLoad LoadSheet(const SkinSource& source, const QString& bmpName, QImage& into);
 
 // A cursor file; nullopt when missing or unreadable.
 std::optional<CursorImage> LoadCursorFile(const SkinSource& source, const QString& name);

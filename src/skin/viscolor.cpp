@@ -1,19 +1,24 @@
 #include "skin/viscolor.h"
 
-#include <QStringList>
+#include <QList>
 
 #include <algorithm>
+#include <optional>
 
 namespace velmoro::skin {
 
 namespace {
 
-// Leading and trailing blanks are allowed around a number, as the classic
-// integer conversion skipped them.
+// A component is the first word of its part, so blanks, tabs and words after
+// the number fall away ("24, 33, 41 // x", "41\tbackground").
 std::optional<int> Component(QStringView part)
 {
+    const QStringView trimmed = part.trimmed();
+    qsizetype end = 0;
+    while (end < trimmed.size() && !trimmed[end].isSpace())
+        ++end;
     bool ok = false;
-    const qlonglong value = part.trimmed().toLongLong(&ok, 10);
+    const qlonglong value = trimmed.first(end).toLongLong(&ok, 10);
     if (!ok)
         return std::nullopt;
     return int(std::clamp<qlonglong>(value, 0, 255));
@@ -21,42 +26,19 @@ std::optional<int> Component(QStringView part)
 
 } // namespace
 
-std::optional<SkinColor> ParseColorLine(const QString& line)
+ColorLine ParseColorLine(QStringView line)
 {
-    QString candidate;
     const qsizetype comment = line.indexOf(u"//");
-    if (comment >= 0)
-        candidate = line.left(comment).trimmed();
-
-    const qsizetype commas = line.count(u',');
-    if (commas > 2) {
-        qsizetype third = -1;
-        for (int i = 0; i < 3; ++i)
-            third = line.indexOf(u',', third + 1);
-        candidate = line.left(third);
-    } else if (commas == 2) {
-        candidate = line;
-    }
-
-    for (QChar cut : {QChar(u'\t'), QChar(u' '), QChar(u'/')}) {
-        const qsizetype at = candidate.indexOf(cut);
-        if (at >= 0) {
-            candidate.truncate(at);
-            break;
-        }
-    }
-
-    if (candidate.size() > 11 || candidate.size() < 5)
-        return kPureBlue;
-    const QList<QStringView> parts = QStringView(candidate).split(u',');
+    const QStringView numbers = comment >= 0 ? line.first(comment) : line;
+    const QList<QStringView> parts = numbers.split(u',');
     if (parts.size() < 3)
-        return std::nullopt;
+        return {ColorLine::PureBlue, kPureBlue};
     const std::optional<int> red = Component(parts[0]);
     const std::optional<int> green = Component(parts[1]);
     const std::optional<int> blue = Component(parts[2]);
     if (!red || !green || !blue)
-        return std::nullopt;
-    return SkinColor(*red) | SkinColor(*green) << 8 | SkinColor(*blue) << 16;
+        return {ColorLine::NotNumeric, 0};
+    return {ColorLine::Read, SkinColor(*red) | SkinColor(*green) << 8 | SkinColor(*blue) << 16};
 }
 
 const SkinColorTable& BuiltInSkinColors()
@@ -71,14 +53,15 @@ const SkinColorTable& BuiltInSkinColors()
         };
         SkinColorTable colors{};
         for (std::size_t i = 0; i < std::size(kTexts); ++i)
-            colors[i] = ParseColorLine(QString::fromLatin1(kTexts[i])).value_or(0);
+            colors[i] = ParseColorLine(QString::fromLatin1(kTexts[i])).color;
         return colors;
     }();
     return table;
 }
 
-bool ParseColorFile(QByteArrayView text, SkinColorTable& table)
+int ParseColorFile(QByteArrayView text, SkinColorTable& table)
 {
+    int notNumeric = 0;
     int index = 0;
     qsizetype at = 0;
     while (index < kSkinColorCount && at < text.size()) {
@@ -91,12 +74,14 @@ bool ParseColorFile(QByteArrayView text, SkinColorTable& table)
             line.chop(1);
         if (line.isEmpty())
             continue;
-        const std::optional<SkinColor> color = ParseColorLine(QString::fromLatin1(line));
-        if (!color)
-            return false;
-        table[index++] = *color;
+        const ColorLine parsed = ParseColorLine(QString::fromLatin1(line));
+        if (parsed.kind == ColorLine::NotNumeric)
+            ++notNumeric;
+        else
+            table[std::size_t(index)] = parsed.color;
+        ++index;
     }
-    return true;
+    return notNumeric;
 }
 
 } // namespace velmoro::skin

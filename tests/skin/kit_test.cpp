@@ -245,8 +245,10 @@ TEST(SkinSourceTest, FolderFindsSheetsInAnyCaseAndTellsMissingFromUnreadable)
     WriteFile(dir.filePath("Normal.Cur"), "no cursor");
     const SkinDirectory again(dir.path());
     SkinColorTable colours = BuiltInSkinColors();
-    EXPECT_EQ(LoadColorFile(again, "viscolor.txt", colours), FileLoad::Unreadable);
+    // A colour that is not numeric keeps its value and warns; the file still loads.
+    EXPECT_EQ(LoadColorFile(again, "viscolor.txt", colours), FileLoad::Loaded);
     EXPECT_EQ(colours[0], 0x00030201u);
+    EXPECT_EQ(colours[1], BuiltInSkinColors()[1]);
     EXPECT_FALSE(LoadCursorFile(again, "normal.cur").has_value());
     EXPECT_EQ(SkinWarnings::s_seen.size(), 3);
 }

@@ -101,6 +101,27 @@ TEST_F(SkinSetTest, SmallAndLargeSheetsLoadAsTheyAre)
     EXPECT_EQ(set.PosBarBitmap.size(), QSize(400, 300));
 }
 
+// Skins made for later players carry PNG pictures, as .png files or under
+// the .bmp names; a .bmp of the same name wins over the .png.
+TEST_F(SkinSetTest, PngPicturesLoadUnderEitherName)
+{
+    WriteCoordSkin(Dir(), {"main.bmp", "volume.bmp", "text.bmp"});
+    WriteFile(Path("Main.PNG"), EncodePng(CoordImage(kMainId, {275, 116})));
+    WriteFile(Path("volume.bmp"), EncodePng(CoordImage(kVolumeId, {68, 433})));
+    WriteFile(Path("posbar.png"), EncodePng(CoordImage(kTextId, {307, 10})));
+    WriteFile(Path("text.png"), "\x89PNG but nothing more");
+    SkinSet set;
+    EXPECT_EQ(LoadSkin(set, Dir()), -1); // the broken text.png is read, and fails
+    EXPECT_EQ(SheetOf(set.MainBitmap), kMainId);
+    EXPECT_EQ(SheetOf(set.VolumeBitmap), kVolumeId);
+    EXPECT_EQ(SheetOf(set.PosBarBitmap), kPosBarId);
+
+    ASSERT_TRUE(QFile::remove(Path("text.png")));
+    WriteFile(Path("text.png"), PngClaimingSize(100000, 100000)); // refused before decoding
+    EXPECT_EQ(LoadSkin(set, Dir()), -1);
+    EXPECT_EQ(set.TextBitmap, Defaults().TextBitmap);
+}
+
 TEST_F(SkinSetTest, SpecialFilesAreNoSkinFiles)
 {
     // Reading a FIFO would block the load for good, also behind a link; a
@@ -201,12 +222,14 @@ TEST_F(SkinSetTest, UnreadableBitmapStopsTheLoadWhereItWas)
     EXPECT_EQ(set.SkinColors, BuiltInSkinColors());
 
     WriteCoordSkin(Dir());
-    WriteFile(Path("viscolor.txt"), "1,1,1\n2,2,x\n");
-    EXPECT_EQ(LoadSkin(set, Dir()), -1);
+    // A colour that is not numeric keeps its built-in value; the skin loads.
+    WriteFile(Path("viscolor.txt"), "1,1,1\n2,2,x\n3,3,3 // x\n");
+    EXPECT_EQ(LoadSkin(set, Dir()), 0);
     EXPECT_EQ(SheetOf(set.MonoSterBitmap), kMonoSterId);
     EXPECT_EQ(set.Cursors[5]->hotspot, QPoint(4, 5));
     EXPECT_EQ(set.SkinColors[0], 0x00010101u);
     EXPECT_EQ(set.SkinColors[1], BuiltInSkinColors()[1]);
+    EXPECT_EQ(set.SkinColors[2], 0x00030303u);
 }
 
 } // namespace
