@@ -1,7 +1,7 @@
 #include "skin/rendercommand.h"
 
 #include "skin/playlistpainter.h"
-#include "skin/skindirectory.h"
+#include "skin/skinsource.h"
 #include "skin/winampskin.h"
 
 #include <QCommandLineParser>
@@ -48,11 +48,16 @@ QStringList SampleRows()
             QStringLiteral("5. Quartetto d'Archi - Allegro ma non troppo")};
 }
 
-QImage RenderPlaylist(const RenderOptions& o)
+// nullopt when the skin cannot be read.
+std::optional<QImage> RenderPlaylist(const RenderOptions& o)
 {
     PlaylistSkin skin;
-    if (!o.skinDirectory.isEmpty())
-        skin.Load(SkinDirectory(o.skinDirectory));
+    if (!o.skinDirectory.isEmpty()) {
+        const std::unique_ptr<SkinSource> source = OpenSkinSource(o.skinDirectory);
+        if (!source)
+            return std::nullopt;
+        skin.Load(*source);
+    }
     const QStringList rows = o.rows.value_or(SampleRows());
     PlaylistView view;
     view.size = o.playlistSize;
@@ -123,20 +128,28 @@ void ReadPlaylistOptions(OptionReader& in, RenderOptions& o)
 
 std::optional<QImage> RenderSkin(const RenderOptions& o, QString* error)
 {
+    const auto fail = [&](const char* message) {
+        if (error)
+            *error = QString::fromUtf8(message).arg(o.skinDirectory);
+        return std::nullopt;
+    };
+    // The player takes a missing skin for the built-in one; asked for a
+    // picture of a skin, that would be a picture of another.
+    if (!o.skinDirectory.isEmpty() && LocateSkin(o.skinDirectory).isEmpty())
+        return fail("skin non trovata: %1");
     if (o.playlistSize.isValid()) {
-        QImage image = RenderPlaylist(o);
+        std::optional<QImage> image = RenderPlaylist(o);
+        if (!image)
+            return fail("impossibile leggere la skin in %1");
         if (o.scale > 1)
-            image = image.scaled(image.size() * o.scale, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+            *image = image->scaled(image->size() * o.scale, Qt::IgnoreAspectRatio, Qt::FastTransformation);
         return image;
     }
     TWinampSkin skin;
     skin.ApplicationActive = [active = !o.inactive] { return active; };
     skin.TitleScrollTimer().stop(); // a still picture: the title starts at its beginning
-    if (!o.skinDirectory.isEmpty() && skin.LoadSkin(o.skinDirectory) != 0) {
-        if (error)
-            *error = QStringLiteral("impossibile leggere la skin in %1").arg(o.skinDirectory);
-        return std::nullopt;
-    }
+    if (!o.skinDirectory.isEmpty() && skin.LoadSkin(o.skinDirectory) != 0)
+        return fail("impossibile leggere la skin in %1");
     if (!o.title.isNull())
         skin.SetTitle(o.title);
     skin.SetProgress(o.progress);
@@ -171,11 +184,11 @@ int RunRenderSkinCommand(const QStringList& arguments)
 {
     QTextStream err(stderr);
     QCommandLineParser parser;
-    QString usage =
-        QStringLiteral("Uso: velmoro-render-skin [opzioni] CARTELLA_SKIN|- FILE.png\n"
-                       "Disegna la finestra principale di una skin (o, con --playlist, la finestra\n"
-                       "della playlist) in un file PNG, senza schermo; \"-\" al posto della cartella\n"
-                       "sceglie la skin incorporata. Le righe si contano da 0.\n\nOpzioni:\n");
+    QString usage = QStringLiteral(
+        "Uso: velmoro-render-skin [opzioni] SKIN|- FILE.png\n"
+        "Disegna la finestra principale di una skin (o, con --playlist, la finestra\n"
+        "della playlist) in un file PNG, senza schermo. La skin \u00e8 una cartella o un\n"
+        "file .wsz; \"-\" sceglie la skin incorporata. Le righe si contano da 0.\n\nOpzioni:\n");
     const auto option = [&](const char* name, const char* help, const char* value = nullptr) {
         QCommandLineOption o(QString::fromLatin1(name), QString::fromUtf8(help));
         if (value)

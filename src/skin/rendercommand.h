@@ -1,5 +1,5 @@
 #pragma once
-// The --render-skin command: renders a skin directory's main window, or its
+// The --render-skin command: renders a skin's main window, or its
 // playlist window, to a PNG without a display, for skin authors and for
 // checking skins. Kept apart from any program so the player can offer it as a
 // mode of its own.
@@ -14,7 +14,7 @@
 namespace velmoro::skin {
 
 struct RenderOptions {
-    QString skinDirectory; // empty: the built-in skin
+    QString skinDirectory; // a folder or an archive; empty: the built-in skin
     QString title;
     QString progress;
     int volume = 80;
@@ -45,7 +45,7 @@ struct RenderOptions {
 };
 
 // Renders the control as the options describe; nullopt with a message when
-// the skin cannot be loaded. Needs a QApplication.
+// the skin cannot be found or loaded. Needs a QApplication.
 std::optional<QImage> RenderSkin(const RenderOptions& options, QString* error);
 
 // Parses the arguments (after the program name, without "--render-skin"),

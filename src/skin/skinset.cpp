@@ -67,7 +67,14 @@ int LoadSkin(SkinSet& set, const QString& directory)
 {
     set.BalanceFromVolume = false;
     LoadDefaultSkin(set);
-    const SkinDirectory dir(directory);
+    std::unique_ptr<SkinSource> source = OpenSkinSource(directory);
+    if (!source) {
+        // Nothing there is an empty skin; an archive that cannot be read fails.
+        if (!LocateSkin(directory).isEmpty())
+            return -1;
+        source = std::make_unique<SkinDirectory>(QString());
+    }
+    const SkinSource& dir = *source;
 
     for (const BitmapSlot& slot : BitmapSlots()) {
         const QString file = QLatin1String(slot.file);

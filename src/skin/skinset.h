@@ -67,9 +67,10 @@ QString BuiltInResourcePath(const char* resource, const char* extension);
 // (slot 27 is left alone). Always 0.
 int LoadDefaultSkin(SkinSet& set);
 
-// Loads a skin directory over the built-in skin; 0, or -1 when a bitmap
-// cannot be read or a colour line is not numeric (what was loaded until then
-// stays). A missing directory or file is no error.
+// Loads a skin directory or archive (see OpenSkinSource) over the built-in
+// skin; 0, or -1 when the archive cannot be read, a bitmap cannot be read or
+// a colour line is not numeric (what was loaded until then stays). A missing
+// skin or file is no error.
 int LoadSkin(SkinSet& set, const QString& directory);
 
 } // namespace velmoro::skin

@@ -1,10 +1,11 @@
 #pragma once
-// Where a skin's files come from: a folder today, an archive later, and the
-// built-in skin. Windows ask a source for their sheets, cursors and colour
+// Where a skin's files come from: a folder, a .wsz archive, or the built-in
+// skin. Windows ask a source for their sheets, cursors and colour
 // files by name; how the source stores them is its own affair.
 #include <QByteArray>
 #include <QString>
 
+#include <memory>
 #include <optional>
 
 namespace velmoro::skin {
@@ -26,5 +27,15 @@ public:
 
 // The built-in skin, drawn at build time and carried among the resources.
 const SkinSource& BuiltInSkin();
+
+// The folder or archive file that path names: path itself, or, when nothing
+// is there, "path.wsz" or "path.zip" (the extension in any case), since a
+// skins folder lists archives by their names alone. Empty when there is none.
+QString LocateSkin(const QString& path);
+
+// The skin that path names (see LocateSkin) as a source: a folder, or any
+// other file read as an archive. nullptr when there is none, or the archive
+// cannot be read or is refused (the reason logged).
+std::unique_ptr<SkinSource> OpenSkinSource(const QString& path);
 
 } // namespace velmoro::skin

@@ -1,5 +1,6 @@
 // The --render-skin command: options reach the picture, failures reach the
 // exit status.
+#include "archivecraft.h"
 #include "skincraft.h"
 
 #include "skin/rendercommand.h"
@@ -54,8 +55,43 @@ TEST(RenderSkinTest, CommandReportsFailures)
         2);
     WriteFile(dir.filePath(QStringLiteral("main.bmp")), "BM not really");
     EXPECT_EQ(RunRenderSkinCommand({dir.path(), out}), 1);
+    // Neither a missing skin nor a broken archive is drawn as the built-in one.
+    WriteFile(dir.filePath(QStringLiteral("broken.wsz")), "PK not really");
+    for (const QString& skin :
+         {dir.filePath(QStringLiteral("nowhere")), dir.filePath(QStringLiteral("broken.wsz"))})
+        for (const QStringList& window :
+             {QStringList(), QStringList{QStringLiteral("--playlist"), QStringLiteral("275x116")}})
+            EXPECT_EQ(RunRenderSkinCommand(QStringList{skin, out} + window), 1)
+                << qPrintable(skin) << qPrintable(window.join(u' '));
     EXPECT_EQ(
         RunRenderSkinCommand({QStringLiteral("-"), dir.filePath(QStringLiteral("missing/dir/out.png"))}), 1);
+}
+
+TEST(RenderSkinTest, AnArchiveRendersAsItsFolder)
+{
+    QTemporaryDir dir;
+    const QString folder = dir.filePath(QStringLiteral("folder"));
+    QDir().mkpath(folder);
+    WriteCoordSkin(folder);
+    WriteCoordPlaylistSkin(folder, "[Text]\nNormal=#00FF00\n");
+    const QString archive = dir.filePath(QStringLiteral("skin.wsz"));
+    WriteFile(archive, CraftZip(FolderEntries(folder, QStringLiteral("Skin\\"))));
+
+    RenderOptions o;
+    o.progress = QStringLiteral("12:34");
+    o.status = QStringLiteral("play");
+    for (const QSize playlist : {QSize(), QSize(275, 232)}) {
+        o.playlistSize = playlist;
+        const std::optional<QImage> builtIn = RenderSkin(o, nullptr);
+        o.skinDirectory = folder;
+        const std::optional<QImage> fromFolder = RenderSkin(o, nullptr);
+        o.skinDirectory = archive;
+        const std::optional<QImage> fromArchive = RenderSkin(o, nullptr);
+        o.skinDirectory.clear();
+        ASSERT_TRUE(builtIn && fromFolder && fromArchive);
+        EXPECT_EQ(*fromArchive, *fromFolder);
+        EXPECT_NE(*fromArchive, *builtIn);
+    }
 }
 
 } // namespace
