@@ -284,4 +284,50 @@ TEST_F(DrawingTest, SheetsSmallerThanTheirSpritesDrawNothingThere)
     EXPECT_EQ(At(39, 90), (Coord{kCButtonsId, 23, 2}));
 }
 
+// Sheets as published skins ship them: a volume.bmp without its thumb row,
+// a balance.bmp cut inside it, a posbar.bmp of six rows. Where the sheet has
+// no pixels the window's background (or the element drawn under) shows.
+TEST_F(DrawingTest, ShortSheetsLeaveTheBackgroundWhereTheyEnd)
+{
+    const QDir dir(m_dir.path());
+    WriteFile(dir.filePath("volume.bmp"), EncodeBmp24(CoordImage(kVolumeId, {68, 420})));
+    WriteFile(dir.filePath("balance.bmp"), EncodeBmp24(CoordImage(kBalanceId, {68, 424})));
+    WriteFile(dir.filePath("posbar.bmp"), EncodeBmp24(CoordImage(kPosBarId, {307, 6})));
+    ASSERT_EQ(m_skin->LoadSkin(m_dir.path()), 0);
+    m_skin->SetPositionBar(128); // thumb from 121 to 154
+
+    // Volume 80, frame 21: no thumb at all, the whole bar shows.
+    EXPECT_TRUE(Shows({107, 57, 68, 13}, kVolumeId, {0, 315, 68, 13}));
+    // Balance 50: the thumb's first two rows, the bar below and beside them.
+    EXPECT_TRUE(Shows({191, 58, 14, 2}, kBalanceId, {15, 422, 14, 2}));
+    for (const QRect& visible : {QRect(177, 60, 40, 10), QRect(177, 57, 14, 3)})
+        EXPECT_TRUE(Shows({177, 57, 40, 13}, kBalanceId, {9, 0, 38, 13}, visible)) << visible.y();
+    // Position bar and thumb: six rows, the background under them.
+    EXPECT_TRUE(Shows({121, 72, 33, 6}, kPosBarId, {249, 0, 28, 6}));
+    EXPECT_TRUE(Shows({16, 72, 248, 6}, kPosBarId, {0, 0, 248, 6}, {154, 72, 110, 6}));
+    EXPECT_TRUE(ShowsMain({16, 78, 248, 4}));
+
+    m_skin->SetVolume(30); // the old bar goes with the move
+    EXPECT_TRUE(Shows({107, 57, 68, 13}, kVolumeId, {0, 15 * 8, 68, 13}));
+}
+
+// A main.bmp larger than the window shows its top left; a smaller one leaves
+// black, not holes, where it ends.
+TEST_F(DrawingTest, MainSheetsOfOtherSizes)
+{
+    const QString main = QDir(m_dir.path()).filePath("main.bmp");
+    WriteFile(main, EncodeBmp24(CoordImage(kMainId, {300, 130})));
+    ASSERT_EQ(m_skin->LoadSkin(m_dir.path()), 0);
+    EXPECT_TRUE(ShowsMain({0, 14, 16, 74}));
+    EXPECT_TRUE(ShowsMain({268, 14, 7, 102}));
+    EXPECT_EQ(m_skin->Canvas().size(), QSize(275, 116));
+
+    WriteFile(main, EncodeBmp24(CoordImage(kMainId, {200, 100})));
+    ASSERT_EQ(m_skin->LoadSkin(m_dir.path()), 0);
+    EXPECT_TRUE(ShowsMain({0, 14, 16, 74}));
+    EXPECT_EQ(m_skin->Canvas().pixel(270, 50), qRgb(0, 0, 0));
+    EXPECT_EQ(m_skin->Canvas().pixel(5, 110), qRgb(0, 0, 0));
+    EXPECT_TRUE(Shows({16, 88, 23, 18}, kCButtonsId, {0, 0, 23, 18})); // elements draw over it
+}
+
 } // namespace
