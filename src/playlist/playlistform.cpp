@@ -117,9 +117,8 @@ void TPlaylistForm::CaricaSkinPlaylistClick(const skin::SkinSource& source)
     PlaylistSkinImage->setCursor(cursors.Cursor(kTitleCursor));
     RightBarImage->setCursor(cursors.Cursor(kScrollCursor));
     TraspMoveImage->setCursor(cursors.Cursor(kGripCursor));
-    FillView();
-    skin::PaintPlaylistWindow(m_skin, m_view, m_image);
-    update();
+    m_image = QImage(); // all of it again, in the new skin
+    Relayout();
 }
 
 void TPlaylistForm::resizeEvent(QResizeEvent*)
