@@ -1,8 +1,30 @@
 #include "player/commands.h"
 
+#include "player/shellcommands.h"
+
 #include <algorithm>
+#include <array>
 
 namespace velmoro::player {
+
+namespace {
+
+// The settings' radio button of each mode, in the order of VisMode.
+constexpr std::array<const char*, kVisModeCount> kVisModeRadios{
+    "AbilitaOscilloscopioCheck", "VUMeterCheck", "SpettroCheck", "UsaPluginCheck", "OSCNessunoCheck",
+};
+
+} // namespace
+
+std::optional<VisMode> VisModeOfRadio(QStringView settingName)
+{
+    const auto it =
+        std::find_if(kVisModeRadios.begin(), kVisModeRadios.end(),
+                     [settingName](const char* radio) { return settingName == QLatin1String(radio); });
+    if (it == kVisModeRadios.end())
+        return std::nullopt;
+    return VisMode(it - kVisModeRadios.begin());
+}
 
 CommandController::CommandController(app::PlaybackState& playback, settings::Settings& settings,
                                      audio::IAudioLibrary& audio, app::PlaybackEngine& engine,
@@ -55,6 +77,31 @@ void CommandController::ToggleCountDown()
 {
     const QString countDown = QStringLiteral("CountDownCheck");
     m_settings.SetChecked(countDown, !m_settings.Checked(countDown));
+}
+
+// The plug-in's radio button is checked by starting the plug-in, not by
+// choosing its mark.
+void CommandController::SelectVisMode(VisMode mode)
+{
+    if (mode != VisMode::Plugin)
+        m_settings.SetChecked(QString::fromLatin1(kVisModeRadios[std::size_t(mode)]), true);
+    m_window.MarkVisMode(mode);
+}
+
+void CommandController::CycleVisMode()
+{
+    if (const std::optional<VisMode> marked = m_window.MarkedVisMode())
+        RunCommand(*this, VisModeCommand(NextVisMode(*marked)));
+}
+
+void CommandController::OpenSoundSettings()
+{
+    player::OpenSoundSettings();
+}
+
+void CommandController::ReportBug()
+{
+    OpenBugReport();
 }
 
 void CommandController::StepVolume(int points)

@@ -10,6 +10,10 @@
 #include "player/playerdisplay.h"
 #include "settings/settings.h"
 
+#include <QStringView>
+
+#include <optional>
+
 namespace velmoro::player {
 
 class CommandController : public PlayerActions {
@@ -37,9 +41,21 @@ public:
     void Exit() override { m_window.CloseWindow(); }
     void VolumeUp() override { StepVolume(+5); }
     void VolumeDown() override { StepVolume(-5); }
+    void ShowOscilloscope() override { SelectVisMode(VisMode::Oscilloscope); }
+    void ShowVUMeter() override { SelectVisMode(VisMode::VUMeter); }
+    void ShowSpectrum() override { SelectVisMode(VisMode::Spectrum); }
+    void ShowPlugin() override { SelectVisMode(VisMode::Plugin); }
+    void ShowNothing() override { SelectVisMode(VisMode::None); }
+    void OpenSoundSettings() override;
+    void ReportBug() override;
+
+    // A click on the display area: the command of the mode after the marked
+    // one runs; with none marked nothing happens.
+    void CycleVisMode();
 
 private:
     void StepVolume(int points);
+    void SelectVisMode(VisMode mode);
 
     app::PlaybackState& m_playback;
     settings::Settings& m_settings;
@@ -49,5 +65,9 @@ private:
     SkinControls& m_skin;
     PlayerWindow& m_window;
 };
+
+// The mode of a radio button of the settings' mode group; none for any
+// other name.
+std::optional<VisMode> VisModeOfRadio(QStringView settingName);
 
 } // namespace velmoro::player

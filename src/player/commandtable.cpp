@@ -13,9 +13,12 @@ using A = PlayerActions;
 using enum CommandId;
 
 // The scan codes are the letters' places on the keyboard (set 1), whatever
-// the layout prints on them; the arrows have no letter.
+// the layout prints on them; the arrows have no letter. The about item's
+// caption is the web label of the application title, with five dots.
 constexpr std::array kCommands{
+    CommandEntry{AboutWindow, "WWWSitoAutore1", "www.velmoro.it.....", 0, 0, nullptr},
     CommandEntry{OpenFile, "ApriFile1", "Apri File ...", 'A', 30, &A::OpenFiles},
+    CommandEntry{OpenUrl, "ApriURL1", "Apri URL ...", 'U', 22, nullptr},
     CommandEntry{Play, "Play2", "Play", 'X', 45, &A::Play},
     CommandEntry{Pause, "Puuse1", "Pause", 'C', 46, &A::Pause},
     CommandEntry{Stop, "Stop1", "Stop", 'V', 47, &A::Stop},
@@ -24,7 +27,22 @@ constexpr std::array kCommands{
     CommandEntry{BackFiveSeconds, "Vaiallacanzone1", "Indietro di 5 secondi", 0, 75, &A::BackFiveSeconds},
     CommandEntry{ForwardFiveSeconds, "Vaiallaposizione1", "Avanti di 5 secondi", 0, 77,
                  &A::ForwardFiveSeconds},
+    CommandEntry{JumpToFile, "Vaialfile1", "Vai al file ...", 'D', 32, nullptr},
+    CommandEntry{JumpToPosition, "Vaiallaposizione2", "Vai alla posizione ...", 'F', 33, nullptr},
+    CommandEntry{EditBookmarks, "Segnalibri1", "Modifica ...", 0, 0, nullptr},
     CommandEntry{AddCurrentBookmark, "AggiungiCorrente1", "Aggiungi Corrente", 0, 0, &A::AddCurrentBookmark},
+    CommandEntry{FileInfo, "InformazioniFile1", "Informazioni File ...", 'W', 17, nullptr},
+    CommandEntry{ReportBug, "TrovatounBUG1", "Trovato un BUG ...", 0, 0, &A::ReportBug},
+    CommandEntry{VisOscilloscope, "Oscilloscopio1", "Oscilloscopio", 0, 0, &A::ShowOscilloscope},
+    CommandEntry{VisVUMeter, "VUMeter1", "VU Meter", 0, 0, &A::ShowVUMeter},
+    CommandEntry{VisSpectrum, "Spettro1", "Spettro", 0, 0, &A::ShowSpectrum},
+    CommandEntry{VisPlugin, "Plugin1", "Plugin", 0, 0, &A::ShowPlugin},
+    CommandEntry{VisNone, "Nessuno1", "Nessuno", 0, 0, &A::ShowNothing},
+    CommandEntry{VisSettings, "Carica1", "Settaggi Visualizzazione ...", 0, 0, nullptr},
+    CommandEntry{StartVisPlugin, "Start1", "Avvia Plugin Visuale", 0, 0, nullptr},
+    CommandEntry{StopVisPlugin, "Stop2", "Ferma Plugin Visuale", 0, 0, nullptr},
+    CommandEntry{Options, "Settaggi1", "Settaggi ...", 'O', 24, nullptr},
+    CommandEntry{SkinBrowser, "SkinsBrowse", "Skins ...", 'K', 37, nullptr},
     CommandEntry{Shuffle, "Shuffle1", "Shuffle", 'S', 31, &A::ToggleShuffle},
     CommandEntry{Repeat, "Repeat1", "Repeat", 'R', 19, &A::ToggleRepeat},
     CommandEntry{StayOnTop, "Sempreinprimopiano1", "Sempre in primo piano", 'T', 20, &A::ToggleStayOnTop},
@@ -32,6 +50,8 @@ constexpr std::array kCommands{
                  &A::ToggleCountDown},
     CommandEntry{ShowPlaylist, "Playlist1", "Playlist", 'P', 25, &A::ShowPlaylist},
     CommandEntry{Equalizer, "Equalizatore1", "Equalizatore", 'E', 18, &A::Equalizer},
+    CommandEntry{SoundSettings, "Pannellodicontrollo1", "Pannello di controllo", 'L', 38,
+                 &A::OpenSoundSettings},
     CommandEntry{Exit, "MenuEsci", "Esci", 0, 0, &A::Exit},
     CommandEntry{VolumeUp, "", "", 0, 72, &A::VolumeUp},
     CommandEntry{VolumeDown, "", "", 0, 80, &A::VolumeDown},
@@ -82,12 +102,14 @@ void RunCommand(PlayerActions& actions, CommandId id)
     {
         return;
     }
-    (actions.*entry->action)();
+    if (entry->action)
+        (actions.*entry->action)();
 }
 
 void RunKeyCommand(PlayerActions& actions, int scanCode)
 {
-    if (const CommandEntry* entry = FindCommandByScanCode(scanCode))
+    const CommandEntry* entry = FindCommandByScanCode(scanCode);
+    if (entry && entry->action)
         (actions.*entry->action)();
 }
 

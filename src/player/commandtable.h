@@ -34,6 +34,15 @@ public:
     virtual void Exit() = 0;
     virtual void VolumeUp() = 0; // five points, within 0–100
     virtual void VolumeDown() = 0;
+    // The display area's modes: each checks its radio button of the settings
+    // and marks its menu item.
+    virtual void ShowOscilloscope() = 0;
+    virtual void ShowVUMeter() = 0;
+    virtual void ShowSpectrum() = 0;
+    virtual void ShowPlugin() = 0; // the mark only: starting the plug-in selects it
+    virtual void ShowNothing() = 0;
+    virtual void OpenSoundSettings() = 0; // the desktop's own sound panel
+    virtual void ReportBug() = 0;         // a new mail to the project
 };
 
 // A command's id stays the same for as long as the command exists: other
@@ -57,7 +66,41 @@ enum class CommandId {
     VolumeUp,
     VolumeDown,
     ShowPlaylist,
+    AboutWindow,
+    OpenUrl,
+    JumpToFile,
+    JumpToPosition,
+    EditBookmarks,
+    FileInfo,
+    ReportBug,
+    VisOscilloscope, // the five modes in the order of VisMode
+    VisVUMeter,
+    VisSpectrum,
+    VisPlugin,
+    VisNone,
+    VisSettings,
+    StartVisPlugin,
+    StopVisPlugin,
+    Options,
+    SkinBrowser,
+    SoundSettings,
 };
+
+// The display area's modes, in the order of their menu items, which is also
+// the order of the cycle that a click on the area steps along.
+enum class VisMode { Oscilloscope, VUMeter, Spectrum, Plugin, None };
+inline constexpr int kVisModeCount = 5;
+
+constexpr CommandId VisModeCommand(VisMode mode)
+{
+    return CommandId(int(CommandId::VisOscilloscope) + int(mode));
+}
+static_assert(VisModeCommand(VisMode::None) == CommandId::VisNone);
+
+constexpr VisMode NextVisMode(VisMode mode)
+{
+    return VisMode((int(mode) + 1) % kVisModeCount);
+}
 
 struct CommandEntry {
     CommandId id;
@@ -65,6 +108,8 @@ struct CommandEntry {
     const char* caption;    // UTF-8
     char shortcut;          // the letter shown beside the caption, 0 for none
     int scanCode;           // the set-1 code of the key that runs it, 0 for none
+    // nullptr while the window the command opens does not exist: its item is
+    // shown disabled and its key does nothing.
     void (PlayerActions::*action)();
 };
 
@@ -80,11 +125,12 @@ const CommandEntry* FindCommandByScanCode(int scanCode);
 // shortcut letter when it has one.
 QString MenuText(const CommandEntry& entry);
 
-// Runs the command with that id. An id from outside that names no command
-// is a broken caller: it asserts in a debug build and does nothing in a
-// release build.
+// Runs the command with that id; a command without an action does nothing.
+// An id from outside that names no command is a broken caller: it asserts in
+// a debug build and does nothing in a release build.
 void RunCommand(PlayerActions& actions, CommandId id);
-// Runs the command of a key. Most keys have none: those do nothing.
+// Runs the command of a key. Most keys have none: those do nothing, and so
+// do the keys of commands without an action.
 void RunKeyCommand(PlayerActions& actions, int scanCode);
 
 } // namespace velmoro::player

@@ -2,10 +2,13 @@
 // What the player's controllers read from and show on the main window, each
 // as a small interface: the controllers never hold the window itself, and a
 // test builds each of them over a few plain fields.
+#include "player/commandtable.h"
 #include "skin/skintypes.h"
 
 #include <QString>
 #include <QStringList>
+
+#include <optional>
 
 namespace velmoro::player {
 
@@ -52,6 +55,10 @@ public:
     // The refresh tick at its interval again, soon: it may have slept on a
     // still display or be waiting for the next change of time.
     virtual void WakeRefreshTick() = 0;
+    // The display-area mode whose menu item is checked, none when none is.
+    virtual std::optional<VisMode> MarkedVisMode() const = 0;
+    // Checks the mode's menu item and clears the others'.
+    virtual void MarkVisMode(VisMode mode) = 0;
 };
 
 } // namespace velmoro::player

@@ -5,7 +5,6 @@
 #include "platform/scancodes.h"
 #include "platform/wholefile.h"
 #include "player/bookmarks.h"
-#include "player/playermenu.h"
 #include "skin/docking.h"
 #include "skin/skindirectory.h"
 #include "skin/skingeometry.h"
@@ -53,9 +52,11 @@ TPlayerForm::TPlayerForm(app::PlayerState& state, settings::Settings& settings, 
     DisplayImage = new HitArea(QStringLiteral("DisplayImage"), QRect(48, 24, 49, 17), this);
     VisOutFrame = new HitArea(QStringLiteral("VisOutFrame"), QRect(20, 41, 80, 19), this);
     PopupImage = new HitArea(QStringLiteral("PopupImage"), QRect(240, 80, 33, 33), this);
-    const PlayerMenus menus = BuildPlayerMenus(this, Commands);
+    const PlayerMenus menus = BuildPlayerMenus(this, Commands, SkinView);
     PlayerMenu = menus.PlayerMenu;
     CanzoniMenu = menus.CanzoniMenu;
+    if (const auto mode = VisModeOfRadio(m_settings.CheckedInGroup(QStringLiteral("Visualizzazione"))))
+        MarkVisMode(*mode);
     PlaylistForm = std::make_unique<playlist::TPlaylistForm>(m_state.Tracks, m_settings, m_state.Dirs.AppDir,
                                                              m_state.Dirs.SkinsDir, *this);
     m_state.Windows.PlaylistCreated = true;
@@ -72,6 +73,9 @@ TPlayerForm::TPlayerForm(app::PlayerState& state, settings::Settings& settings, 
             m_tickInterval = m_settings.Position(name);
             TimerRinfresco.setInterval(m_tickInterval);
         }
+        // The options' mode buttons and the menu's marks show one mode.
+        if (const auto mode = VisModeOfRadio(name); mode && m_settings.Checked(name))
+            MarkVisMode(*mode);
     });
     // A window closed while the "no sound device" message was up has
     // nothing left to start.
@@ -135,6 +139,7 @@ void TPlayerForm::ConnectHitAreas()
         PositionChangeImageMouseUp(b, at.x());
     });
     connect(DisplayImage, &HitArea::Click, this, &TPlayerForm::DisplayImageClick);
+    connect(VisOutFrame, &HitArea::Click, this, &TPlayerForm::VisOutFrameClick);
     for (HitArea* area : {DisplayImage, VisOutFrame, PopupImage}) {
         connect(area, &HitArea::MouseUp, this, [this, area](Qt::MouseButton b, QPoint at) {
             if (b == Qt::RightButton)

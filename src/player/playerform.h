@@ -13,6 +13,7 @@
 #include "player/loadpump.h"
 #include "player/navigation.h"
 #include "player/playerdisplay.h"
+#include "player/playermenu.h"
 #include "player/refreshtick.h"
 #include "playlist/playlistform.h"
 #include "player/skindisplay.h"
@@ -74,6 +75,7 @@ public:
     void Indietrodi5sec1Click() { Navigation.BackFiveSeconds(); }
     void Avantidi5sec1Click() { Navigation.ForwardFiveSeconds(); }
     void DisplayImageClick() { Commands.ToggleCountDown(); }
+    void VisOutFrameClick() { Commands.CycleVisMode(); }
     void OpenCommandLine(const QString& line) { Navigation.OpenCommandLine(line); }
 
     // The single-key commands, by the key's set-1 scan code (A 30, Z 44 …,
@@ -106,6 +108,8 @@ public:
     void ShowPlaylistWindow() override;
     void PlaylistChanged() override { PlaylistForm->RefreshPlaylistList(); }
     void WakeRefreshTick() override;
+    std::optional<VisMode> MarkedVisMode() const override { return player::MarkedVisMode(*PlayerMenu); }
+    void MarkVisMode(VisMode mode) override { player::MarkVisMode(*PlayerMenu, mode); }
     // PlayerCommands
     void NextCommand() override { MainPlayerSkinForwardClick(); }
     void StartVisPlugin() override {}

@@ -1,10 +1,12 @@
 // The command table and the command controller: every menu item, caption,
 // shortcut letter and key of a command agree, and each key runs the command
 // it always ran.
+#include "app/startup.h"
 #include "platform/scancodes.h"
 #include "player/commandtable.h"
 #include "player/controllers.h"
 #include "player/playermenu.h"
+#include "player/shellcommands.h"
 
 #include <QAction>
 #include <QMenu>
@@ -13,6 +15,8 @@
 
 #include <map>
 #include <set>
+#include <string>
+#include <vector>
 
 using namespace velmoro;
 using player::CommandEntry;
@@ -42,13 +46,39 @@ struct RecordingActions : PlayerActions {
     void Exit() override { last = "Exit"; }
     void VolumeUp() override { last = "VolumeUp"; }
     void VolumeDown() override { last = "VolumeDown"; }
+    void ShowOscilloscope() override { last = "ShowOscilloscope"; }
+    void ShowVUMeter() override { last = "ShowVUMeter"; }
+    void ShowSpectrum() override { last = "ShowSpectrum"; }
+    void ShowPlugin() override { last = "ShowPlugin"; }
+    void ShowNothing() override { last = "ShowNothing"; }
+    void OpenSoundSettings() override { last = "OpenSoundSettings"; }
+    void ReportBug() override { last = "ReportBug"; }
 };
 
+// "" for a command without an action yet.
 std::string ActionName(const CommandEntry& entry)
 {
     RecordingActions probe;
-    (probe.*entry.action)();
+    if (entry.action)
+        (probe.*entry.action)();
     return probe.last;
+}
+
+// A menu's items in order, a submenu as name:caption[items], a disabled
+// item after a '~'.
+std::string Layout(const QMenu& menu)
+{
+    std::vector<std::string> items;
+    for (const QAction* action : menu.actions()) {
+        std::string item = (action->isEnabled() ? "" : "~") + action->objectName().toStdString();
+        if (action->menu())
+            item += ':' + action->text().toStdString() + '[' + Layout(*action->menu()) + ']';
+        items.push_back(item);
+    }
+    std::string joined;
+    for (const std::string& item : items)
+        joined += (joined.empty() ? "" : " ") + item;
+    return joined;
 }
 
 } // namespace
@@ -57,15 +87,20 @@ TEST(CommandTable, MenusKeysAndCaptionsAgree)
 {
     QWidget owner;
     RecordingActions actions;
-    const player::PlayerMenus menus = player::BuildPlayerMenus(&owner, actions);
+    test::FakeSkin skin;
+    const player::PlayerMenus menus = player::BuildPlayerMenus(&owner, actions, skin);
     std::set<int> ids, keys;
     std::set<std::string> names;
     for (const CommandEntry& entry : player::PlayerCommandTable()) {
         SCOPED_TRACE(ActionName(entry));
         EXPECT_TRUE(ids.insert(int(entry.id)).second);
         EXPECT_EQ(player::FindCommand(entry.id), &entry);
+        actions.last.clear();
+        player::RunCommand(actions, entry.id);
+        EXPECT_EQ(actions.last, ActionName(entry));
         if (entry.scanCode != 0) {
             EXPECT_TRUE(keys.insert(entry.scanCode).second);
+            actions.last.clear();
             RunKeyCommand(actions, entry.scanCode);
             EXPECT_EQ(actions.last, ActionName(entry));
         }
@@ -82,6 +117,7 @@ TEST(CommandTable, MenusKeysAndCaptionsAgree)
         ASSERT_NE(item, nullptr);
         EXPECT_EQ(item->text(), entry.shortcut ? QString::fromUtf8(entry.caption) + '\t' + entry.shortcut
                                                : QString::fromUtf8(entry.caption));
+        EXPECT_EQ(item->isEnabled(), entry.action != nullptr);
         actions.last.clear();
         item->trigger();
         EXPECT_EQ(actions.last, ActionName(entry));
@@ -90,10 +126,36 @@ TEST(CommandTable, MenusKeysAndCaptionsAgree)
         auto* item = menus.CanzoniMenu->findChild<QAction*>(QString::fromLatin1(alias.objectName));
         ASSERT_NE(item, nullptr) << alias.objectName;
         EXPECT_EQ(item->text(), QString::fromUtf8(alias.caption));
+        actions.last.clear();
         item->trigger();
         EXPECT_EQ(actions.last, ActionName(*player::FindCommand(alias.id)));
     }
     EXPECT_EQ(player::FindCommandByName(u""), nullptr);
+}
+
+TEST(CommandTable, MenusHoldEveryItemInOrder)
+{
+    QWidget owner;
+    RecordingActions actions;
+    test::FakeSkin skin;
+    const player::PlayerMenus menus = player::BuildPlayerMenus(&owner, actions, skin);
+    EXPECT_EQ(
+        Layout(*menus.PlayerMenu),
+        "~WWWSitoAutore1 N2 File1:File[ApriFile1 ~ApriURL1] "
+        "Play1:Playback[Play2 Puuse1 Stop1 N4 Precedente1 Prossima1 N5 Vaiallacanzone1 "
+        "Vaiallaposizione1 N6 ~Vaialfile1 ~Vaiallaposizione2] "
+        "SegnalibriMenu:Segnalibri[~Segnalibri1 N14 AggiungiCorrente1] ~InformazioniFile1 N3 "
+        "TrovatounBUG1 N15 Visualizzazione1:Visualizzazione[Oscilloscopio1 VUMeter1 Spettro1 Plugin1 "
+        "Nessuno1 N8 ~Carica1 N9 ~Start1 ~Stop2] MenuOpzioni:Opzioni ...[~Settaggi1 ~SkinsBrowse N10 "
+        "Shuffle1 Repeat1 N11 Sempreinprimopiano1 Contoallarovescia1] ~Attrezzi1:Attrezzi[~Menu_Plugon_Proc] "
+        "N7 Playlist1 Equalizatore1 Pannellodicontrollo1 N1 MenuEsci");
+    EXPECT_EQ(Layout(*menus.CanzoniMenu), "Indietrodi5sec1 Avantidi5sec1 N12 ~Vaiallacanzone2 ~Saltaalpunto1 "
+                                          "N13 ~Informazionisulfile1");
+    EXPECT_FALSE(menus.PlayerMenu->findChild<QAction*>("Menu_Plugon_Proc")->isVisible());
+    // The about item shows the web label of the application title.
+    const QString site = menus.PlayerMenu->findChild<QAction*>("WWWSitoAutore1")->text();
+    ASSERT_TRUE(site.endsWith(".....") && !site.endsWith("......"));
+    EXPECT_TRUE(app::ApplicationTitle().endsWith('[' + site.chopped(5) + ']'));
 }
 
 // The keys as they were before the table: none lost, none moved.
@@ -116,6 +178,14 @@ TEST(CommandTable, EveryKeyRunsTheCommandItAlwaysRan)
         {75, &PlayerActions::BackFiveSeconds},
         {77, &PlayerActions::ForwardFiveSeconds},
         {80, &PlayerActions::VolumeDown},
+        {38, &PlayerActions::OpenSoundSettings},
+        // Their windows are still to come.
+        {17, nullptr},
+        {22, nullptr},
+        {24, nullptr},
+        {32, nullptr},
+        {33, nullptr},
+        {37, nullptr},
     };
     for (int code = 0; code < 256; ++code) {
         const CommandEntry* entry = player::FindCommandByScanCode(code);
@@ -198,4 +268,46 @@ TEST(CommandController, KeyCommandsByScanCode)
     const auto calls = c.audio.calls.size();
     key(99); // no command
     EXPECT_EQ(c.audio.calls.size(), calls);
+}
+
+TEST(CommandController, TheCycleStepsFromTheMarkedModeAndWaitsWithoutOne)
+{
+    test::Controllers c;
+    using enum player::VisMode;
+    c.window.marked = std::nullopt;
+    c.command.CycleVisMode();
+    EXPECT_EQ(c.window.marked, std::nullopt);
+    EXPECT_EQ(c.settings.CheckedInGroup("Visualizzazione"), "AbilitaOscilloscopioCheck");
+    c.window.marked = Plugin;
+    c.command.CycleVisMode();
+    EXPECT_EQ(c.window.marked, None);
+    EXPECT_EQ(c.settings.CheckedInGroup("Visualizzazione"), "OSCNessunoCheck");
+}
+
+TEST(ShellCommands, SoundSettingsAreTheFirstInstalledPanel)
+{
+    struct Case {
+        QStringList installed;
+        QString program; // "" for none
+        QStringList arguments;
+    };
+    const Case cases[] = {
+        {{}, "", {}},
+        {{"gnome-control-center", "pavucontrol"}, "pavucontrol", {}},
+        {{"systemsettings", "gnome-control-center"}, "gnome-control-center", {"sound"}},
+        {{"systemsettings5", "xfce4-settings-manager"}, "systemsettings5", {"kcm_pulseaudio"}},
+        {{"lxqt-config", "mate-volume-control"}, "mate-volume-control", {}},
+        {{"lxqt-config", "pulseaudio"}, "lxqt-config", {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.installed.join(' ').toStdString());
+        const auto picked = player::PickSoundSettings([&c](const QString& name) {
+            return c.installed.contains(name) ? "/usr/bin/" + name : QString();
+        });
+        ASSERT_EQ(picked.has_value(), !c.program.isEmpty());
+        if (picked) {
+            EXPECT_EQ(picked->program, "/usr/bin/" + c.program);
+            EXPECT_EQ(picked->arguments, c.arguments);
+        }
+    }
 }

@@ -14,6 +14,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 namespace velmoro::test {
 
 inline QString Fixture(const char* name)
@@ -53,6 +55,7 @@ struct FakeWindow : player::PlayerWindow {
     QStringList chosen; // what the open-file dialog answers
     int onTopToggles = 0, equalizerMessages = 0, playlistShows = 0, playlistChanges = 0, closes = 0,
         wakes = 0;
+    std::optional<player::VisMode> marked = player::VisMode::Oscilloscope;
     QStringList ChooseFilesToOpen() override { return chosen; }
     void ToggleStayOnTop() override { ++onTopToggles; }
     void ShowEqualizerMessage() override { ++equalizerMessages; }
@@ -60,6 +63,8 @@ struct FakeWindow : player::PlayerWindow {
     void PlaylistChanged() override { ++playlistChanges; }
     void CloseWindow() override { ++closes; }
     void WakeRefreshTick() override { ++wakes; }
+    std::optional<player::VisMode> MarkedVisMode() const override { return marked; }
+    void MarkVisMode(player::VisMode mode) override { marked = mode; }
 };
 
 struct Controllers {

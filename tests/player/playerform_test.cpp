@@ -574,3 +574,79 @@ TEST_F(PlayerTest, MenusReachTheCommands)
     EXPECT_TRUE(form->findChild<QAction*>("ApriFile1")->text().endsWith("\tA"));
     EXPECT_NE(form->findChild<QMenu*>("CanzoniMenu"), nullptr);
 }
+
+// The menu's mode marks and the options' mode buttons show one mode, whichever
+// of them changed; a click on the display area steps through the five.
+TEST_F(PlayerTest, VisModeMarksFollowTheSettingsAndTheClickCycle)
+{
+    const auto marks = [&] {
+        QStringList checked;
+        for (const char* item : {"Oscilloscopio1", "VUMeter1", "Spettro1", "Plugin1", "Nessuno1"}) {
+            if (form->findChild<QAction*>(item)->isChecked())
+                checked << item;
+        }
+        return checked.join(' ');
+    };
+    const auto radio = [&] { return settings.CheckedInGroup("Visualizzazione"); };
+    EXPECT_EQ(marks(), "Oscilloscopio1");
+    form->findChild<QAction*>("Spettro1")->trigger();
+    form->findChild<QAction*>("VUMeter1")->trigger();
+    EXPECT_EQ(marks(), "VUMeter1");
+    EXPECT_EQ(radio(), "VUMeterCheck");
+    // The plug-in's mark leaves the buttons as they were.
+    form->findChild<QAction*>("Plugin1")->trigger();
+    EXPECT_EQ(marks(), "Plugin1");
+    EXPECT_EQ(radio(), "VUMeterCheck");
+    for (const auto& [button, item] : {std::pair{"OSCNessunoCheck", "Nessuno1"},
+                                       {"UsaPluginCheck", "Plugin1"},
+                                       {"SpettroCheck", "Spettro1"},
+                                       {"AbilitaOscilloscopioCheck", "Oscilloscopio1"}}) {
+        settings.SetChecked(button, true);
+        EXPECT_EQ(marks(), item);
+    }
+
+    const auto click = [&] {
+        const QPointF at(10, 10);
+        for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+            QMouseEvent event(type, at, form->VisOutFrame->mapToGlobal(at), Qt::LeftButton,
+                              type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
+                              Qt::NoModifier);
+            QCoreApplication::sendEvent(form->VisOutFrame, &event);
+        }
+    };
+    for (const auto& [item, button] : {std::pair{"VUMeter1", "VUMeterCheck"},
+                                       {"Spettro1", "SpettroCheck"},
+                                       {"Plugin1", "SpettroCheck"},
+                                       {"Nessuno1", "OSCNessunoCheck"},
+                                       {"Oscilloscopio1", "AbilitaOscilloscopioCheck"}}) {
+        click();
+        EXPECT_EQ(marks(), item);
+        EXPECT_EQ(radio(), button);
+    }
+}
+
+// The marks of shuffle and repeat agree with the skin's buttons, whether the
+// menu or a button flipped them.
+TEST_F(PlayerTest, PlayModeMarksAgreeWithTheSkinsButtons)
+{
+    QAction* shuffle = form->findChild<QAction*>("Shuffle1");
+    QAction* repeat = form->findChild<QAction*>("Repeat1");
+    QMenu* options = form->findChild<QAction*>("MenuOpzioni")->menu();
+    const auto agree = [&](bool on) {
+        emit options->aboutToShow();
+        EXPECT_EQ(shuffle->isChecked(), on);
+        EXPECT_EQ(form->MainPlayerSkin->ShuffleOn, on);
+        EXPECT_EQ(bool(form->MainPlayerSkin->Checked() & skin::ckShuffle), on);
+    };
+    shuffle->trigger();
+    agree(true);
+    shuffle->trigger();
+    agree(false);
+    form->MainPlayerSkin->SetChecked(skin::ckRepeat | skin::ckShuffle); // as the buttons do
+    agree(true);
+    EXPECT_TRUE(repeat->isChecked());
+
+    // Nothing open: nothing to bookmark.
+    form->findChild<QAction*>("AggiungiCorrente1")->trigger();
+    EXPECT_TRUE(settings.Lines("BookmarksListBox").isEmpty());
+}
