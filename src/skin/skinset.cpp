@@ -26,15 +26,22 @@ const std::array<BitmapSlot, 11>& BitmapSlots()
 
 const std::array<CursorSlot, 23>& CursorSlots()
 {
+    // Later skins name some of these areas differently: winbut.cur for the
+    // window buttons, titlebar.cur for the title bar right of the title,
+    // volbar.cur for the sliders, mmenu.cur for the menu button.
     static const std::array<CursorSlot, 23> table = {{
-        {5, "normal.cur", "NORMAL"},      {6, "songname.cur", "SONGNAME"}, {7, "wswinbut.cur", "WSWINBUT"},
-        {8, "wsmin.cur", "WSMIN"},        {9, "wsposbar.cur", "WSPOSBAR"}, {10, "wsclose.cur", "WSCLOSE"},
-        {11, "wsnormal.cur", "WSNORMAL"}, {12, "min.cur", "MIN"},          {13, "eqclose.cur", "EQCLOSE"},
-        {14, "eqslid.cur", "EQSLID"},     {15, "eqtitle.cur", "EQTITLE"},  {16, "eqnormal.cur", "EQNORMAL"},
-        {17, "pwssize.cur", "PWSSIZE"},   {18, "pwsnorm.cur", "PWSNORM"},  {19, "pwinbut.cur", "PWINBUT"},
-        {20, "ptbar.cur", "PTBAR"},       {21, "pclose.cur", "PCLOSE"},    {23, "pvscroll.cur", "PVSCROLL"},
-        {25, "psize.cur", "PSIZE"},       {22, "close.cur", "CLOSE"},      {26, "posbar.cur", "POSBAR"},
-        {24, "volbal.cur", "VOLBAL"},     {27, "MAINMENU.cur", nullptr},
+        {5, "normal.cur", "NORMAL", nullptr},         {6, "songname.cur", "SONGNAME", nullptr},
+        {7, "wswinbut.cur", "WSWINBUT", nullptr},     {8, "wsmin.cur", "WSMIN", "titlebar.cur"},
+        {9, "wsposbar.cur", "WSPOSBAR", nullptr},     {10, "wsclose.cur", "WSCLOSE", nullptr},
+        {11, "wsnormal.cur", "WSNORMAL", nullptr},    {12, "min.cur", "MIN", nullptr},
+        {13, "eqclose.cur", "EQCLOSE", nullptr},      {14, "eqslid.cur", "EQSLID", nullptr},
+        {15, "eqtitle.cur", "EQTITLE", nullptr},      {16, "eqnormal.cur", "EQNORMAL", nullptr},
+        {17, "pwssize.cur", "PWSSIZE", nullptr},      {18, "pwsnorm.cur", "PWSNORM", nullptr},
+        {19, "pwinbut.cur", "PWINBUT", "winbut.cur"}, {20, "ptbar.cur", "PTBAR", nullptr},
+        {21, "pclose.cur", "PCLOSE", nullptr},        {23, "pvscroll.cur", "PVSCROLL", nullptr},
+        {25, "psize.cur", "PSIZE", nullptr},          {22, "close.cur", "CLOSE", nullptr},
+        {26, "posbar.cur", "POSBAR", nullptr},        {24, "volbal.cur", "VOLBAL", "volbar.cur"},
+        {27, "MAINMENU.cur", nullptr, "mmenu.cur"},
     }};
     return table;
 }
@@ -85,13 +92,16 @@ int LoadSkin(SkinSet& set, const QString& directory)
         for (const QString& name : names)
             if (LoadSheet(dir, name, set.*slot.bitmap) == FileLoad::Unreadable)
                 return -1;
-        if (slot.bitmap == &SkinSet::BalanceBitmap && !dir.Has(file))
+        if (slot.bitmap == &SkinSet::BalanceBitmap && PresentSheetName(dir, file).isEmpty())
             set.BalanceFromVolume = true;
     }
 
     // A cursor that cannot be read keeps the built-in one.
     for (const CursorSlot& slot : CursorSlots()) {
-        if (std::optional<CursorImage> cursor = LoadCursorFile(dir, QLatin1String(slot.file)))
+        const QString file = QLatin1String(slot.file);
+        const bool later = !dir.Has(file) && slot.laterFile != nullptr;
+        if (std::optional<CursorImage> cursor =
+                LoadCursorFile(dir, later ? QLatin1String(slot.laterFile) : file))
             set.Cursors[std::size_t(slot.slot)] = std::move(cursor);
     }
 

@@ -45,13 +45,15 @@ struct BitmapSlot {
     QSize size;           // of the standard sheet
 };
 
-// The eleven bitmaps in loading order (numbers.bmp stands for nums_ex.bmp too).
+// The eleven bitmaps in loading order (numbers.bmp stands for nums_ex.bmp
+// too); each may also come as a .png of the same name.
 const std::array<BitmapSlot, 11>& BitmapSlots();
 
 struct CursorSlot {
     int slot;
     const char* file;
-    const char* resource; // nullptr: no built-in cursor
+    const char* resource;  // nullptr: no built-in cursor
+    const char* laterFile; // what later skins call it, read when `file` is absent
 };
 
 // The 23 cursor files in loading order.
@@ -68,9 +70,9 @@ QString BuiltInResourcePath(const char* resource, const char* extension);
 int LoadDefaultSkin(SkinSet& set);
 
 // Loads a skin directory or archive (see OpenSkinSource) over the built-in
-// skin; 0, or -1 when the archive cannot be read, a bitmap cannot be read or
-// a colour line is not numeric (what was loaded until then stays). A missing
-// skin or file is no error.
+// skin; 0, or -1 when the archive or a bitmap cannot be read (what was
+// loaded until then stays). A missing skin or file is no error, nor a colour
+// line that is not numeric (that colour keeps its built-in value).
 int LoadSkin(SkinSet& set, const QString& directory);
 
 } // namespace velmoro::skin

@@ -89,6 +89,11 @@ TEST_F(SkinSetTest, ExtendedNumbersWinAndBalanceFallsBack)
     WriteFile(Path("NUMS_EX.BMP"), EncodeBmp24(CoordImage(kNumsExId, {108, 13})));
     ASSERT_EQ(LoadSkin(set, Dir()), 0);
     EXPECT_EQ(SheetOf(set.NumbersBitmap), kNumsExId);
+
+    WriteFile(Path("balance.png"), EncodePng(CoordImage(kBalanceId, {68, 433})));
+    ASSERT_EQ(LoadSkin(set, Dir()), 0);
+    EXPECT_FALSE(set.BalanceFromVolume);
+    EXPECT_EQ(SheetOf(set.BalanceBitmap), kBalanceId);
 }
 
 TEST_F(SkinSetTest, SmallAndLargeSheetsLoadAsTheyAre)
@@ -204,6 +209,28 @@ TEST_F(SkinSetTest, CursorFilesReplaceTheirSlots)
     ASSERT_TRUE(set.Cursors[27].has_value());
     EXPECT_EQ(set.Cursors[27]->image.pixel(0, 0), qRgb(0, 200, 0));
     EXPECT_FALSE(set.Cursors[5].has_value() && set.Cursors[5]->image.pixel(0, 0) == qRgb(200, 0, 0));
+}
+
+// Later skins name some cursors differently; their names count only where
+// the classic name is absent.
+TEST_F(SkinSetTest, LaterCursorNamesFillTheSameSlots)
+{
+    const std::pair<const char*, int> later[] = {
+        {"titlebar.cur", 8}, {"WinBut.cur", 19}, {"volbar.cur", 24}, {"mmenu.cur", 27}};
+    for (const auto& [file, slot] : later)
+        WriteFile(Path(file), EncodeCursor(CursorPicture(qRgb(0, 0, 200)), QPoint(slot, 1)));
+    SkinSet set;
+    ASSERT_EQ(LoadSkin(set, Dir()), 0);
+    for (const auto& [file, slot] : later) {
+        ASSERT_TRUE(set.Cursors[std::size_t(slot)].has_value()) << file;
+        EXPECT_EQ(set.Cursors[std::size_t(slot)]->hotspot, QPoint(slot, 1)) << file;
+    }
+
+    WriteFile(Path("volbal.cur"), EncodeCursor(CursorPicture(qRgb(200, 0, 0)), QPoint(3, 3)));
+    WriteFile(Path("pwinbut.cur"), "not a cursor"); // present: the built-in one stays
+    ASSERT_EQ(LoadSkin(set, Dir()), 0);
+    EXPECT_EQ(set.Cursors[24]->hotspot, QPoint(3, 3));
+    EXPECT_EQ(set.Cursors[19]->image, Defaults().Cursors[19]->image);
 }
 
 TEST_F(SkinSetTest, UnreadableBitmapStopsTheLoadWhereItWas)
