@@ -330,4 +330,29 @@ TEST_F(DrawingTest, MainSheetsOfOtherSizes)
     EXPECT_TRUE(Shows({16, 88, 23, 18}, kCButtonsId, {0, 0, 23, 18})); // elements draw over it
 }
 
+// A skin as later tools wrote them: PNG pictures as .png files and under
+// .bmp names, and a viscolor.txt whose lines have blanks, tabs and comments.
+TEST_F(DrawingTest, PngPicturesAndLooseColourLines)
+{
+    const QDir dir(m_dir.path());
+    ASSERT_TRUE(QFile::remove(dir.filePath("main.bmp")));
+    WriteFile(dir.filePath("main.png"), EncodePng(CoordImage(kMainId, {275, 116})));
+    WriteFile(dir.filePath("cbuttons.bmp"), EncodePng(CoordImage(kCButtonsId, {136, 36})));
+    const char* const shapes[] = {"%1,%2,%3", "%1, %2, %3 // meter", "%1,%2,%3,// meter",
+                                  "\t%1 ,\t%2,%3\t// meter"};
+    QByteArray colours;
+    for (int i = 0; i < 18; ++i)
+        colours += QString::fromLatin1(shapes[i % 4]).arg(i).arg(100 + i).arg(200 + i).toLatin1() + "\n";
+    WriteFile(dir.filePath("viscolor.txt"), colours);
+    ASSERT_EQ(m_skin->LoadSkin(m_dir.path()), 0);
+
+    EXPECT_TRUE(ShowsMain({0, 14, 16, 74}));
+    EXPECT_TRUE(Shows({16, 88, 23, 18}, kCButtonsId, {0, 0, 23, 18}));
+    m_skin->SetLeftMeter(50);
+    for (int k = 0; k < 78; ++k) {
+        const int index = 17 - (16 * k * 2 + 77) / 154;
+        ASSERT_EQ(m_skin->Canvas().pixel(24 + k, 47), qRgb(index, 100 + index, 200 + index)) << k;
+    }
+}
+
 } // namespace
