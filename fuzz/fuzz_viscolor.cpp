@@ -3,6 +3,7 @@
 #include "skin/viscolor.h"
 
 #include <QByteArrayView>
+#include <QString>
 #include <cstddef>
 #include <cstdint>
 
