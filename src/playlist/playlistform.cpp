@@ -87,7 +87,7 @@ void TPlaylistForm::BuildAreas()
     };
     for (const auto& [clickArea, menu] : menus)
         connect(clickArea, &skin::HitArea::MouseDown, this,
-                [this, clickArea, menu] { PopupAt(this->*menu, clickArea); });
+                [this, area = clickArea, m = menu] { PopupAt(this->*m, area); });
     connect(RightBarImage, &skin::HitArea::MouseDown, this,
             [this](Qt::MouseButton, QPoint at) { ScrollBarMouse(QEvent::MouseButtonPress, at); });
     connect(RightBarImage, &skin::HitArea::MouseMove, this,

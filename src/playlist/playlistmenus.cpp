@@ -125,8 +125,8 @@ void TPlaylistForm::BuildMenus()
         {"Invertiselezione1", "Inverti selezione", MarkChange::Invert},
     };
     for (const auto& [name, caption, change] : marks)
-        AddItem(SelPlaylistMenu, name, QString::fromUtf8(caption), [this, &list, change] {
-            ChangeMarks(list, change);
+        AddItem(SelPlaylistMenu, name, QString::fromUtf8(caption), [this, &list, c = change] {
+            ChangeMarks(list, c);
             AfterChange();
         });
 
@@ -142,8 +142,8 @@ void TPlaylistForm::BuildMenus()
         {"perData1", "per Data", SortKey::FileDate},
     };
     for (const auto& [name, caption, key] : keys)
-        AddItem(sortMenu, name, QString::fromUtf8(caption), [this, &list, key] {
-            SortByKey(list, key);
+        AddItem(sortMenu, name, QString::fromUtf8(caption), [this, &list, k = key] {
+            SortByKey(list, k);
             AfterChange();
         });
     sortMenu->addSeparator();
