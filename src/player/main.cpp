@@ -6,14 +6,56 @@
 #include "platform/terminationsignals.h"
 #include "player/playerform.h"
 #include "settings/settings.h"
+#include "skin/rendercommand.h"
+#include "skin/skinsource.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QStandardPaths>
+#include <QTextStream>
 
+#include <cstring>
 #include <memory>
+#include <optional>
+
+namespace {
+
+// "--skin PATH" taken out of the arguments: the path, or nullopt when the
+// option has no path after it.
+std::optional<QString> TakeSkinOption(QStringList& arguments)
+{
+    const qsizetype at = arguments.indexOf(QStringLiteral("--skin"), 1);
+    if (at < 0)
+        return QString();
+    if (at + 1 >= arguments.size())
+        return std::nullopt;
+    const QString path = QFileInfo(arguments.at(at + 1)).absoluteFilePath();
+    arguments.remove(at, 2);
+    return path;
+}
+
+// The skin named on the command line stands for the skin in use, as if it
+// had been chosen; one that cannot be used leaves the skin of the start.
+void StartWithSkin(velmoro::player::TPlayerForm& player, velmoro::app::PlayerState& state,
+                   const QString& path)
+{
+    if (!velmoro::skin::LocateSkin(path).isEmpty() && player.MainPlayerSkin->LoadSkin(path) == 0) {
+        state.Dirs.SkinDir = path;
+        return;
+    }
+    QTextStream(stderr)
+        << QStringLiteral("velmoro: impossibile usare la skin %1; resta quella di partenza\n").arg(path);
+    if (player.MainPlayerSkin->LoadSkin(state.Dirs.SkinDir) != 0)
+        player.MainPlayerSkin->LoadDefaultSkin();
+}
+
+} // namespace
 
 int main(int argc, char** argv)
 {
+    // A picture of a skin needs no display and no player.
+    if (argc > 1 && std::strcmp(argv[1], "--render-skin") == 0)
+        return velmoro::skin::RunRenderSkinProgram(argc, argv, 2);
     // Shared-memory images cost a round trip to the X server on every
     // repaint; the window is small enough to send its few changed pixels.
     if (!qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM"))
@@ -40,16 +82,25 @@ int main(int argc, char** argv)
         errorWindow->ShowErrorMessage(title, text);
     };
 
+    QStringList arguments = QApplication::arguments();
+    const std::optional<QString> skin = TakeSkinOption(arguments);
+    if (!skin) {
+        QTextStream(stderr) << QStringLiteral("velmoro: dopo --skin serve una cartella o un file .wsz\n");
+        return 2;
+    }
+
     velmoro::player::TPlayerForm player(state, settings, audio, showError);
     playerForm = &player;
     // The command line as the registered open command writes it: the
     // program, then each argument in double quotes.
     QStringList quoted;
-    for (const QString& argument : application.arguments())
+    for (const QString& argument : arguments)
         quoted << u'"' + argument + u'"';
     const QString userData =
         QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/velmoro");
     player.FormCreate(QApplication::applicationDirPath(), userData, quoted.join(u' '));
+    if (!skin->isEmpty())
+        StartWithSkin(player, state, *skin);
     player.show();
     velmoro::platform::HandleTerminationSignals([&player] {
         player.CloseFor(velmoro::player::TPlayerForm::CloseCause::TerminationSignal);

@@ -4,6 +4,7 @@
 #include "skin/skinsource.h"
 #include "skin/winampskin.h"
 
+#include <QApplication>
 #include <QCommandLineParser>
 #include <QFile>
 #include <QRegularExpression>
@@ -273,6 +274,14 @@ int RunRenderSkinCommand(const QStringList& arguments)
         return 1;
     }
     return 0;
+}
+
+int RunRenderSkinProgram(int argc, char** argv, int skipped)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    return RunRenderSkinCommand(QApplication::arguments().mid(skipped));
 }
 
 } // namespace velmoro::skin

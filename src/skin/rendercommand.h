@@ -52,4 +52,9 @@ std::optional<QImage> RenderSkin(const RenderOptions& options, QString* error);
 // renders and writes the PNG; the process exit status.
 int RunRenderSkinCommand(const QStringList& arguments);
 
+// The command as a whole program, on Qt's offscreen platform unless another
+// is asked for: argv's first `skipped` arguments are the program's own (its
+// name, "--render-skin"). The process exit status.
+int RunRenderSkinProgram(int argc, char** argv, int skipped);
+
 } // namespace velmoro::skin
