@@ -101,13 +101,14 @@ TEST(SkinArchiveTest, AnArchiveLoadsAsItsFolderWould)
     const QString folder = dir.filePath(QStringLiteral("Folder"));
     QDir().mkpath(folder);
     WriteCoordSkin(folder, {QStringLiteral("balance.bmp")});
-    // Listed by its name alone, as in a skins folder.
-    WriteFile(dir.filePath(QStringLiteral("Packed.WSZ")),
+    // Named without its extension, as a skins folder lists it; the brackets
+    // of the skin the player starts with are no pattern.
+    WriteFile(dir.filePath(QStringLiteral("[Default].WSZ")),
               CraftZip(FolderEntries(folder, QStringLiteral("Packed\\"))));
     SkinSet fromFolder;
     SkinSet fromArchive;
     ASSERT_EQ(LoadSkin(fromFolder, folder), 0);
-    ASSERT_EQ(LoadSkin(fromArchive, dir.filePath(QStringLiteral("Packed"))), 0);
+    ASSERT_EQ(LoadSkin(fromArchive, dir.filePath(QStringLiteral("[Default]"))), 0);
     for (const BitmapSlot& slot : BitmapSlots())
         EXPECT_EQ(fromArchive.*slot.bitmap, fromFolder.*slot.bitmap) << slot.file;
     EXPECT_TRUE(fromArchive.BalanceFromVolume);
