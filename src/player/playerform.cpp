@@ -6,7 +6,7 @@
 #include "platform/wholefile.h"
 #include "player/bookmarks.h"
 #include "skin/docking.h"
-#include "skin/skindirectory.h"
+#include "skin/skinsource.h"
 #include "skin/skingeometry.h"
 
 #include <QAction>
@@ -302,11 +302,9 @@ void TPlayerForm::TimerPosizioneFormTimer()
 
 void TPlayerForm::LoadPlaylistSkin()
 {
-    const QString& dir = m_state.Dirs.SkinDir;
-    if (QFileInfo(dir).isDir())
-        PlaylistForm->CaricaSkinPlaylistClick(skin::SkinDirectory(dir));
-    else
-        PlaylistForm->CaricaSkinPlaylistClick(skin::BuiltInSkin());
+    // A folder or an archive; without either, the built-in skin.
+    const std::unique_ptr<skin::SkinSource> source = skin::OpenSkinSource(m_state.Dirs.SkinDir);
+    PlaylistForm->CaricaSkinPlaylistClick(source ? *source : skin::BuiltInSkin());
 }
 
 void TPlayerForm::MainPlayerSkinPlaylistClick(bool shown)
