@@ -27,8 +27,8 @@ TEST(RenderSkinTest, OptionsShapeThePicture)
     ASSERT_TRUE(image.has_value());
     EXPECT_EQ(image->size(), QSize(550, 232));
     EXPECT_EQ(DecodeCoord(image->pixel(2 * 48, 2 * 26)), (Coord{kNumbersId, 0, 0}));  // "0"
-    EXPECT_EQ(DecodeCoord(image->pixel(2 * 61, 2 * 26)), (Coord{kNumbersId, 63, 0})); // "7"
-    EXPECT_EQ(DecodeCoord(image->pixel(2 * 24, 2 * 28)), (Coord{kPlayPausId, 9, 0}));
+    EXPECT_EQ(DecodeCoord(image->pixel(2 * 60, 2 * 26)), (Coord{kNumbersId, 63, 0})); // "7"
+    EXPECT_EQ(DecodeCoord(image->pixel(2 * 26, 2 * 28)), (Coord{kPlayPausId, 9, 0}));
     EXPECT_EQ(DecodeCoord(image->pixel(2 * 219, 2 * 58)), (Coord{kShufRepId, 0, 73}));
     EXPECT_EQ(DecodeCoord(image->pixel(0, 0)), (Coord{kTitlebarId, 27, 0}));
 
