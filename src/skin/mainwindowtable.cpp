@@ -70,9 +70,10 @@ constexpr QRect kHeldThumb(0, 422, 14, 11);
 
 constexpr SliderElement kVolume{
     {107, 57, 68, 13}, {107, 57, 68, 13}, kVolumeSheet, {0, 0, 68, 13}, 15, 28, kThumb, kHeldThumb};
-// The thumb at 95 reaches one pixel past the bar.
+// balance.bmp's bars are painted for their 38 columns; the thumb's travel
+// reaches three columns past them.
 constexpr SliderElement kBalance{
-    {177, 57, 41, 13}, {177, 57, 40, 13}, kBalanceSheet, {9, 0, 38, 13}, 15, 28, kThumb, kHeldThumb};
+    {177, 57, 41, 13}, {177, 57, 38, 13}, kBalanceSheet, {9, 0, 38, 13}, 15, 28, kThumb, kHeldThumb};
 constexpr SliderElement kBalanceFromVolume{
     {177, 57, 41, 13}, {177, 57, 40, 13}, kBalanceSheet, {9, 0, 59, 13}, 15, 28, kThumb, kHeldThumb};
 

@@ -32,7 +32,7 @@ TEST_F(DrawingTest, FullPaintInTheDefaultState)
     EXPECT_TRUE(Shows({107, 57, 39, 13}, kVolumeId, {0, 315, 39, 13}));
     EXPECT_TRUE(Shows({146, 58, 15, 11}, kVolumeId, {15, 422, 14, 11}));
     // Balance 50: frame 0, thumb at 175 + trunc(28 x 60 / 100) = 191.
-    EXPECT_TRUE(Shows({177, 57, 40, 13}, kBalanceId, {9, 0, 38, 13}, {177, 57, 14, 13}));
+    EXPECT_TRUE(Shows({177, 57, 38, 13}, kBalanceId, {9, 0, 38, 13}, {177, 57, 14, 13}));
     EXPECT_TRUE(Shows({191, 58, 14, 11}, kBalanceId, {15, 422, 14, 11}));
     // Empty time: four blank cells.
     for (int x : {48, 60, 78, 90})
@@ -165,9 +165,12 @@ TEST_F(DrawingTest, BalanceSlider)
     for (const Case& c : {Case{0, 27, 177}, Case{50, 0, 191}, Case{95, 24, 204}, Case{-20, 27, 177}}) {
         m_skin->SetBalance(c.balance);
         EXPECT_TRUE(Shows({c.thumb, 58, 14, 11}, kBalanceId, {15, 422, 14, 11})) << c.balance;
-        // 38 source columns stretched over 40, under the thumb where it stands.
-        const QRect beside = c.thumb > 180 ? QRect(177, 57, c.thumb - 177, 13) : QRect(191, 57, 26, 13);
-        EXPECT_TRUE(Shows({177, 57, 40, 13}, kBalanceId, {9, 15 * c.frame, 38, 13}, beside)) << c.balance;
+        // The 38 columns as painted, under the thumb where it stands, then the background.
+        const QRect beside = c.thumb > 180 ? QRect(177, 57, c.thumb - 177, 13) : QRect(191, 57, 24, 13);
+        EXPECT_TRUE(Shows({177, 57, 38, 13}, kBalanceId, {9, 15 * c.frame, 38, 13}, beside)) << c.balance;
+        if (c.thumb + 14 < 217) {
+            EXPECT_TRUE(ShowsMain({215, 57, 2, 13})) << c.balance;
+        }
     }
     m_skin->SetBalance(50);
     Press({200, 63}); // on the thumb: dragging look
@@ -300,8 +303,8 @@ TEST_F(DrawingTest, ShortSheetsLeaveTheBackgroundWhereTheyEnd)
     EXPECT_TRUE(Shows({107, 57, 68, 13}, kVolumeId, {0, 315, 68, 13}));
     // Balance 50: the thumb's first two rows, the bar below and beside them.
     EXPECT_TRUE(Shows({191, 58, 14, 2}, kBalanceId, {15, 422, 14, 2}));
-    for (const QRect& visible : {QRect(177, 60, 40, 10), QRect(177, 57, 14, 3)})
-        EXPECT_TRUE(Shows({177, 57, 40, 13}, kBalanceId, {9, 0, 38, 13}, visible)) << visible.y();
+    for (const QRect& visible : {QRect(177, 60, 38, 10), QRect(177, 57, 14, 3)})
+        EXPECT_TRUE(Shows({177, 57, 38, 13}, kBalanceId, {9, 0, 38, 13}, visible)) << visible.y();
     // Position bar and thumb: six rows, the background under them.
     EXPECT_TRUE(Shows({121, 72, 33, 6}, kPosBarId, {249, 0, 28, 6}));
     EXPECT_TRUE(Shows({16, 72, 248, 6}, kPosBarId, {0, 0, 248, 6}, {154, 72, 110, 6}));
