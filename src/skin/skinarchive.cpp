@@ -42,6 +42,29 @@ EntryPath SplitEntryName(const char* raw)
     return {name.split(u'/', Qt::SkipEmptyParts), name.endsWith(u'/')};
 }
 
+using ArchiveFiles = std::vector<std::pair<EntryPath, zip_uint64_t>>; // path, entry index
+
+// The skin's files by folded name: the root's files, or the files of a
+// single top folder where the root has none of that name; of two entries of
+// one name, the later.
+QHash<QString, quint64> SkinFileIndex(const ArchiveFiles& files)
+{
+    QHash<QString, quint64> index;
+    QSet<QString> topFolders;
+    for (const auto& [path, entry] : files)
+        if (path.parts.size() > 1 && Folded(path.parts.front()) != kMacResourceFolder)
+            topFolders.insert(Folded(path.parts.front()));
+    if (topFolders.size() == 1) {
+        for (const auto& [path, entry] : files)
+            if (path.parts.size() == 2 && Folded(path.parts.front()) == *topFolders.cbegin())
+                index.insert(Folded(path.parts.back()), entry);
+    }
+    for (const auto& [path, entry] : files)
+        if (path.parts.size() == 1)
+            index.insert(Folded(path.parts.back()), entry);
+    return index;
+}
+
 struct ZipError {
     zip_error_t error;
     ZipError() { zip_error_init(&error); }
@@ -108,7 +131,7 @@ std::unique_ptr<SkinArchive> SkinArchive::FromBytes(const QByteArray& bytes, con
     zip_t* archive = skin->m_zip->archive;
     const zip_int64_t count = zip_get_num_entries(archive, 0);
     zip_uint64_t total = 0;
-    std::vector<std::pair<EntryPath, zip_uint64_t>> files;
+    ArchiveFiles files;
     for (zip_uint64_t index = 0; index < zip_uint64_t(std::max<zip_int64_t>(count, 0)); ++index) {
         zip_stat_t stat;
         zip_stat_init(&stat);
@@ -126,20 +149,7 @@ std::unique_ptr<SkinArchive> SkinArchive::FromBytes(const QByteArray& bytes, con
         files.emplace_back(std::move(path), index);
     }
 
-    QSet<QString> topFolders;
-    for (const auto& [path, index] : files)
-        if (path.parts.size() > 1 && Folded(path.parts.front()) != kMacResourceFolder)
-            topFolders.insert(Folded(path.parts.front()));
-    // A single top folder's files first, so that a root file of the same name
-    // wins; within each, a later entry over an earlier one.
-    if (topFolders.size() == 1) {
-        for (const auto& [path, index] : files)
-            if (path.parts.size() == 2 && Folded(path.parts.front()) == *topFolders.cbegin())
-                skin->m_entries.insert(Folded(path.parts.back()), index);
-    }
-    for (const auto& [path, index] : files)
-        if (path.parts.size() == 1)
-            skin->m_entries.insert(Folded(path.parts.back()), index);
+    skin->m_entries = SkinFileIndex(files);
     return skin;
 }
 
