@@ -66,49 +66,6 @@ int MeterColorIndex(int column)
     return 17 - RoundDiv(16LL * column, 77);
 }
 
-QPoint FontCell(QChar c)
-{
-    const char16_t u = c.unicode();
-    if (u >= u'A' && u <= u'Z')
-        return {5 * (u - u'A'), 0};
-    if (u >= u'0' && u <= u'9')
-        return {5 * (u - u'0'), 6};
-    switch (u) {
-    case u'"':
-        return {131, 0};
-    case u'@':
-        return {135, 0};
-    case u':':
-        return {60, 6};
-    case u'(':
-        return {65, 6};
-    case u')':
-        return {70, 6};
-    case u'-':
-        return {75, 6};
-    case u'\'':
-        return {80, 6};
-    case u'!':
-        return {85, 6};
-    case u'_':
-        return {90, 6};
-    case u'+':
-        return {95, 6};
-    case u'\\':
-        return {100, 6};
-    case u'/':
-        return {105, 6};
-    case u'%':
-        return {130, 6};
-    case u'.':
-        return {135, 6};
-    case u'*':
-        return {20, 12};
-    default:
-        return {142, 0};
-    }
-}
-
 bool OnVolumeThumb(QPoint p, int volume)
 {
     const int left = RoundDiv(7LL * volume, 10) + 107;

@@ -45,9 +45,6 @@ bool MeterColumnLit(int value, int column);
 // Index into the skin colours of column k.
 int MeterColorIndex(int column);
 
-// Cell of a character of the 5 x 6 skin font (already upper-cased).
-QPoint FontCell(QChar c);
-
 // Whether a press lands on a thumb (which then does not jump); these hit
 // areas are the classic ones and differ slightly from where the thumbs are drawn.
 bool OnVolumeThumb(QPoint p, int volume);

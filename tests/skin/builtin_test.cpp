@@ -3,6 +3,7 @@
 #include "skin/bmpreader.h"
 #include "skin/skingeometry.h"
 #include "skin/skinset.h"
+#include "skin/spritecanvas.h"
 
 #include <QFile>
 #include <gtest/gtest.h>
@@ -58,10 +59,11 @@ TEST_F(BuiltInSkinTest, FontHasEveryCharacter)
 {
     const QImage blank = Cell(m_set.TextBitmap, {142, 0, 5, 6});
     EXPECT_TRUE(Uniform(blank));
-    const QString characters = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789\"@:()-'!_+\\/%.*");
+    const QString characters = QStringLiteral(
+        "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789\"@\u2026.:()-'!_+\\/[]^&%,=$#\u00C5\u00D6\u00C4?*");
     std::set<QByteArray> seen;
     for (QChar c : characters) {
-        const QImage cell = Cell(m_set.TextBitmap, QRect(FontCell(c), QSize(5, 6)));
+        const QImage cell = Cell(m_set.TextBitmap, QRect(GlyphCell(c), QSize(5, 6)));
         EXPECT_FALSE(Uniform(cell)) << char(c.unicode());
         seen.insert(QByteArray(reinterpret_cast<const char*>(cell.constBits()), cell.sizeInBytes()));
     }
