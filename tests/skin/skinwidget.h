@@ -30,20 +30,7 @@ protected:
     // the rest).
     testing::AssertionResult Shows(QRect to, int id, QRect from, QRect visible = {}) const
     {
-        const QImage& canvas = m_skin->Canvas();
-        const QRect checked = visible.isNull() ? to : to.intersected(visible);
-        for (int y = checked.top(); y <= checked.bottom(); ++y) {
-            for (int x = checked.left(); x <= checked.right(); ++x) {
-                const Coord want{id, from.left() + (x - to.left()) * from.width() / to.width(),
-                                 from.top() + (y - to.top()) * from.height() / to.height()};
-                const Coord got = DecodeCoord(canvas.pixel(x, y));
-                if (!(got == want))
-                    return testing::AssertionFailure()
-                           << "at (" << x << "," << y << ") want sheet " << want.id << " (" << want.x << ","
-                           << want.y << ") got sheet " << got.id << " (" << got.x << "," << got.y << ")";
-            }
-        }
-        return testing::AssertionSuccess();
+        return ShowsCoords(m_skin->Canvas(), to, id, from, visible);
     }
 
     // The window background shows through.
