@@ -34,10 +34,15 @@ e2e_program() {
   printf '%s\r\n' "$@" > "$work/default.m3u"
 }
 
+# The server picks a free display number itself and writes it once it is
+# ready: end-to-end runs go on side by side, and a number drawn at random
+# could be another run's server.
 e2e_display() {
-  display=:$((90 + RANDOM % 9))
-  Xvfb "$display" -screen 0 800x600x24 -nolisten tcp -noreset >"$work/xvfb.log" 2>&1 &
+  Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp -noreset 3>"$work/display" >"$work/xvfb.log" 2>&1 &
   pids+=($!)
+  for _ in $(seq 100); do [[ -s "$work/display" ]] && break; sleep 0.1; done
+  [[ -s "$work/display" ]] || { echo "e2e: the X server did not start" >&2; cat "$work/xvfb.log" >&2; exit 1; }
+  display=:$(head -n 1 "$work/display")
   export DISPLAY=$display
   for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 }
