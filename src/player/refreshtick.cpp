@@ -1,6 +1,7 @@
 #include "player/refreshtick.h"
 
 #include "player/timedisplay.h"
+#include "visual/visdraw.h"
 
 #include <algorithm>
 
@@ -72,9 +73,8 @@ std::int64_t RefreshTick::RefreshPlayingDisplay()
     m_display.SetProgress(
         TimeDisplayText(m_settings.Checked(QStringLiteral("CountDownCheck")) ? t.remaining : t.elapsed));
     if (m_settings.Checked(QStringLiteral("VUMeterCheck"))) {
-        const std::uint32_t level = m_audio.ChannelGetLevel(m_playback.CurrentStream);
-        m_display.SetMeters(std::min<int>(int(level & 0xFFFF) / 2, 49),
-                            std::min<int>(int(level >> 16) / 2, 49));
+        const auto [left, right] = visual::MeterSteps(m_audio.ChannelGetLevel(m_playback.CurrentStream));
+        m_display.SetMeters(left, right);
         return -1; // the meters move all the time
     }
     int frequency = 0;
