@@ -45,7 +45,7 @@ TPlaylistForm::TPlaylistForm(PlaylistState& tracks, settings::Settings& settings
     TimerPosizioneForm.setInterval(1);
     connect(&TimerPosizioneForm, &QTimer::timeout, this, &TPlaylistForm::TimerPosizioneFormTimer);
     resize(skin::kPlaylistInitialSize);
-    CaricaSkinPlaylistClick(skin::BuiltInSkin());
+    ApplySkin(); // the built-in skin's, until the player loads its own
 }
 
 TPlaylistForm::~TPlaylistForm() = default;
@@ -106,6 +106,11 @@ void TPlaylistForm::PopupAt(QMenu* menu, const skin::HitArea* area)
 void TPlaylistForm::CaricaSkinPlaylistClick(const skin::SkinSource& source)
 {
     m_skin.Load(source);
+    ApplySkin();
+}
+
+void TPlaylistForm::ApplySkin()
+{
     const skin::PlaylistColors& colors = m_skin.Colors();
     m_tracks.PlNormalColor = colors.normal;
     m_tracks.PlCurrentColor = colors.current;
@@ -118,6 +123,11 @@ void TPlaylistForm::CaricaSkinPlaylistClick(const skin::SkinSource& source)
     RightBarImage->setCursor(cursors.Cursor(kScrollCursor));
     TraspMoveImage->setCursor(cursors.Cursor(kGripCursor));
     m_image = QImage(); // all of it again, in the new skin
+    Relayout();
+}
+
+void TPlaylistForm::showEvent(QShowEvent*)
+{
     Relayout();
 }
 
@@ -135,6 +145,12 @@ bool TPlaylistForm::Relayout()
     m_layout = skin::LayoutPlaylistWindow(size());
     PlaceAreas();
     ScrollTo(m_view.topRow); // a taller window may show rows past the end
+    // Nothing is painted while the window is hidden: the start-up would pay
+    // for a picture nobody sees. Showing it paints it whole.
+    if (!isVisible()) {
+        m_image = QImage();
+        return true;
+    }
     FillView();
     skin::PaintPlaylistWindow(m_skin, m_view, m_image);
     update();
@@ -156,6 +172,7 @@ void TPlaylistForm::PlaceAreas()
 
 void TPlaylistForm::paintEvent(QPaintEvent* event)
 {
+    Relayout();
     QPainter painter(this);
     painter.drawImage(event->rect(), m_image, event->rect());
 }

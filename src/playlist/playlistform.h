@@ -109,6 +109,7 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -116,6 +117,8 @@ private:
     void BuildMenus();
     void PlaceAreas();
     bool Relayout();
+    // The skin's colours into the shared state, and its cursors.
+    void ApplySkin();
     void FillView();
     void RepaintRows();
     void ScrollTo(int topRow);
