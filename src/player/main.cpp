@@ -98,6 +98,8 @@ int main(int argc, char** argv)
         quoted << u'"' + argument + u'"';
     const QString userData =
         QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/velmoro");
+    player.KeepSettingsIn(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+                          QStringLiteral("/velmoro/velmoro.ini"));
     player.FormCreate(QApplication::applicationDirPath(), userData, quoted.join(u' '));
     if (!skin->isEmpty())
         StartWithSkin(player, state, *skin);

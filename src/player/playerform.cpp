@@ -215,6 +215,7 @@ void TPlayerForm::FormCreate(const QString& executableDir, const QString& userDa
                             .arg(entriesRead));
     };
     StartupPhases.OnFirstPhase = [this] {
+        RestoreKeptSettings();
         if (MainPlayerSkin->LoadSkin(m_state.Dirs.SkinDir) != 0)
             MainPlayerSkin->LoadDefaultSkin();
         setFixedSize(skin::kSkinWidth, skin::kSkinHeight);
@@ -247,12 +248,59 @@ void TPlayerForm::TimerInizializTimer()
         return;
     }
     PlaylistForm->RefreshPlaylistList();
-    // The playlist window below the player, as wide as it.
-    PlaylistForm->setGeometry(x(), y() + height(), width(), PlaylistForm->height());
+    PlacePlaylistWindow();
     OpenCommandLine(m_commandLine);
     PlaylistForm->RefreshPlaylistList();
     if (firstRun && m_state.Playback.CurrentStream == 0)
         PlayDemoPlaylist();
+}
+
+namespace {
+
+QList<QRect> ScreenAreas()
+{
+    QList<QRect> areas;
+    for (const QScreen* screen : QGuiApplication::screens())
+        areas << screen->availableGeometry();
+    return areas;
+}
+
+} // namespace
+
+void TPlayerForm::RestoreKeptSettings()
+{
+    m_keptPlaces = m_kept.Restore(m_settings, m_state.Dirs);
+    if (m_keptPlaces.player) {
+        const QSize size(skin::kSkinWidth, skin::kSkinHeight);
+        if (const auto at = PlaceOnScreens(*m_keptPlaces.player, size, ScreenAreas()))
+            move(*at);
+    }
+}
+
+// Where the last run left it, else below the player and as wide as it.
+void TPlayerForm::PlacePlaylistWindow()
+{
+    const std::optional<QRect> kept = m_keptPlaces.playlist;
+    const std::optional<QPoint> at =
+        kept ? PlaceOnScreens(kept->topLeft(), kept->size(), ScreenAreas()) : std::nullopt;
+    if (at)
+        PlaylistForm->setGeometry(QRect(*at, kept->size()));
+    else
+        PlaylistForm->setGeometry(x(), y() + height(), width(), PlaylistForm->height());
+    m_playlistPlaced = true;
+    if (m_keptPlaces.playlistShown)
+        ShowPlaylistWindow();
+}
+
+void TPlayerForm::SaveKeptSettings()
+{
+    // Closed before the playlist window was placed: it stays where it was.
+    const WindowPlaces places = m_playlistPlaced
+                                    ? WindowPlaces{pos(), PlaylistForm->geometry(), PlaylistForm->isVisible()}
+                                    : WindowPlaces{pos(), m_keptPlaces.playlist, m_keptPlaces.playlistShown};
+    if (const int error = m_kept.Save(m_settings, m_state.Dirs, places))
+        SaveFailed(QStringLiteral("le impostazioni ") + QFileInfo(m_kept.Path()).fileName(),
+                   qt_error_string(error));
 }
 
 void TPlayerForm::LoadDemoPlaylist()
@@ -431,6 +479,8 @@ void TPlayerForm::FormClose()
     if (m_closed)
         return;
     m_closed = true;
+    // As the user left them, before the close selects the level meters.
+    SaveKeptSettings();
     const BookmarkFile::SaveResult marks =
         m_bookmarkFile.Save(m_settings.Lines(QStringLiteral("BookmarksListBox")));
     if (marks.outcome == BookmarkFile::SaveOutcome::Failed)

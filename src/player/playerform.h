@@ -9,6 +9,7 @@
 #include "app/startup.h"
 #include "player/bookmarks.h"
 #include "player/commands.h"
+#include "player/keptsettings.h"
 #include "skin/hitarea.h"
 #include "player/loadpump.h"
 #include "player/navigation.h"
@@ -140,6 +141,11 @@ public:
     // Tests give it a clock of their own.
     LoadPump& PlaylistLoadPump() { return *m_loadPump; }
 
+    // The file that keeps the settings and the windows' places from one run
+    // to the next; read by FormCreate, written at the close. Tests leave it
+    // empty, so nothing is kept.
+    void KeepSettingsIn(const QString& path) { m_kept = KeptSettings(path); }
+
     // The open-file dialog; tests put a function that answers for the user.
     std::function<QStringList()> OpenDialog;
 
@@ -164,6 +170,9 @@ private:
     void ShowLoadProgress(const QString& fileName, int percent);
     // The playlist window's part of the player's skin.
     void LoadPlaylistSkin();
+    void RestoreKeptSettings();
+    void PlacePlaylistWindow();
+    void SaveKeptSettings();
 
     QString m_commandLine;
     BookmarkFile m_bookmarkFile;
@@ -176,6 +185,9 @@ private:
     bool m_keepDefaultPlaylist = false; // its start-up load was cut short
     QString m_titleBeforeLoad;
     std::shared_ptr<LoadPump> m_loadPump;
+    KeptSettings m_kept;
+    WindowPlaces m_keptPlaces;
+    bool m_playlistPlaced = false;
 };
 
 } // namespace velmoro::player

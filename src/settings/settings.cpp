@@ -60,6 +60,7 @@ Settings::Settings(QObject* parent) : QObject(parent)
     check("AllMoveCheck", true);
     edit("ScollTitleEdit", QStringLiteral("*** Author: %A,T% * Title: %T,T% * Duration: %DF,T% ***"));
     edit("PlaylistEdit", QStringLiteral("[%DF,T%]  %A,T%  - %T,T%"));
+    check("RicordaImpostazioniCheck", true);
     // Shell
     list("LinguaComboBox", Kind::Combo);
     track("TrackIcone", 0, 0, 0);

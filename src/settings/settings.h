@@ -2,7 +2,7 @@
 // The settings of the program: one value per control of the options window,
 // under the control's name, with its initial value and range. Every reader
 // asks at the moment of use; the options window shows and edits the same
-// object. Nothing is persisted: every run starts from the initial values.
+// object. settingsfile.h keeps them from one run to the next.
 // UI thread only; code on other threads reads mirrors that the owner keeps.
 #include <QList>
 #include <QObject>
