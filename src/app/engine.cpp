@@ -237,14 +237,17 @@ void PlaybackEngine::LogFailedStream(const QString& nameOrUrl) const
     qCWarning(lcApp) << "the audio library gave no stream for" << nameOrUrl << "- nothing will play";
 }
 
-void PlaybackEngine::VisDspProc(Handle, Handle, void* buffer, std::uint32_t length, void* user)
+void PlaybackEngine::VisDspProc(Handle, Handle stream, void* buffer, std::uint32_t length, void* user)
 {
     auto* engine = static_cast<PlaybackEngine*>(user);
     switch (engine->m_visMode.load()) {
     case VisMode::Oscilloscope:
         engine->m_oscilloscope.Push(static_cast<const std::int16_t*>(buffer), length / 4);
         break;
-    case VisMode::Plugin:   // plug-ins are fed once they can be loaded
+    case VisMode::Plugin:
+        if (VisPluginSink* sink = engine->m_visPluginSink)
+            sink->Render(stream, buffer, length);
+        break;
     case VisMode::Spectrum: // drawn from the refresh tick instead
     case VisMode::VuMeter:
     case VisMode::None:

@@ -35,6 +35,14 @@ public:
     virtual void StartVisPlugin() = 0; // start the visualization plug-in
 };
 
+// Where the blocks of the current stream go while the mode is "Plugin":
+// called on the audio library's update thread, it must never wait.
+class VisPluginSink {
+public:
+    virtual ~VisPluginSink() = default;
+    virtual void Render(audio::Handle stream, const void* samples, std::uint32_t bytes) = 0;
+};
+
 // The pan of the skin's balance 0–100: 100 − 2 × balance (0 gives +100,
 // 50 gives 0, 100 gives −100).
 constexpr int PanFromBalance(int balance)
@@ -86,6 +94,8 @@ public:
 
     // Samples of the current stream for the oscilloscope, drained on the UI thread.
     OscilloscopeQueue& Oscilloscope() { return m_oscilloscope; }
+    // Null for none. The sink must outlive the streams that may call it.
+    void SetVisPluginSink(VisPluginSink* sink) { m_visPluginSink = sink; }
 
 signals:
     // The current stream has been started (PlayStatus is 1).
@@ -110,6 +120,7 @@ private:
     PlayerCommands& m_commands;
     OscilloscopeQueue m_oscilloscope;
     std::atomic<VisMode> m_visMode{VisMode::Oscilloscope}; // read on the update thread
+    std::atomic<VisPluginSink*> m_visPluginSink = nullptr;
     int m_missingInARow = 0;
     bool m_lengthPending = false; // of a network stream, see PickUpLateFormat
     bool m_ratePending = false;

@@ -88,6 +88,20 @@ void CommandController::SelectVisMode(VisMode mode)
     m_window.MarkVisMode(mode);
 }
 
+void CommandController::StartVisPlugin()
+{
+    m_window.CallVisPluginStart();
+    m_settings.SetChecked(QStringLiteral("UsaPluginCheck"), true);
+    m_window.MarkVisMode(VisMode::Plugin);
+}
+
+// The mode's radio button stays as it is.
+void CommandController::StopVisPlugin()
+{
+    m_window.CallVisPluginStop();
+    m_window.MarkVisMode(VisMode::Plugin);
+}
+
 void CommandController::CycleVisMode()
 {
     if (const std::optional<VisMode> marked = m_window.MarkedVisMode())

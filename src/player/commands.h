@@ -46,6 +46,8 @@ public:
     void ShowSpectrum() override { SelectVisMode(VisMode::Spectrum); }
     void ShowPlugin() override { SelectVisMode(VisMode::Plugin); }
     void ShowNothing() override { SelectVisMode(VisMode::None); }
+    void StartVisPlugin() override;
+    void StopVisPlugin() override;
     void OpenSoundSettings() override;
     void ReportBug() override;
 

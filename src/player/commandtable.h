@@ -41,6 +41,9 @@ public:
     virtual void ShowSpectrum() = 0;
     virtual void ShowPlugin() = 0; // the mark only: starting the plug-in selects it
     virtual void ShowNothing() = 0;
+    // The visualization plug-in started (its mode selected) or stopped.
+    virtual void StartVisPlugin() = 0;
+    virtual void StopVisPlugin() = 0;
     virtual void OpenSoundSettings() = 0; // the desktop's own sound panel
     virtual void ReportBug() = 0;         // a new mail to the project
 };

@@ -59,6 +59,9 @@ public:
     virtual std::optional<VisMode> MarkedVisMode() const = 0;
     // Checks the mode's menu item and clears the others'.
     virtual void MarkVisMode(VisMode mode) = 0;
+    // The visualization plug-in in use, if any, told to start or stop.
+    virtual void CallVisPluginStart() = 0;
+    virtual void CallVisPluginStop() = 0;
 };
 
 } // namespace velmoro::player

@@ -150,8 +150,10 @@ void TPlayerForm::ConnectHitAreas()
 
 TPlayerForm::~TPlayerForm()
 {
-    // The destroy handler: the audio library is closed.
+    // The destroy handler: the audio library is closed, so no block reaches
+    // the plug-ins any more.
     m_audio.Free();
+    Engine.SetVisPluginSink(nullptr);
     // The list outlives the window.
     playlist::TMPEGAudioList& list = m_state.Tracks.Playlist;
     list.OnBusyChanged = nullptr;
@@ -247,6 +249,7 @@ void TPlayerForm::TimerInizializTimer()
         m_keepDefaultPlaylist = true;
         return;
     }
+    LoadPlugins();
     PlaylistForm->RefreshPlaylistList();
     PlacePlaylistWindow();
     OpenCommandLine(m_commandLine);
@@ -301,6 +304,46 @@ void TPlayerForm::SaveKeptSettings()
     if (const int error = m_kept.Save(m_settings, m_state.Dirs, places))
         SaveFailed(QStringLiteral("le impostazioni ") + QFileInfo(m_kept.Path()).fileName(),
                    qt_error_string(error));
+}
+
+namespace {
+
+struct VisPluginFeed final : app::VisPluginSink {
+    explicit VisPluginFeed(plugins::VisPlugins& vis) : vis(vis) {}
+    void Render(audio::Handle stream, const void* samples, std::uint32_t bytes) override
+    {
+        vis.Render(stream, samples, bytes);
+    }
+    plugins::VisPlugins& vis;
+};
+
+} // namespace
+
+void TPlayerForm::LoadPlugins()
+{
+    Plugins = std::make_unique<plugins::PluginHost>(m_state.Dirs.SearchDirs(QStringLiteral("Plugins")),
+                                                    [this] { Commands.Pause(); });
+    m_pluginFeed = std::make_unique<VisPluginFeed>(Plugins->Vis);
+    Engine.SetVisPluginSink(m_pluginFeed.get());
+    if (!m_settings.Checked(QStringLiteral("CaricaVisCheck")))
+        return;
+    m_settings.SetLines(QStringLiteral("ListaVisPluginCombo"), Plugins->Vis.LoadAll(Plugins->VisFiles()));
+    m_settings.SetItemIndex(QStringLiteral("ListaVisPluginCombo"), 0);
+    QMenu* tools = PlayerMenu->findChild<QAction*>(QStringLiteral("Attrezzi1"))->menu();
+    m_settings.SetLines(QStringLiteral("menuPluginCombo"), Plugins->LoadMenuPlugins(tools));
+    m_settings.SetItemIndex(QStringLiteral("menuPluginCombo"), 0);
+}
+
+void TPlayerForm::CallVisPluginStart()
+{
+    if (Plugins)
+        Plugins->Vis.Start();
+}
+
+void TPlayerForm::CallVisPluginStop()
+{
+    if (Plugins)
+        Plugins->Vis.Stop();
 }
 
 void TPlayerForm::LoadDemoPlaylist()
@@ -504,6 +547,8 @@ void TPlayerForm::FormClose()
         MainPlayerSkinStopClick();
     TimerRinfresco.stop();
     PlaylistForm->close();
+    if (Plugins)
+        Plugins->UnloadMenuPlugins();
 }
 
 } // namespace velmoro::player

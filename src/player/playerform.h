@@ -17,6 +17,7 @@
 #include "player/playermenu.h"
 #include "player/refreshtick.h"
 #include "playlist/playlistform.h"
+#include "plugins/pluginhost.h"
 #include "player/skindisplay.h"
 #include "settings/settings.h"
 #include "skin/winampskin.h"
@@ -111,9 +112,11 @@ public:
     void WakeRefreshTick() override;
     std::optional<VisMode> MarkedVisMode() const override { return player::MarkedVisMode(*PlayerMenu); }
     void MarkVisMode(VisMode mode) override { player::MarkVisMode(*PlayerMenu, mode); }
+    void CallVisPluginStart() override;
+    void CallVisPluginStop() override;
     // PlayerCommands
     void NextCommand() override { MainPlayerSkinForwardClick(); }
-    void StartVisPlugin() override {}
+    void StartVisPlugin() override { Commands.StartVisPlugin(); }
     // PlaylistHost
     void PlayCurrentEntry() override { Navigation.OpenAndPlayCurrentEntry(); }
     void ShowPlayerMenu(QPoint globalPos) override { PlayerMenu->popup(globalPos); }
@@ -137,6 +140,8 @@ public:
     QTimer TimerPosizioneForm;
     // A window of its own, made with the player and closed with it.
     std::unique_ptr<playlist::TPlaylistForm> PlaylistForm;
+    // Made by the second start-up phase, once the folders are known.
+    std::unique_ptr<plugins::PluginHost> Plugins;
 
     // Tests give it a clock of their own.
     LoadPump& PlaylistLoadPump() { return *m_loadPump; }
@@ -170,6 +175,8 @@ private:
     void ShowLoadProgress(const QString& fileName, int percent);
     // The playlist window's part of the player's skin.
     void LoadPlaylistSkin();
+    // "Carica tutti all'avvio": every visualization and menu plug-in.
+    void LoadPlugins();
     void RestoreKeptSettings();
     void PlacePlaylistWindow();
     void SaveKeptSettings();
@@ -185,6 +192,7 @@ private:
     bool m_keepDefaultPlaylist = false; // its start-up load was cut short
     QString m_titleBeforeLoad;
     std::shared_ptr<LoadPump> m_loadPump;
+    std::unique_ptr<app::VisPluginSink> m_pluginFeed;
     KeptSettings m_kept;
     WindowPlaces m_keptPlaces;
     bool m_playlistPlaced = false;

@@ -51,6 +51,8 @@ struct RecordingActions : PlayerActions {
     void ShowSpectrum() override { last = "ShowSpectrum"; }
     void ShowPlugin() override { last = "ShowPlugin"; }
     void ShowNothing() override { last = "ShowNothing"; }
+    void StartVisPlugin() override { last = "StartVisPlugin"; }
+    void StopVisPlugin() override { last = "StopVisPlugin"; }
     void OpenSoundSettings() override { last = "OpenSoundSettings"; }
     void ReportBug() override { last = "ReportBug"; }
 };
@@ -146,7 +148,7 @@ TEST(CommandTable, MenusHoldEveryItemInOrder)
         "Vaiallaposizione1 N6 ~Vaialfile1 ~Vaiallaposizione2] "
         "SegnalibriMenu:Segnalibri[~Segnalibri1 N14 AggiungiCorrente1] ~InformazioniFile1 N3 "
         "TrovatounBUG1 N15 Visualizzazione1:Visualizzazione[Oscilloscopio1 VUMeter1 Spettro1 Plugin1 "
-        "Nessuno1 N8 ~Carica1 N9 ~Start1 ~Stop2] MenuOpzioni:Opzioni ...[~Settaggi1 ~SkinsBrowse N10 "
+        "Nessuno1 N8 ~Carica1 N9 Start1 Stop2] MenuOpzioni:Opzioni ...[~Settaggi1 ~SkinsBrowse N10 "
         "Shuffle1 Repeat1 N11 Sempreinprimopiano1 Contoallarovescia1] ~Attrezzi1:Attrezzi[~Menu_Plugon_Proc] "
         "N7 Playlist1 Equalizatore1 Pannellodicontrollo1 N1 MenuEsci");
     EXPECT_EQ(Layout(*menus.CanzoniMenu), "Indietrodi5sec1 Avantidi5sec1 N12 ~Vaiallacanzone2 ~Saltaalpunto1 "

@@ -54,7 +54,7 @@ struct FakeSkin : RecordingDisplay, player::SkinControls, player::TickDisplay {
 struct FakeWindow : player::PlayerWindow {
     QStringList chosen; // what the open-file dialog answers
     int onTopToggles = 0, equalizerMessages = 0, playlistShows = 0, playlistChanges = 0, closes = 0,
-        wakes = 0;
+        wakes = 0, pluginStarts = 0, pluginStops = 0;
     std::optional<player::VisMode> marked = player::VisMode::Oscilloscope;
     QStringList ChooseFilesToOpen() override { return chosen; }
     void ToggleStayOnTop() override { ++onTopToggles; }
@@ -65,6 +65,8 @@ struct FakeWindow : player::PlayerWindow {
     void WakeRefreshTick() override { ++wakes; }
     std::optional<player::VisMode> MarkedVisMode() const override { return marked; }
     void MarkVisMode(player::VisMode mode) override { marked = mode; }
+    void CallVisPluginStart() override { ++pluginStarts; }
+    void CallVisPluginStop() override { ++pluginStops; }
 };
 
 struct Controllers {
