@@ -6,6 +6,8 @@
 #include "plugins/pluginhost.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QElapsedTimer>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -14,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cmath>
 #include <mutex>
 #include <thread>
 
@@ -244,4 +247,45 @@ TEST(PlayerPlugins, LoadedAtStartAndDrivenByTheMenus)
         form.close();
         EXPECT_EQ(TakeEvents(), (QStringList{"action:Uno & due", "quit:Uno & due"}));
     }
+}
+
+// The samples a plug-in author copies work as they are.
+TEST(SamplePlugins, SpectrogramDrawsAndPauseSendsItsCommand)
+{
+    VisPlugins vis;
+    ASSERT_TRUE(vis.Load(VELMORO_SAMPLE_PLUGIN_DIR "/vfx_spectrogram.so"));
+    EXPECT_EQ(vis.Description(), "Spettrogramma (plug-in di esempio)");
+    vis.Start();
+    QWidget* window = nullptr;
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+        if (top->windowTitle() == "Spettrogramma" && top->isVisible())
+            window = top;
+    }
+    ASSERT_NE(window, nullptr);
+    std::array<std::int16_t, 2 * 1024> block{};
+    for (std::size_t i = 0; i < block.size() / 2; ++i)
+        block[2 * i] = block[2 * i + 1] = std::int16_t(12000 * std::sin(2 * M_PI * 1000 * double(i) / 44100));
+    vis.Render(1, block.data(), std::uint32_t(sizeof block));
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < 150)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    // The newest column shows the tone near row 128 - 1000 / (44100 / 512).
+    const QImage shot = window->grab().toImage();
+    const int toneRow = 2 * (127 - (1000 * 512 / 44100 - 1));
+    EXPECT_GT(qRed(shot.pixel(shot.width() - 1, toneRow)), 100);
+    EXPECT_LT(qRed(shot.pixel(shot.width() - 1, 2 * 20)), qRed(shot.pixel(shot.width() - 1, toneRow)));
+    vis.Stop();
+    EXPECT_FALSE(window->isVisible());
+    vis.Load(VELMORO_SAMPLE_PLUGIN_DIR "/vfx_spectrogram.so"); // quit closes its window
+    vis.Unload();
+
+    PluginFolder folder({});
+    ASSERT_TRUE(QFile::copy(VELMORO_SAMPLE_PLUGIN_DIR "/menu_pause.so", folder.Path("menu_pause.so")));
+    int pauses = 0;
+    QMenu tools;
+    PluginHost host({folder.dir.path()}, [&] { ++pauses; });
+    EXPECT_EQ(host.LoadMenuPlugins(&tools), QStringList{"Mette in pausa la riproduzione"});
+    tools.actions().constFirst()->trigger();
+    EXPECT_EQ(pauses, 1);
 }
