@@ -44,17 +44,8 @@ PlaybackEngine::PlaybackEngine(PlaybackState& playback, const PlaylistState& tra
 
 void PlaybackEngine::MirrorVisMode()
 {
-    const QString mode = m_settings.CheckedInGroup(QStringLiteral("Visualizzazione"));
-    VisMode m = VisMode::None;
-    if (mode == u"AbilitaOscilloscopioCheck")
-        m = VisMode::Oscilloscope;
-    else if (mode == u"VUMeterCheck")
-        m = VisMode::VuMeter;
-    else if (mode == u"UsaPluginCheck")
-        m = VisMode::Plugin;
-    else if (mode == u"SpettroCheck")
-        m = VisMode::Spectrum;
-    m_visMode = m;
+    m_visMode =
+        VisModeOfRadio(m_settings.CheckedInGroup(QStringLiteral("Visualizzazione"))).value_or(VisMode::None);
 }
 
 std::uint32_t PlaybackEngine::StreamFlags() const
@@ -237,19 +228,15 @@ void PlaybackEngine::LogFailedStream(const QString& nameOrUrl) const
     qCWarning(lcApp) << "the audio library gave no stream for" << nameOrUrl << "- nothing will play";
 }
 
-void PlaybackEngine::VisDspProc(Handle, Handle, void* buffer, std::uint32_t length, void* user)
+void PlaybackEngine::VisDspProc(Handle, Handle stream, void* buffer, std::uint32_t length,
+                                std::uint32_t position, void* user)
 {
     auto* engine = static_cast<PlaybackEngine*>(user);
-    switch (engine->m_visMode.load()) {
-    case VisMode::Oscilloscope:
-        engine->m_oscilloscope.Push(static_cast<const std::int16_t*>(buffer), length / 4);
-        break;
-    case VisMode::Plugin:   // plug-ins are fed once they can be loaded
-    case VisMode::Spectrum: // drawn from the refresh tick instead
-    case VisMode::VuMeter:
-    case VisMode::None:
-        break;
-    }
+    // Every mode but "Nessuno" shows these samples once they are heard: the
+    // oscilloscope and the spectrum draw them, the meters measure them, a
+    // plug-in is handed them.
+    if (engine->m_visMode.load() != VisMode::None)
+        engine->m_samples.Push(stream, position / 4, static_cast<const std::int16_t*>(buffer), length / 4);
 }
 
 void PlaybackEngine::RemoveDspFromCurrent()
@@ -284,7 +271,8 @@ void PlaybackEngine::SilenceAndWatchNewStream()
     SetStreamVolume(m_state.CurrentStream, 0);
     TimerFadeIn.start();
     FadeInTag = 0;
-    m_state.DspHandle = m_audio.ChannelSetDSP(m_state.CurrentStream, &PlaybackEngine::VisDspProc, this);
+    m_state.DspHandle =
+        m_audio.ChannelSetPositionedDSP(m_state.CurrentStream, &PlaybackEngine::VisDspProc, this);
 }
 
 } // namespace velmoro::app
