@@ -54,7 +54,8 @@ bool Visualizer::TickOscilloscope(const HeardMoment& now, const OscilloscopeOpti
     for (auto block = m_blocks.rbegin(); block != m_blocks.rend(); ++block) {
         const std::int64_t heardOfBlock = now.position - block->position;
         const std::int64_t due = heardOfBlock < span ? -1 : (heardOfBlock - span) / stride;
-        const std::int64_t inBlock = (std::int64_t(block->frames) - span) / stride; // the last whole one
+        const std::int64_t frames = std::int64_t(block->frames);
+        const std::int64_t inBlock = frames < span ? -1 : (frames - span) / stride; // the last whole one
         const std::int64_t index = std::min({due, inBlock, std::int64_t(options.framesPerBlock) - 1});
         if (due < 0 || inBlock < 0 || index < 0)
             continue;

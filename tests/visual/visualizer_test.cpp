@@ -114,7 +114,8 @@ TEST(Visualizer, OscilloscopeFramesShowWhenTheirSamplesAreHeard)
     three.oscilloscope.framesPerBlock = 3;
     Fixture limited;
     limited.samples.Push(kStream, 0, block.data(), 2048);
-    ASSERT_TRUE(limited.Tick(2047, three));
+    limited.samples.Push(kStream, 2048, block.data(), 300); // too short for a frame
+    ASSERT_TRUE(limited.Tick(3348, three));
     EXPECT_EQ(limited.visualizer.ShownFrame(), drawn[2]);
 }
 
