@@ -44,17 +44,8 @@ PlaybackEngine::PlaybackEngine(PlaybackState& playback, const PlaylistState& tra
 
 void PlaybackEngine::MirrorVisMode()
 {
-    const QString mode = m_settings.CheckedInGroup(QStringLiteral("Visualizzazione"));
-    VisMode m = VisMode::None;
-    if (mode == u"AbilitaOscilloscopioCheck")
-        m = VisMode::Oscilloscope;
-    else if (mode == u"VUMeterCheck")
-        m = VisMode::VuMeter;
-    else if (mode == u"UsaPluginCheck")
-        m = VisMode::Plugin;
-    else if (mode == u"SpettroCheck")
-        m = VisMode::Spectrum;
-    m_visMode = m;
+    m_visMode =
+        VisModeOfRadio(m_settings.CheckedInGroup(QStringLiteral("Visualizzazione"))).value_or(VisMode::None);
 }
 
 std::uint32_t PlaybackEngine::StreamFlags() const
@@ -237,21 +228,19 @@ void PlaybackEngine::LogFailedStream(const QString& nameOrUrl) const
     qCWarning(lcApp) << "the audio library gave no stream for" << nameOrUrl << "- nothing will play";
 }
 
-void PlaybackEngine::VisDspProc(Handle, Handle stream, void* buffer, std::uint32_t length, void* user)
+void PlaybackEngine::VisDspProc(Handle, Handle stream, void* buffer, std::uint32_t length,
+                                std::uint32_t position, void* user)
 {
     auto* engine = static_cast<PlaybackEngine*>(user);
-    switch (engine->m_visMode.load()) {
-    case VisMode::Oscilloscope:
-        engine->m_oscilloscope.Push(static_cast<const std::int16_t*>(buffer), length / 4);
-        break;
-    case VisMode::Plugin:
+    const VisMode mode = engine->m_visMode.load();
+    // Every mode but "Nessuno" shows these samples once they are heard: the
+    // oscilloscope and the spectrum draw them, the meters measure them.
+    if (mode != VisMode::None)
+        engine->m_samples.Push(stream, position / 4, static_cast<const std::int16_t*>(buffer), length / 4);
+    // A plug-in draws in a window of its own: it is handed each block.
+    if (mode == VisMode::Plugin) {
         if (VisPluginSink* sink = engine->m_visPluginSink)
             sink->Render(stream, buffer, length);
-        break;
-    case VisMode::Spectrum: // drawn from the refresh tick instead
-    case VisMode::VuMeter:
-    case VisMode::None:
-        break;
     }
 }
 
@@ -287,7 +276,8 @@ void PlaybackEngine::SilenceAndWatchNewStream()
     SetStreamVolume(m_state.CurrentStream, 0);
     TimerFadeIn.start();
     FadeInTag = 0;
-    m_state.DspHandle = m_audio.ChannelSetDSP(m_state.CurrentStream, &PlaybackEngine::VisDspProc, this);
+    m_state.DspHandle =
+        m_audio.ChannelSetPositionedDSP(m_state.CurrentStream, &PlaybackEngine::VisDspProc, this);
 }
 
 } // namespace velmoro::app

@@ -2,8 +2,9 @@
 // The playback engine: turns a file name or an address into the current
 // stream, starts it, and makes every change of stream a crossfade — the old
 // stream fades out on TimerFadeOut while the new one fades in on TimerFadeIn.
-#include "app/oscilloscopequeue.h"
 #include "app/playerstate.h"
+#include "app/vismode.h"
+#include "app/vissamples.h"
 #include "audio/audiolibrary.h"
 #include "settings/settings.h"
 
@@ -85,15 +86,16 @@ public:
     // The DSP function set on every stream opened here; runs on the audio
     // library's update thread. user is the engine.
     static void VisDspProc(audio::Handle dsp, audio::Handle stream, void* buffer, std::uint32_t length,
-                           void* user);
+                           std::uint32_t position, void* user);
 
     QTimer TimerFadeIn;
     QTimer TimerFadeOut;
     std::int32_t FadeInTag = 0; // the timers' counters
     std::int32_t FadeOutTag = 0;
 
-    // Samples of the current stream for the oscilloscope, drained on the UI thread.
-    OscilloscopeQueue& Oscilloscope() { return m_oscilloscope; }
+    // The current stream's decoded samples for the visualizations, read on
+    // the UI thread.
+    const VisSamples& Samples() const { return m_samples; }
     // Null for none. The sink must outlive the streams that may call it.
     void SetVisPluginSink(VisPluginSink* sink) { m_visPluginSink = sink; }
 
@@ -102,7 +104,6 @@ signals:
     void Playing();
 
 private:
-    enum class VisMode { Oscilloscope, VuMeter, None, Plugin, Spectrum };
     std::uint32_t StreamFlags() const;
     void RemoveDspFromCurrent();
     void EndUnfinishedFadeOut();
@@ -118,7 +119,7 @@ private:
     audio::IAudioLibrary& m_audio;
     EngineDisplay& m_display;
     PlayerCommands& m_commands;
-    OscilloscopeQueue m_oscilloscope;
+    VisSamples m_samples;
     std::atomic<VisMode> m_visMode{VisMode::Oscilloscope}; // read on the update thread
     std::atomic<VisPluginSink*> m_visPluginSink = nullptr;
     int m_missingInARow = 0;

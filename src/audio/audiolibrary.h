@@ -32,6 +32,11 @@ inline constexpr std::uint32_t kStreamExactSeek = 0x20000; // scan so positions 
 // stereo samples, length in bytes. It may change the samples. It must not
 // call back into the library.
 using DspProc = void (*)(Handle dsp, Handle channel, void* buffer, std::uint32_t length, void* user);
+// As DspProc, also told the stream position in bytes of the block's first
+// sample: blocks are heard in the order they come, and after a seek the
+// position starts again where the seek went.
+using PositionedDspProc = void (*)(Handle dsp, Handle channel, void* buffer, std::uint32_t length,
+                                   std::uint32_t position, void* user);
 
 // The device information record: eleven 32-bit words, the first the record
 // size (44).
@@ -128,6 +133,15 @@ public:
     // Peak of the last ~20 ms heard, 0–128: left in the low 16 bits, right in the high.
     virtual std::uint32_t ChannelGetLevel(Handle channel) = 0;
     virtual Handle ChannelSetDSP(Handle channel, DspProc proc, void* user) = 0;
+    // Removed with ChannelRemoveDSP. 0 where positions cannot be told.
+    virtual Handle ChannelSetPositionedDSP(Handle channel, PositionedDspProc proc, void* user)
+    {
+        (void)channel, (void)proc, (void)user;
+        return 0;
+    }
+    // The position in bytes of the sample heard now: ChannelGetPosition, which
+    // counts what was mixed, less what the output holds and has not played.
+    virtual std::uint32_t ChannelGetHeardPosition(Handle channel) { return ChannelGetPosition(channel); }
     // After it returns the function is never called again.
     virtual bool ChannelRemoveDSP(Handle channel, Handle dsp) = 0;
     // Attaches a peaking equalizer to a stream created with kStreamFx.

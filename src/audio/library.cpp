@@ -319,13 +319,18 @@ bool AudioLibrary::GetFFTSamples(Handle channel, std::array<float, kFftBins>& ou
 
 Handle AudioLibrary::ChannelSetDSP(Handle channel, DspProc proc, void* user)
 {
+    return proc ? AddDsp(channel, proc, nullptr, user) : 0;
+}
+
+Handle AudioLibrary::AddDsp(Handle channel, DspProc proc, PositionedDspProc positioned, void* user)
+{
     const auto s = Find(channel);
-    if (!s || !proc)
+    if (!s)
         return 0;
     const Handle h = NewHandle();
     {
         std::lock_guard lock(s->processMutex);
-        s->dsps.push_back({h, proc, user});
+        s->dsps.push_back({h, proc, positioned, user});
     }
     std::lock_guard lock(m_streamsMutex);
     m_dspOwners[h] = channel;

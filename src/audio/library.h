@@ -55,6 +55,8 @@ public:
     bool ChannelSetAttributes(Handle channel, int frequency, int volume, int pan) override;
     std::uint32_t ChannelGetLevel(Handle channel) override;
     Handle ChannelSetDSP(Handle channel, DspProc proc, void* user) override;
+    Handle ChannelSetPositionedDSP(Handle channel, PositionedDspProc proc, void* user) override;
+    std::uint32_t ChannelGetHeardPosition(Handle channel) override;
     bool ChannelRemoveDSP(Handle channel, Handle dsp) override;
     Handle ChannelSetFX(Handle channel) override;
     bool FXSetParameters(Handle fx, const EqParameters& parameters) override;
@@ -74,6 +76,8 @@ private:
     // The streams as they are, to work on without holding the streams lock.
     std::vector<std::shared_ptr<Stream>> StreamsNow() const;
     Handle NewHandle();
+    // One of proc and positioned is set.
+    Handle AddDsp(Handle channel, DspProc proc, PositionedDspProc positioned, void* user);
     Handle AddStream(std::unique_ptr<Decoder> decoder, std::uint32_t flags, std::shared_ptr<UrlSource> url);
     void FillStream(Stream& s, std::vector<std::int16_t>& scratch);
     void Wake();

@@ -112,8 +112,10 @@ void LogWhyItEnded(const Stream& s, Decoder::Status status)
             what + " ends: no MPEG audio in " + std::to_string(s.url->Received()) + " bytes");
 }
 
+// With the stream's decode lock held, which every change of decodedEnd holds too.
 void Process(Stream& s, std::int16_t* samples, std::size_t frames, int rate)
 {
+    const auto position = std::uint32_t(std::clamp<std::int64_t>(s.decodedEnd * 4, 0, UINT32_MAX));
     std::lock_guard lock(s.processMutex);
     for (Stream::Fx& fx : s.effects) {
         if (fx.dirty || fx.rate != rate)
@@ -123,7 +125,10 @@ void Process(Stream& s, std::int16_t* samples, std::size_t frames, int rate)
         fx.filter.Process(samples, frames);
     }
     for (const Stream::Dsp& dsp : s.dsps)
-        dsp.proc(dsp.handle, s.handle, samples, std::uint32_t(frames * 4), dsp.user);
+        if (dsp.positioned)
+            dsp.positioned(dsp.handle, s.handle, samples, std::uint32_t(frames * 4), position, dsp.user);
+        else
+            dsp.proc(dsp.handle, s.handle, samples, std::uint32_t(frames * 4), dsp.user);
 }
 
 } // namespace

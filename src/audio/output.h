@@ -27,6 +27,9 @@ public:
     virtual bool Start() = 0;
     // After Stop returns the render callback is not running and not called again.
     virtual void Stop() = 0;
+    // How long until the last frame rendered so far is heard; 0 when the
+    // device cannot tell. Any thread may ask.
+    virtual double LatencySeconds() const { return 0; }
 };
 
 class OutputProvider {
@@ -56,6 +59,12 @@ public:
     bool Started() const { return m_started; }
     // Renders frames and appends them to Captured(); nothing while stopped.
     void Step(std::size_t frames);
+    // The device's clock, which the test drives: rendered frames are heard
+    // only as it lets time pass. Never beyond what was rendered.
+    void Hear(std::size_t frames);
+    std::uint64_t RenderedFrames() const { return m_rendered; }
+    std::uint64_t HeardFrames() const { return m_heard; }
+    double LatencySeconds() const override;
     const std::vector<std::uint8_t>& Captured() const { return m_captured; }
     void ClearCaptured() { m_captured.clear(); }
     const OutputFormat& Format() const { return m_format; }
@@ -65,6 +74,8 @@ private:
     RenderCallback m_render;
     std::atomic<bool> m_started{false}; // the library's update thread may stop it
     std::vector<std::uint8_t> m_captured;
+    std::atomic<std::uint64_t> m_rendered{0};
+    std::atomic<std::uint64_t> m_heard{0};
 };
 
 class ManualProvider : public OutputProvider {

@@ -2,6 +2,8 @@
 
 #include "audio/log.h"
 
+#include <algorithm>
+
 namespace velmoro::audio {
 
 void ManualOutput::Step(std::size_t frames)
@@ -11,6 +13,17 @@ void ManualOutput::Step(std::size_t frames)
     const std::size_t offset = m_captured.size();
     m_captured.resize(offset + frames * std::size_t(m_format.BytesPerFrame()));
     m_render(m_captured.data() + offset, frames);
+    m_rendered += frames;
+}
+
+void ManualOutput::Hear(std::size_t frames)
+{
+    m_heard = std::min<std::uint64_t>(m_rendered, m_heard + frames);
+}
+
+double ManualOutput::LatencySeconds() const
+{
+    return double(m_rendered - m_heard) / m_format.rate;
 }
 
 std::unique_ptr<Output> ManualProvider::Open(int device, const OutputFormat& format, RenderCallback render)

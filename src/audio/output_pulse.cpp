@@ -6,6 +6,8 @@
 #include <pulse/pulseaudio.h>
 
 #include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <string>
 #include <utility>
 
@@ -211,6 +213,11 @@ public:
                                   pa_rtclock_now() + kIdleDisconnectUsec);
     }
 
+    double LatencySeconds() const override
+    {
+        return double(std::max<std::int64_t>(0, m_heardByUsec - NowUsec())) / 1e6;
+    }
+
 private:
     // With the loop locked. The stream starts corked: Start uncorks it.
     bool ConnectStream()
@@ -223,7 +230,10 @@ private:
         pa_stream_set_state_callback(m_stream, &PulseOutput::OnState, m_connection->Loop());
         pa_stream_set_write_callback(m_stream, &PulseOutput::OnWrite, this);
         const pa_buffer_attr attr = PlaybackBufferAttributes(sampleSpec);
-        const auto flags = pa_stream_flags_t(PA_STREAM_ADJUST_LATENCY | PA_STREAM_START_CORKED);
+        // The timing flags keep the latency answered by the client library
+        // current between the server's reports, without a round trip.
+        const auto flags = pa_stream_flags_t(PA_STREAM_ADJUST_LATENCY | PA_STREAM_START_CORKED |
+                                             PA_STREAM_INTERPOLATE_TIMING | PA_STREAM_AUTO_TIMING_UPDATE);
         if (pa_stream_connect_playback(m_stream, m_sink.empty() ? nullptr : m_sink.c_str(), &attr, flags,
                                        nullptr, nullptr) == 0) {
             for (;;) {
@@ -291,6 +301,26 @@ private:
             pa_stream_write(stream, data, frames * frameBytes, nullptr, 0, PA_SEEK_RELATIVE);
             bytes -= frames * frameBytes;
         }
+        self->NoteLatency(stream);
+    }
+
+    // On the loop's thread, after a write: when all that was written will
+    // have been heard. Kept as one number so that any thread can read it
+    // without the loop's lock.
+    void NoteLatency(pa_stream* stream)
+    {
+        pa_usec_t latency = 0;
+        int negative = 0;
+        if (pa_stream_get_latency(stream, &latency, &negative) != 0)
+            return; // no timing report yet
+        m_heardByUsec = NowUsec() + (negative ? 0 : std::int64_t(latency));
+    }
+
+    static std::int64_t NowUsec()
+    {
+        return std::chrono::duration_cast<std::chrono::microseconds>(
+                   std::chrono::steady_clock::now().time_since_epoch())
+            .count();
     }
 
     std::unique_ptr<Connection> m_connection;
@@ -300,6 +330,7 @@ private:
     pa_stream* m_stream = nullptr;
     pa_time_event* m_idleTimer = nullptr;
     bool m_active = false;
+    std::atomic<std::int64_t> m_heardByUsec{0}; // on the steady clock
 };
 
 class PulseProvider : public OutputProvider {

@@ -36,6 +36,7 @@ struct Stream {
     struct Dsp {
         Handle handle;
         DspProc proc;
+        PositionedDspProc positioned;
         void* user;
     };
     std::vector<Dsp> dsps;

@@ -3,28 +3,8 @@
 #include "player/shellcommands.h"
 
 #include <algorithm>
-#include <array>
 
 namespace velmoro::player {
-
-namespace {
-
-// The settings' radio button of each mode, in the order of VisMode.
-constexpr std::array<const char*, kVisModeCount> kVisModeRadios{
-    "AbilitaOscilloscopioCheck", "VUMeterCheck", "SpettroCheck", "UsaPluginCheck", "OSCNessunoCheck",
-};
-
-} // namespace
-
-std::optional<VisMode> VisModeOfRadio(QStringView settingName)
-{
-    const auto it =
-        std::find_if(kVisModeRadios.begin(), kVisModeRadios.end(),
-                     [settingName](const char* radio) { return settingName == QLatin1String(radio); });
-    if (it == kVisModeRadios.end())
-        return std::nullopt;
-    return VisMode(it - kVisModeRadios.begin());
-}
 
 CommandController::CommandController(app::PlaybackState& playback, settings::Settings& settings,
                                      audio::IAudioLibrary& audio, app::PlaybackEngine& engine,
@@ -84,7 +64,7 @@ void CommandController::ToggleCountDown()
 void CommandController::SelectVisMode(VisMode mode)
 {
     if (mode != VisMode::Plugin)
-        m_settings.SetChecked(QString::fromLatin1(kVisModeRadios[std::size_t(mode)]), true);
+        m_settings.SetChecked(QString::fromLatin1(app::VisModeRadio(mode)), true);
     m_window.MarkVisMode(mode);
 }
 

@@ -68,8 +68,6 @@ private:
     PlayerWindow& m_window;
 };
 
-// The mode of a radio button of the settings' mode group; none for any
-// other name.
-std::optional<VisMode> VisModeOfRadio(QStringView settingName);
+using app::VisModeOfRadio;
 
 } // namespace velmoro::player

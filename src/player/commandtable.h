@@ -5,6 +5,8 @@
 // tray, the system menu, a second start of the program, the menu plug-ins)
 // enumerate this table or run a command by its id, so that a caption, a
 // letter and a key cannot drift apart.
+#include "app/vismode.h"
+
 #include <QString>
 #include <QStringView>
 
@@ -89,10 +91,8 @@ enum class CommandId {
     SoundSettings,
 };
 
-// The display area's modes, in the order of their menu items, which is also
-// the order of the cycle that a click on the area steps along.
-enum class VisMode { Oscilloscope, VUMeter, Spectrum, Plugin, None };
-inline constexpr int kVisModeCount = 5;
+using app::kVisModeCount;
+using app::VisMode;
 
 constexpr CommandId VisModeCommand(VisMode mode)
 {

@@ -50,8 +50,11 @@ TPlayerForm::TPlayerForm(app::PlayerState& state, settings::Settings& settings, 
     MoveFormImage = new HitArea(QStringLiteral("MoveFormImage"), QRect(16, 0, 225, 17), this);
     PositionChangeImage = new HitArea(QStringLiteral("PositionChangeImage"), QRect(16, 72, 249, 9), this);
     DisplayImage = new HitArea(QStringLiteral("DisplayImage"), QRect(48, 24, 49, 17), this);
-    VisOutFrame = new HitArea(QStringLiteral("VisOutFrame"), QRect(20, 41, 80, 19), this);
+    VisOutFrame = new VisOutFrameArea(this);
     PopupImage = new HitArea(QStringLiteral("PopupImage"), QRect(240, 80, 33, 33), this);
+    Vis = std::make_unique<VisDisplay>(state.Playback, settings, audio, Engine.Samples(), *VisOutFrame);
+    Tick.SetVisTick(Vis.get());
+    connect(MainPlayerSkin, &skin::TWinampSkin::OnSkinChanged, this, &TPlayerForm::LoadVisBackground);
     const PlayerMenus menus = BuildPlayerMenus(this, Commands, SkinView);
     PlayerMenu = menus.PlayerMenu;
     CanzoniMenu = menus.CanzoniMenu;
@@ -140,7 +143,7 @@ void TPlayerForm::ConnectHitAreas()
     });
     connect(DisplayImage, &HitArea::Click, this, &TPlayerForm::DisplayImageClick);
     connect(VisOutFrame, &HitArea::Click, this, &TPlayerForm::VisOutFrameClick);
-    for (HitArea* area : {DisplayImage, VisOutFrame, PopupImage}) {
+    for (HitArea* area : {DisplayImage, static_cast<HitArea*>(VisOutFrame), PopupImage}) {
         connect(area, &HitArea::MouseUp, this, [this, area](Qt::MouseButton b, QPoint at) {
             if (b == Qt::RightButton)
                 PlayerMenu->popup(area->mapToGlobal(at));
@@ -220,6 +223,7 @@ void TPlayerForm::FormCreate(const QString& executableDir, const QString& userDa
         RestoreKeptSettings();
         if (MainPlayerSkin->LoadSkin(m_state.Dirs.SkinDir) != 0)
             MainPlayerSkin->LoadDefaultSkin();
+        LoadVisBackground();
         setFixedSize(skin::kSkinWidth, skin::kSkinHeight);
         MainPlayerSkin->setGeometry(0, 0, skin::kSkinWidth, skin::kSkinHeight);
     };
@@ -396,6 +400,11 @@ void TPlayerForm::LoadPlaylistSkin()
     // A folder or an archive; without either, the built-in skin.
     const std::unique_ptr<skin::SkinSource> source = skin::OpenSkinSource(m_state.Dirs.SkinDir);
     PlaylistForm->CaricaSkinPlaylistClick(source ? *source : skin::BuiltInSkin());
+}
+
+void TPlayerForm::LoadVisBackground()
+{
+    Vis->LoadVisBackground(MainPlayerSkin->Skin(), QFileInfo::exists(m_state.Dirs.SkinDir));
 }
 
 void TPlayerForm::MainPlayerSkinPlaylistClick(bool shown)

@@ -19,6 +19,7 @@
 #include "playlist/playlistform.h"
 #include "plugins/pluginhost.h"
 #include "player/skindisplay.h"
+#include "player/visdisplay.h"
 #include "settings/settings.h"
 #include "skin/winampskin.h"
 
@@ -132,12 +133,15 @@ public:
     HitArea* MoveFormImage;
     HitArea* PositionChangeImage;
     HitArea* DisplayImage;
-    HitArea* VisOutFrame;
+    VisOutFrameArea* VisOutFrame;
     HitArea* PopupImage;
     QMenu* PlayerMenu;
     QMenu* CanzoniMenu;
     QTimer TimerRinfresco;
     QTimer TimerPosizioneForm;
+    std::unique_ptr<VisDisplay> Vis;
+    // LoadVisBackground: from the skin shown.
+    void LoadVisBackground();
     // A window of its own, made with the player and closed with it.
     std::unique_ptr<playlist::TPlaylistForm> PlaylistForm;
     // Made by the second start-up phase, once the folders are known.

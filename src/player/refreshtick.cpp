@@ -20,6 +20,7 @@ RefreshTick::RefreshTick(app::PlaybackState& playback, settings::Settings& setti
 NextTick RefreshTick::Run(int intervalMs)
 {
     TickDisplay& d = m_display;
+    const bool visMoves = m_vis && m_vis->RunVis();
     // Stopped or paused, the tick only holds the display still: once it shows
     // that state the tick sleeps until something plays or the user acts.
     switch (m_playback.PlayStatus) {
@@ -49,7 +50,7 @@ NextTick RefreshTick::Run(int intervalMs)
     // window does not wake a hundred times a second to show the same second.
     const std::int64_t msUntilChange = RefreshPlayingDisplay();
     constexpr std::int64_t kLongestWait = 1000; // what no one foresaw shows within a second
-    if (msUntilChange < 0)
+    if (msUntilChange < 0 || visMoves)
         return NextTick{false, intervalMs};
     return NextTick{false, int(std::clamp<std::int64_t>(msUntilChange + 1, intervalMs,
                                                         std::max<std::int64_t>(intervalMs, kLongestWait)))};
@@ -73,7 +74,9 @@ std::int64_t RefreshTick::RefreshPlayingDisplay()
     m_display.SetProgress(
         TimeDisplayText(m_settings.Checked(QStringLiteral("CountDownCheck")) ? t.remaining : t.elapsed));
     if (m_settings.Checked(QStringLiteral("VUMeterCheck"))) {
-        const auto [left, right] = visual::MeterSteps(m_audio.ChannelGetLevel(m_playback.CurrentStream));
+        const std::uint32_t level =
+            m_vis ? m_vis->HeardLevel() : m_audio.ChannelGetLevel(m_playback.CurrentStream);
+        const auto [left, right] = visual::MeterSteps(level);
         m_display.SetMeters(left, right);
         return -1; // the meters move all the time
     }

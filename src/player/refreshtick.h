@@ -19,6 +19,17 @@ struct NextTick {
     int intervalMs = 0; // else the timer's interval from now on; 0 leaves it as it is
 };
 
+// The display area's part of the tick.
+class VisTick {
+public:
+    virtual ~VisTick() = default;
+    // Draws what is due now; true while the area moves, so the next tick
+    // must come at the interval.
+    virtual bool RunVis() = 0;
+    // The level of what is heard now, in ChannelGetLevel's form.
+    virtual std::uint32_t HeardLevel() = 0;
+};
+
 class RefreshTick {
 public:
     RefreshTick(app::PlaybackState& playback, settings::Settings& settings, audio::IAudioLibrary& audio,
@@ -27,6 +38,9 @@ public:
 
     // One tick; intervalMs is the tick's own interval (RinfrescoTrack).
     NextTick Run(int intervalMs);
+    // Without one the display area stays as it is and the meters show the
+    // library's level.
+    void SetVisTick(VisTick* vis) { m_vis = vis; }
 
 private:
     // The playing state's part; returns the milliseconds until the display
@@ -40,6 +54,7 @@ private:
     TickDisplay& m_display;
     const SkinControls& m_skin;
     app::PlayerCommands& m_commands;
+    VisTick* m_vis = nullptr;
 };
 
 } // namespace velmoro::player

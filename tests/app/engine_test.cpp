@@ -241,33 +241,18 @@ TEST_F(EngineTest, SwitchedOffProtocolsChangeNothing)
     EXPECT_EQ(audio.Find(state.CurrentStream)->localCopy, "");
 }
 
-TEST_F(EngineTest, DspFeedsTheOscilloscopeOnlyInItsMode)
+// The DSP function keeps each block with its stream position, in every mode
+// that shows something.
+TEST_F(EngineTest, DspKeepsThePositionedSamplesUnlessNothingShows)
 {
-    std::int16_t block[8] = {1, 2, 3, 4, 5, 6, 7, 8};
-    std::vector<std::int16_t> drained;
-    PlaybackEngine::VisDspProc(1, 1, block, sizeof block, &engine);
-    engine.Oscilloscope().Drain(drained);
-    EXPECT_EQ(drained, (std::vector<std::int16_t>{1, 2, 3, 4, 5, 6, 7, 8}));
-    settings.SetChecked("SpettroCheck", true);
-    drained.clear();
-    PlaybackEngine::VisDspProc(1, 1, block, sizeof block, &engine);
-    engine.Oscilloscope().Drain(drained);
-    EXPECT_TRUE(drained.empty());
-}
-
-TEST(OscilloscopeQueue, KeepsTheNewestWhenFull)
-{
-    app::OscilloscopeQueue queue(4);
-    const std::int16_t a[] = {1, 1, 2, 2, 3, 3};
-    const std::int16_t b[] = {4, 4, 5, 5, 6, 6};
-    queue.Push(a, 3);
-    queue.Push(b, 3);
-    std::vector<std::int16_t> out;
-    queue.Drain(out);
-    EXPECT_EQ(out, (std::vector<std::int16_t>{3, 3, 4, 4, 5, 5, 6, 6}));
-    out.clear();
-    queue.Drain(out);
-    EXPECT_TRUE(out.empty());
+    std::int16_t block[4] = {1, 2, 3, 4};
+    std::int16_t read[4] = {};
+    PlaybackEngine::VisDspProc(1, 7, block, sizeof block, 400, &engine);
+    EXPECT_EQ(engine.Samples().Read(7, 100, 2, read), 2u);
+    EXPECT_EQ(std::vector<std::int16_t>(read, read + 4), (std::vector<std::int16_t>{1, 2, 3, 4}));
+    settings.SetChecked("OSCNessunoCheck", true);
+    PlaybackEngine::VisDspProc(1, 7, block, sizeof block, 408, &engine);
+    EXPECT_EQ(engine.Samples().Read(7, 102, 2, read), 0u);
 }
 
 // A network stream answers its length and rate only once its first frames

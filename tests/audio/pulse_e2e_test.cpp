@@ -131,3 +131,26 @@ TEST(PulseAudioOutput, LetsTheServerRestWhileSilentAndPlaysAgain)
     EXPECT_TRUE(PlaysOn(lib, s, paused));
     lib.Free();
 }
+
+// What the server holds of the mixed sound is not heard yet: the position
+// heard lags the mixed one by the stream's latency, about the 110 ms asked
+// for and never nothing.
+TEST(PulseAudioOutput, TheHeardPositionLagsTheMixedOneByTheLatency)
+{
+    ASSERT_NE(std::getenv("PULSE_SERVER"), nullptr) << "run under tests/e2e/with-pulseaudio";
+    AudioLibrary lib(MakePulseProvider());
+    const Handle s = StartTone(lib);
+    ASSERT_NE(s, 0u);
+    // A fresh server's null sink is slow to start: wait for half a second mixed.
+    const auto started = std::chrono::steady_clock::now();
+    while (lib.ChannelGetPosition(s) < 44100 * 4 / 2 &&
+           std::chrono::steady_clock::now() - started < std::chrono::seconds(15))
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    const std::uint32_t heard = lib.ChannelGetHeardPosition(s);
+    const std::uint32_t mixed = lib.ChannelGetPosition(s);
+    lib.Free();
+    const double lagMs = double(mixed - heard) / (44100 * 4) * 1000;
+    EXPECT_GT(heard, 0u);
+    EXPECT_GT(lagMs, 10);
+    EXPECT_LT(lagMs, 400);
+}

@@ -492,8 +492,9 @@ TEST_F(PlayerTest, RefreshTickSleepsOnAStillDisplay)
     EXPECT_FALSE(form->TimerRinfresco.isActive()); // closed: nothing wakes it
 }
 
-TEST_F(PlayerTest, PlayingTickWaitsForTheNextChangeUnlessMetersMove)
+TEST_F(PlayerTest, PlayingTickWaitsForTheNextChangeUnlessTheDisplayAreaMoves)
 {
+    settings.SetChecked("OSCNessunoCheck", true);
     FakeAudio::Stream& s = Playing(200 * 176400, 200);
     s.frequency = 44100;
     s.position = 135 * 176400;
@@ -502,11 +503,14 @@ TEST_F(PlayerTest, PlayingTickWaitsForTheNextChangeUnlessMetersMove)
     s.position = 135 * 176400 + 27000;               // 6 ms before the bar steps
     form->TimerRinfrescoTimer();
     EXPECT_EQ(form->TimerRinfresco.interval(), 10); // due sooner than the interval
-    settings.SetChecked("VUMeterCheck", true);
     s.position = 135 * 176400;
-    form->TimerRinfrescoTimer();
-    EXPECT_EQ(form->TimerRinfresco.interval(), 10);
-    settings.SetChecked("VUMeterCheck", false);
+    for (const char* moving : {"VUMeterCheck", "AbilitaOscilloscopioCheck", "SpettroCheck"}) {
+        SCOPED_TRACE(moving);
+        settings.SetChecked(moving, true);
+        form->TimerRinfrescoTimer();
+        EXPECT_EQ(form->TimerRinfresco.interval(), 10);
+    }
+    settings.SetChecked("OSCNessunoCheck", true);
     form->TimerRinfrescoTimer();
     ASSERT_EQ(form->TimerRinfresco.interval(), 160);
     form->MainPlayerSkinPauseClick(); // any command brings the interval back

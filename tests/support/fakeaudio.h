@@ -181,6 +181,10 @@ public:
         s->dsps.push_back(m_next++);
         return s->dsps.back();
     }
+    audio::Handle ChannelSetPositionedDSP(audio::Handle h, audio::PositionedDspProc, void*) override
+    {
+        return ChannelSetDSP(h, nullptr, nullptr);
+    }
     bool ChannelRemoveDSP(audio::Handle h, audio::Handle dsp) override
     {
         calls.push_back("ChannelRemoveDSP");

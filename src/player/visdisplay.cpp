@@ -1,0 +1,113 @@
+#include "player/visdisplay.h"
+
+#include <QPainter>
+
+namespace velmoro::player {
+
+using app::VisMode;
+
+VisOutFrameArea::VisOutFrameArea(QWidget* parent)
+    : HitArea(QStringLiteral("VisOutFrame"), QRect(visual::kVisOutFrame), parent)
+{
+}
+
+void VisOutFrameArea::ShowFrame(const QImage& frame)
+{
+    m_frame = frame;
+    update();
+}
+
+void VisOutFrameArea::ClearFrame()
+{
+    if (m_frame.isNull())
+        return;
+    m_frame = QImage();
+    update();
+}
+
+void VisOutFrameArea::paintEvent(QPaintEvent*)
+{
+    if (m_frame.isNull())
+        return;
+    QPainter painter(this);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.drawImage(0, 0, m_frame);
+}
+
+VisDisplay::VisDisplay(const app::PlaybackState& playback, settings::Settings& settings,
+                       audio::IAudioLibrary& audio, const app::VisSamples& samples, VisOutFrameArea& area)
+    : m_playback(playback), m_settings(settings), m_audio(audio), m_area(area), m_visualizer(samples)
+{
+    // Read once and again on every change: the tick runs a hundred times a
+    // second and the options seldom change.
+    ReadOptions();
+    connect(&m_settings, &settings::Settings::Changed, this, [this](const QString&) { ReadOptions(); });
+}
+
+void VisDisplay::ReadOptions()
+{
+    const settings::Settings& s = m_settings;
+    visual::VisOptions o;
+    o.mode = app::VisModeOfRadio(s.CheckedInGroup(QStringLiteral("Visualizzazione"))).value_or(VisMode::None);
+    const QString oscilloscopeStyle = s.CheckedInGroup(QStringLiteral("Modalita"));
+    o.oscilloscope.style = oscilloscopeStyle == u"OSCLineeCheck"    ? visual::OscilloscopeStyle::Lines
+                           : oscilloscopeStyle == u"OSCSolidoCheck" ? visual::OscilloscopeStyle::Solid
+                                                                    : visual::OscilloscopeStyle::Points;
+    o.oscilloscope.framesPerBlock = s.Position(QStringLiteral("OSCTrackfps"));
+    o.oscilloscope.sampleStep = s.Position(QStringLiteral("RisoluzioneOSCTrack"));
+    const QString spectrumStyle = s.CheckedInGroup(QStringLiteral("DisegnoSpettro"));
+    o.spectrum.style = spectrumStyle == u"BarSpttCheck"      ? visual::SpectrumStyle::Bars
+                       : spectrumStyle == u"SpetLineeCheck"  ? visual::SpectrumStyle::Lines
+                       : spectrumStyle == u"SpecSolidoCheck" ? visual::SpectrumStyle::Solid
+                                                             : visual::SpectrumStyle::None;
+    o.spectrum.peakFall = s.Position(QStringLiteral("SpecPicchiTrack"));
+    o.spectrum.barFall = s.Position(QStringLiteral("TrackBarCadutaBarre"));
+    o.spectrum.softFall = s.Checked(QStringLiteral("CadutaSoftCheck"));
+    o.spectrum.showPeaks = s.Checked(QStringLiteral("VisPicchiCheck"));
+    m_options = o;
+}
+
+void VisDisplay::LoadVisBackground(const skin::SkinSet& skin, bool skinDirectory)
+{
+    visual::VisColors colors{};
+    for (std::size_t i = 0; i < colors.size(); ++i) {
+        const skin::SkinColor c = skin.SkinColors[i]; // $00BBGGRR
+        colors[i] = qRgb(int(c & 0xFF), int(c >> 8 & 0xFF), int(c >> 16 & 0xFF));
+    }
+    m_visualizer.LoadVisBackground(skin.MainBitmap, colors,
+                                   skinDirectory ? visual::VisColorSource::SkinColors
+                                                 : visual::VisColorSource::White);
+}
+
+visual::HeardMoment VisDisplay::Now() const
+{
+    visual::HeardMoment now;
+    now.stream = m_playback.CurrentStream;
+    now.playing = m_playback.PlayStatus == app::PlayStatusValue::Playing && now.stream != 0;
+    if (!now.playing)
+        return now;
+    now.position = m_audio.ChannelGetHeardPosition(now.stream) / 4;
+    int volume = 0;
+    int pan = 0;
+    m_audio.ChannelGetAttributes(now.stream, &now.rate, &volume, &pan);
+    return now;
+}
+
+bool VisDisplay::RunVis()
+{
+    const visual::HeardMoment now = Now();
+    if (m_visualizer.Tick(now, m_options))
+        m_area.ShowFrame(m_visualizer.ShownFrame());
+    // The skin draws the meters where the frames show: they take the area
+    // over once they move.
+    if (m_options.mode == VisMode::VUMeter && now.playing)
+        m_area.ClearFrame();
+    return now.playing && (m_options.mode == VisMode::Oscilloscope || m_options.mode == VisMode::Spectrum);
+}
+
+std::uint32_t VisDisplay::HeardLevel()
+{
+    return m_visualizer.HeardLevel(Now());
+}
+
+} // namespace velmoro::player

@@ -1,0 +1,123 @@
+#include "visual/visualizer.h"
+
+#include <QPainter>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+namespace velmoro::visual {
+
+Visualizer::Visualizer(const app::VisSamples& samples) : m_samples(samples), m_bitmap(NewVisBitmap())
+{
+    m_background = QImage(kVisBackgroundCell.size(), QImage::Format_RGB32);
+    m_background.fill(Qt::black);
+}
+
+void Visualizer::LoadVisBackground(const QImage& mainBitmap, const VisColors& colors, VisColorSource source)
+{
+    m_background = QImage(kVisBackgroundCell.size(), QImage::Format_RGB32);
+    m_background.fill(Qt::black);
+    QPainter painter(&m_background);
+    painter.drawImage(QPoint(0, 0), mainBitmap, kVisBackgroundCell);
+    painter.end();
+    m_colors = colors;
+    m_visColor = source == VisColorSource::SkinColors ? colors[2] : qRgb(255, 255, 255);
+}
+
+bool Visualizer::Tick(const HeardMoment& now, const VisOptions& options)
+{
+    switch (options.mode) {
+    case app::VisMode::Oscilloscope:
+        return TickOscilloscope(now, options.oscilloscope);
+    case app::VisMode::Spectrum:
+        return TickSpectrum(now, options.spectrum);
+    case app::VisMode::VUMeter: // the skin draws the meters
+    case app::VisMode::Plugin:
+    case app::VisMode::None:
+        break;
+    }
+    return false;
+}
+
+// The block's frames are spread over its playing time: each shows once its
+// last sample has been heard, the newest of those due wins, and the ones a
+// late tick passed over are dropped.
+bool Visualizer::TickOscilloscope(const HeardMoment& now, const OscilloscopeOptions& options)
+{
+    if (!now.playing)
+        return false; // the last frame stays
+    const std::int64_t step = std::max(1, options.sampleStep);
+    const std::int64_t span = 98 * step + 1; // from a frame's first point to its 99th
+    const std::int64_t stride = 99 * step;   // from one frame's first point to the next one's
+    m_samples.Blocks(now.stream, m_blocks);
+    for (auto block = m_blocks.rbegin(); block != m_blocks.rend(); ++block) {
+        const std::int64_t heardOfBlock = now.position - block->position;
+        const std::int64_t due = heardOfBlock < span ? -1 : (heardOfBlock - span) / stride;
+        const std::int64_t frames = std::int64_t(block->frames);
+        const std::int64_t inBlock = frames < span ? -1 : (frames - span) / stride; // the last whole one
+        const std::int64_t index = std::min({due, inBlock, std::int64_t(options.framesPerBlock) - 1});
+        if (due < 0 || inBlock < 0 || index < 0)
+            continue;
+        const FrameRef frame{block->position, int(index), now.stream};
+        if (frame == m_lastFrame)
+            return false;
+        m_frameSamples.resize(std::size_t(span) * 2);
+        m_samples.Read(now.stream, block->position + index * stride, std::size_t(span),
+                       m_frameSamples.data());
+        OscilloscopeOptions one = options;
+        one.framesPerBlock = 1;
+        DrawOscilloscopeBlock(m_frameSamples, m_background, m_visColor, one, m_bitmap,
+                              [this] { CopyFrame(); });
+        m_lastFrame = frame;
+        return true;
+    }
+    return false;
+}
+
+bool Visualizer::TickSpectrum(const HeardMoment& now, const SpectrumOptions& options)
+{
+    // FftData keeps its values while nothing plays, as the library's buffer
+    // does: the frame then stays as it was.
+    if (now.playing) {
+        constexpr std::size_t kWindow = audio::kFftSize;
+        m_frameSamples.resize(kWindow * 2);
+        m_samples.Read(now.stream, now.position - std::int64_t(kWindow), kWindow, m_frameSamples.data());
+        std::array<float, kWindow> mono{};
+        for (std::size_t i = 0; i < kWindow; ++i)
+            mono[i] = (float(m_frameSamples[i * 2]) + float(m_frameSamples[i * 2 + 1])) / 65536.0f;
+        m_spectrum.Compute(mono.data(), m_fft);
+    }
+    if (!DrawSpectrum(m_fft, options, m_colors, m_background, m_levels, m_bitmap))
+        return false;
+    CopyFrame();
+    return true;
+}
+
+std::uint32_t Visualizer::HeardLevel(const HeardMoment& now)
+{
+    if (!now.playing || now.rate <= 0)
+        return 0;
+    const std::size_t span = std::size_t(now.rate / 50); // 20 ms
+    std::vector<std::int16_t>& heard = m_frameSamples;
+    heard.resize(span * 2);
+    m_samples.Read(now.stream, now.position - std::int64_t(span), span, heard.data());
+    int left = 0;
+    int right = 0;
+    for (std::size_t i = 0; i < span; ++i) {
+        left = std::max(left, std::abs(int(heard[i * 2])));
+        right = std::max(right, std::abs(int(heard[i * 2 + 1])));
+    }
+    const auto scale = [](int peak) {
+        return std::uint32_t(std::lround(std::min(peak, 32768) * 128.0 / 32768.0));
+    };
+    return scale(left) | scale(right) << 16;
+}
+
+// The frame copy: what the display area shows from now on.
+void Visualizer::CopyFrame()
+{
+    m_shown = m_bitmap.copy(QRect(QPoint(0, 0), kVisOutFrame.size()));
+}
+
+} // namespace velmoro::visual
