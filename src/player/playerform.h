@@ -11,6 +11,7 @@
 #include "player/commands.h"
 #include "skin/hitarea.h"
 #include "player/loadpump.h"
+#include "player/mainwindowframe.h"
 #include "player/navigation.h"
 #include "player/playerdisplay.h"
 #include "player/playermenu.h"
@@ -132,6 +133,8 @@ public:
     HitArea* PopupImage;
     QMenu* PlayerMenu;
     QMenu* CanzoniMenu;
+    // Size, scale, shape and the hit areas' places of the window.
+    MainWindowFrame* Frame;
     QTimer TimerRinfresco;
     QTimer TimerPosizioneForm;
     // A window of its own, made with the player and closed with it.
