@@ -1,6 +1,7 @@
 #include "player/commands.h"
 
 #include "player/shellcommands.h"
+#include "settings/windowscale.h"
 
 #include <algorithm>
 
@@ -51,6 +52,11 @@ void CommandController::AddCurrentBookmark()
         return;
     const QString list = QStringLiteral("BookmarksListBox");
     m_settings.SetLines(list, m_settings.Lines(list) << m_playback.CurrentFileName);
+}
+
+void CommandController::ToggleDoubleSize()
+{
+    m_settings.SetChecked(settings::kDoubleSizeSetting, !m_settings.Checked(settings::kDoubleSizeSetting));
 }
 
 void CommandController::ToggleCountDown()

@@ -35,6 +35,7 @@ public:
     void ToggleShuffle() override { m_skin.SetShuffle(!m_skin.ShuffleOn()); }
     void ToggleRepeat() override { m_skin.SetRepeat(!m_skin.RepeatOn()); }
     void ToggleStayOnTop() override { m_window.ToggleStayOnTop(); }
+    void ToggleDoubleSize() override;
     void ToggleCountDown() override;
     void ShowPlaylist() override { m_window.ShowPlaylistWindow(); }
     void Equalizer() override { m_window.ShowEqualizerMessage(); }

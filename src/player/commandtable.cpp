@@ -55,6 +55,7 @@ constexpr std::array kCommands{
     CommandEntry{Exit, "MenuEsci", "Esci", 0, 0, &A::Exit},
     CommandEntry{VolumeUp, "", "", 0, 72, &A::VolumeUp},
     CommandEntry{VolumeDown, "", "", 0, 80, &A::VolumeDown},
+    CommandEntry{DoubleSize, "", "", 0, 0, &A::ToggleDoubleSize, 32}, // Ctrl+D
 };
 
 template <typename Match> const CommandEntry* FindIf(Match match)
@@ -111,6 +112,19 @@ void RunKeyCommand(PlayerActions& actions, int scanCode)
     const CommandEntry* entry = FindCommandByScanCode(scanCode);
     if (entry && entry->action)
         (actions.*entry->action)();
+}
+
+bool RunControlKeyCommand(PlayerActions& actions, int scanCode)
+{
+    if (scanCode == 0)
+        return false;
+    const CommandEntry* entry =
+        FindIf([scanCode](const CommandEntry& e) { return e.controlScanCode == scanCode; });
+    if (!entry)
+        return false;
+    if (entry->action)
+        (actions.*entry->action)();
+    return true;
 }
 
 } // namespace velmoro::player

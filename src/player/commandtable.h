@@ -30,6 +30,7 @@ public:
     virtual void ToggleShuffle() = 0;
     virtual void ToggleRepeat() = 0;
     virtual void ToggleStayOnTop() = 0;
+    virtual void ToggleDoubleSize() = 0; // the skinned windows at twice their size
     virtual void ToggleCountDown() = 0;
     virtual void ShowPlaylist() = 0; // its skin reloaded, the playlist window shown
     virtual void Equalizer() = 0;    // says the equalizer does not work yet
@@ -89,6 +90,7 @@ enum class CommandId {
     Options,
     SkinBrowser,
     SoundSettings,
+    DoubleSize,
 };
 
 using app::kVisModeCount;
@@ -114,6 +116,8 @@ struct CommandEntry {
     // nullptr while the window the command opens does not exist: its item is
     // shown disabled and its key does nothing.
     void (PlayerActions::*action)();
+    // The set-1 code of the key that runs it with Ctrl held, 0 for none.
+    int controlScanCode = 0;
 };
 
 // Every command, in the order of the player menu.
@@ -135,5 +139,8 @@ void RunCommand(PlayerActions& actions, CommandId id);
 // Runs the command of a key. Most keys have none: those do nothing, and so
 // do the keys of commands without an action.
 void RunKeyCommand(PlayerActions& actions, int scanCode);
+// Runs the command of a key pressed with Ctrl; false when no command has
+// that key with Ctrl (the plain key's command may then run).
+bool RunControlKeyCommand(PlayerActions& actions, int scanCode);
 
 } // namespace velmoro::player

@@ -5,6 +5,7 @@
 #include "platform/scancodes.h"
 #include "platform/wholefile.h"
 #include "player/bookmarks.h"
+#include "player/clutterbaractions.h"
 #include "skin/docking.h"
 #include "skin/skinsource.h"
 #include "skin/skingeometry.h"
@@ -58,6 +59,9 @@ TPlayerForm::TPlayerForm(app::PlayerState& state, settings::Settings& settings, 
     const PlayerMenus menus = BuildPlayerMenus(this, Commands, SkinView);
     PlayerMenu = menus.PlayerMenu;
     CanzoniMenu = menus.CanzoniMenu;
+    Frame = new MainWindowFrame(*this, *MainPlayerSkin, m_settings,
+                                {MoveFormImage, PositionChangeImage, DisplayImage, VisOutFrame, PopupImage});
+    ConnectClutterBar(*MainPlayerSkin, *PlayerMenu, Commands);
     if (const auto mode = VisModeOfRadio(m_settings.CheckedInGroup(QStringLiteral("Visualizzazione"))))
         MarkVisMode(*mode);
     PlaylistForm = std::make_unique<playlist::TPlaylistForm>(m_state.Tracks, m_settings, m_state.Dirs.AppDir,
@@ -224,8 +228,7 @@ void TPlayerForm::FormCreate(const QString& executableDir, const QString& userDa
         if (MainPlayerSkin->LoadSkin(m_state.Dirs.SkinDir) != 0)
             MainPlayerSkin->LoadDefaultSkin();
         LoadVisBackground();
-        setFixedSize(skin::kSkinWidth, skin::kSkinHeight);
-        MainPlayerSkin->setGeometry(0, 0, skin::kSkinWidth, skin::kSkinHeight);
+        Frame->Apply();
     };
     StartupPhases.FirstPhase(executableDir, userDataDir);
     qApp->installEventFilter(this);
@@ -430,10 +433,8 @@ void TPlayerForm::MainPlayerSkinSticky(bool shaded)
 {
     if (!m_state.Windows.PlayerCreated)
         return;
-    const int height = shaded ? skin::kShadeHeight : skin::kSkinHeight;
-    setFixedSize(skin::kSkinWidth, height);
-    MainPlayerSkin->setGeometry(0, 0, skin::kSkinWidth, height);
-    MoveFormImage->resize(shaded ? 145 : 225, 17);
+    Frame->ResizeArea(MoveFormImage, {shaded ? 145 : 225, 17});
+    Frame->SetShaded(shaded);
 }
 
 void TPlayerForm::MainPlayerSkinMenuClick()
@@ -454,6 +455,7 @@ void TPlayerForm::Sempreinprimopiano1Click()
         mark->setChecked(onTop);
     const bool visible = isVisible();
     setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
+    Frame->Apply(); // the clutterbar's A button shows the mode
     if (visible)
         show(); // changing the flags hides the window
 }
@@ -485,8 +487,12 @@ bool TPlayerForm::eventFilter(QObject* watched, QEvent* event)
     // its parents; taking it at the window sees it exactly once.
     if (event->type() == QEvent::KeyPress && watched->isWindowType() && m_state.Windows.HotKeysEnabled) {
         const auto* key = static_cast<QKeyEvent*>(event);
+        const int code = platform::ScanCodeOf(key->nativeScanCode(), key->key());
+        const bool control = key->modifiers().testFlag(Qt::ControlModifier);
+        if (control && !key->isAutoRepeat() && RunControlKeyCommand(Commands, code))
+            return QWidget::eventFilter(watched, event);
         if (!key->isAutoRepeat() || key->key() == Qt::Key_Up || key->key() == Qt::Key_Down)
-            PlayerCommand(platform::ScanCodeOf(key->nativeScanCode(), key->key()));
+            PlayerCommand(code);
     }
     return QWidget::eventFilter(watched, event);
 }

@@ -12,6 +12,7 @@
 #include "player/keptsettings.h"
 #include "skin/hitarea.h"
 #include "player/loadpump.h"
+#include "player/mainwindowframe.h"
 #include "player/navigation.h"
 #include "player/playerdisplay.h"
 #include "player/playermenu.h"
@@ -137,6 +138,8 @@ public:
     HitArea* PopupImage;
     QMenu* PlayerMenu;
     QMenu* CanzoniMenu;
+    // Size, scale, shape and the hit areas' places of the window.
+    MainWindowFrame* Frame;
     QTimer TimerRinfresco;
     QTimer TimerPosizioneForm;
     std::unique_ptr<VisDisplay> Vis;

@@ -58,6 +58,8 @@ Settings::Settings(QObject* parent) : QObject(parent)
     check("CountDownCheck", false);
     check("NumPlaylistfiles", false);
     check("AllMoveCheck", true);
+    // Not on the options window: the clutterbar's D button and Ctrl+D.
+    check("DoppiaDimensioneCheck", false);
     edit("ScollTitleEdit", QStringLiteral("*** Author: %A,T% * Title: %T,T% * Duration: %DF,T% ***"));
     edit("PlaylistEdit", QStringLiteral("[%DF,T%]  %A,T%  - %T,T%"));
     check("RicordaImpostazioniCheck", true);

@@ -61,7 +61,7 @@ constexpr std::array<ButtonElement, 4> kTitleBar = {{
 }};
 
 constexpr std::array<ButtonElement, 2> kIndicators = {{
-    {kMonoIndicator, {}, kMonoSterSheet, {212, 41, 29, 12}, {29, 12, 29, 12}, {}, {0, -12}},
+    {kMonoIndicator, {}, kMonoSterSheet, {212, 41, 27, 12}, {29, 12, 27, 12}, {}, {0, -12}},
     {kStereoIndicator, {}, kMonoSterSheet, {239, 41, 29, 12}, {0, 12, 29, 12}, {}, {0, -12}},
 }};
 
@@ -70,12 +70,12 @@ constexpr QRect kHeldThumb(0, 422, 14, 11);
 
 constexpr SliderElement kVolume{
     {107, 57, 68, 13}, {107, 57, 68, 13}, kVolumeSheet, {0, 0, 68, 13}, 15, 28, kThumb, kHeldThumb};
-// balance.bmp's bars are painted for their 38 columns; the thumb's travel
-// reaches three columns past them.
+// balance.bmp's bars are painted for their 38 columns; the squeezed volume
+// pictures fill 40.
 constexpr SliderElement kBalance{
-    {177, 57, 41, 13}, {177, 57, 38, 13}, kBalanceSheet, {9, 0, 38, 13}, 15, 28, kThumb, kHeldThumb};
+    {177, 57, 40, 13}, {177, 57, 38, 13}, kBalanceSheet, {9, 0, 38, 13}, 15, 28, kThumb, kHeldThumb};
 constexpr SliderElement kBalanceFromVolume{
-    {177, 57, 41, 13}, {177, 57, 40, 13}, kBalanceSheet, {9, 0, 59, 13}, 15, 28, kThumb, kHeldThumb};
+    {177, 57, 40, 13}, {177, 57, 40, 13}, kBalanceSheet, {9, 0, 59, 13}, 15, 28, kThumb, kHeldThumb};
 
 constexpr std::array<CursorArea, 4> kHover = {{
     {{17, 264, 73, 81}, kPosBarCursor},

@@ -1,6 +1,7 @@
 #include "skin/rendercommand.h"
 
 #include "skin/playlistpainter.h"
+#include "skin/regionfile.h"
 #include "skin/skinsource.h"
 #include "skin/winampskin.h"
 
@@ -176,6 +177,11 @@ std::optional<QImage> RenderSkin(const RenderOptions& o, QString* error)
     skin.SetChecked(checked);
     skin.SetSticky(o.shade); // repaints everything, as the window would
     QImage image = skin.Canvas().copy(0, 0, skin.width(), skin.height());
+    // region.txt's shape: what lies outside it the window does not show.
+    const QRegion shape =
+        ShapeMask(skin.Skin().Regions.Of(o.shade ? RegionShape::WindowShade : RegionShape::Normal), 1);
+    if (!shape.isEmpty())
+        image = CutToShape(image, shape);
     if (o.scale > 1)
         image = image.scaled(image.size() * o.scale, Qt::IgnoreAspectRatio, Qt::FastTransformation);
     return image;

@@ -23,11 +23,12 @@ int VolumeFrame(int volume)
     return TruncDiv(27LL * (volume + 1), 100);
 }
 
+// Skins paint each thumb as one unstretched cell and its groove for the
+// thumb to travel exactly from one end of the bar to the other.
 QRect VolumeThumbRect(int volume)
 {
-    const int left = 104 + TruncDiv(53LL * (volume + 1), 100);
-    const int right = 118 + TruncDiv(54LL * (volume + 1), 100);
-    return Span(left, 58, right, 69);
+    const int v = std::clamp(volume, 0, 100);
+    return QRect(kVolumeBar.left + TruncDiv(1LL * kVolumeBar.travel * v, 100), 58, kThumbWidth, 11);
 }
 
 int BalanceFrame(int balance)
@@ -39,12 +40,28 @@ int BalanceFrame(int balance)
 QRect BalanceThumbRect(int balance)
 {
     const int b = std::clamp(balance, 0, 100);
-    return QRect(175 + TruncDiv(28LL * (b + 10), 100), 58, 14, 11);
+    return QRect(kBalanceBar.left + TruncDiv(1LL * kBalanceBar.travel * b, 100), 58, kThumbWidth, 11);
 }
 
 QRect PositionThumbRect(int position)
 {
-    return Span(17 + TruncDiv(208LL * position, 256), 72, 45 + TruncDiv(218LL * position, 256), 82);
+    const int p = std::clamp(position, 0, 256);
+    return QRect(kPositionBar.left + TruncDiv(1LL * kPositionBar.travel * p, 256), 72, kPositionThumbWidth,
+                 10);
+}
+
+QRect ShadePositionThumbRect(int position)
+{
+    const int p = std::clamp(position, 0, 256);
+    constexpr int kThumb = 3;
+    return QRect(kShadePositionBar.left() + TruncDiv(1LL * (kShadePositionBar.width() - kThumb) * p, 256),
+                 kShadePositionBar.top(), kThumb, kShadePositionBar.height());
+}
+
+QRect ShadePositionThumbCell(int position)
+{
+    const int third = std::clamp(position, 0, 256) * 3 / 257; // 0, 1 or 2
+    return QRect(17 + 3 * third, 36, 3, 7);
 }
 
 int MeterLength(int value)

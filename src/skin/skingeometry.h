@@ -29,6 +29,18 @@ constexpr QRect Span(int left, int top, int right, int bottom)
     return QRect(left, top, right - left, bottom - top);
 }
 
+// Where a thumb's left edge travels: from `left` over `travel` pixels,
+// the bar's width less the thumb's.
+struct ThumbTravel {
+    int left;
+    int travel;
+};
+inline constexpr int kThumbWidth = 14;         // volume and balance, 11 rows
+inline constexpr int kPositionThumbWidth = 29; // 10 rows
+inline constexpr ThumbTravel kVolumeBar{107, 68 - kThumbWidth};
+inline constexpr ThumbTravel kBalanceBar{177, 38 - kThumbWidth};
+inline constexpr ThumbTravel kPositionBar{16, 248 - kPositionThumbWidth};
+
 // Frame of the volume bar; drawn only from volume 5.
 int VolumeFrame(int volume);
 QRect VolumeThumbRect(int volume);
@@ -38,6 +50,14 @@ int BalanceFrame(int balance);
 QRect BalanceThumbRect(int balance);
 
 QRect PositionThumbRect(int position);
+
+// The shade mode's small position bar in the title bar, from titlebar.bmp:
+// its groove and a 3-pixel thumb whose picture shows which part of the
+// track it is in (left, middle or right cell).
+inline constexpr QRect kShadePositionBar(226, 4, 17, 7);
+inline constexpr QRect kShadePositionGroove(0, 36, 17, 7);
+QRect ShadePositionThumbRect(int position);
+QRect ShadePositionThumbCell(int position);
 
 // Length in pixels of a level meter bar, and whether column k (0..77) is lit.
 int MeterLength(int value);

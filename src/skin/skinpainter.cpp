@@ -55,6 +55,7 @@ QRect SkinPainter::FullPaint(DrawState& s)
 {
     m_canvas.Restore(kWholeControl);
     TitleBar(s);
+    ClutterBar(s);
     Buttons(s);
     VolumeSlider(s);
     BalanceSlider(s);
@@ -108,6 +109,11 @@ QRect SkinPainter::TitleButtons(const DrawState& s)
 {
     return DrawButtons(m_canvas, TitleBarButtons(), s.PressedTitleButton,
                        [&](int id) { return id == kShadeButton && s.Sticky; });
+}
+
+QRect SkinPainter::ClutterBar(const DrawState& s)
+{
+    return DrawClutterBar(m_canvas, kTitlebarSheet, s.PressedClutterButton, s.ClutterModes);
 }
 
 QRect SkinPainter::VolumeSlider(const DrawState& s)
@@ -184,11 +190,18 @@ QRect SkinPainter::Title(DrawState& s)
 
 QRect SkinPainter::PositionBar(const DrawState& s)
 {
+    if (s.Sticky) { // only the title bar shows: the bar there stands for the big one
+        m_canvas.Draw(kShadePositionBar, kTitlebarSheet, kShadePositionGroove);
+        if (s.PositionBar > 0)
+            m_canvas.Draw(ShadePositionThumbRect(s.PositionBar), kTitlebarSheet,
+                          ShadePositionThumbCell(s.PositionBar));
+        return kShadePositionBar;
+    }
     const QRect bar(16, 72, 248, 10);
     m_canvas.Draw(bar, kPosBarSheet, bar.translated(-16, -72));
     if (s.PositionBar > 0)
         m_canvas.Draw(PositionThumbRect(s.PositionBar), kPosBarSheet,
-                      {s.PositionDragging ? 278 : 249, 0, 28, 10});
+                      {s.PositionDragging ? 278 : 248, 0, kPositionThumbWidth, 10});
     return bar;
 }
 

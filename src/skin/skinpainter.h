@@ -3,6 +3,7 @@
 // time, so that a property change repaints only its element. Each function
 // returns the rectangle it changed. No widget here: tests and the command
 // line renderer paint without a display.
+#include "skin/clutterbar.h"
 #include "skin/mainwindowtable.h"
 #include "skin/skinset.h"
 #include "skin/skintypes.h"
@@ -42,6 +43,8 @@ struct DrawState {
     int TitleWidth = 0;
     int PressedButton = 0;
     int PressedTitleButton = 0;
+    int PressedClutterButton = 0;
+    TClutterModes ClutterModes; // the lit modes of the clutterbar
     bool VolumeDragging = false;
     bool BalanceDragging = false;
     bool PositionDragging = false;
@@ -69,6 +72,7 @@ public:
     QRect Buttons(const DrawState& s);
     QRect Toggles(const DrawState& s);
     QRect TitleButtons(const DrawState& s);
+    QRect ClutterBar(const DrawState& s);
     QRect VolumeSlider(const DrawState& s);
     QRect BalanceSlider(const DrawState& s);
     QRect Time(const DrawState& s);

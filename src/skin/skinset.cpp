@@ -63,6 +63,7 @@ int LoadDefaultSkin(SkinSet& set)
         }
     }
     set.SkinColors = BuiltInSkinColors();
+    set.Regions = {};
     for (const CursorSlot& slot : CursorSlots()) {
         if (slot.resource != nullptr)
             set.Cursors[std::size_t(slot.slot)] = LoadCursorFile(builtIn, QLatin1String(slot.file));
@@ -105,6 +106,7 @@ int LoadSkin(SkinSet& set, const QString& directory)
             set.Cursors[std::size_t(slot.slot)] = std::move(cursor);
     }
 
+    set.Regions = LoadRegionFile(dir);
     if (LoadColorFile(dir, QStringLiteral("viscolor.txt"), set.SkinColors) == FileLoad::Unreadable)
         return -1;
     return 0;

@@ -3,6 +3,7 @@
 // the cursors, and how a skin directory is loaded over the built-in skin.
 // Pure model code: no widget, no display.
 #include "skin/cursorreader.h"
+#include "skin/regionfile.h"
 #include "skin/viscolor.h"
 
 #include <QImage>
@@ -34,6 +35,8 @@ struct SkinSet {
     // then shows the volume pictures.
     bool BalanceFromVolume = false;
     SkinColorTable SkinColors{};
+    // region.txt's shapes; the built-in skin has none.
+    WindowRegions Regions;
     // Indexed by screen cursor slot; only 5..27 are used.
     std::array<std::optional<CursorImage>, kLastCursorSlot + 1> Cursors;
 };

@@ -23,7 +23,7 @@ TWinampSkin::TWinampSkin(QWidget* parent)
       m_gesture(GestureRows())
 {
     ApplicationActive = [] { return QGuiApplication::applicationState() == Qt::ApplicationActive; };
-    setFixedSize(kMainWindow.size);
+    FitSize();
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
     m_state.Title = QStringLiteral("*** VELMORO *** IL LETTORE MP3 CON DISSOLVENZA INCROCIATA ***");
@@ -184,9 +184,15 @@ void TWinampSkin::SetChecked(TSkinChecked checked)
 void TWinampSkin::SetSticky(bool sticky)
 {
     m_state.Sticky = sticky;
-    setFixedSize(kMainWindow.size.width(), sticky ? kMainWindow.shadeHeight : kMainWindow.size.height());
+    FitSize();
     Repaint();
     emit OnSticky(this, sticky);
+}
+
+void TWinampSkin::SetClutterModes(TClutterModes modes)
+{
+    m_state.ClutterModes = modes;
+    Redraw(Painter().ClutterBar(m_state));
 }
 
 void TWinampSkin::SetActive(bool active)
@@ -195,11 +201,36 @@ void TWinampSkin::SetActive(bool active)
     Repaint();
 }
 
+void TWinampSkin::SetScale(int scale)
+{
+    m_scale = std::clamp(scale, 1, 2);
+    FitSize();
+    update();
+}
+
+void TWinampSkin::FitSize()
+{
+    const int height = m_state.Sticky ? kMainWindow.shadeHeight : kMainWindow.size.height();
+    setFixedSize(kMainWindow.size.width() * m_scale, height * m_scale);
+}
+
+QPoint TWinampSkin::Unscaled(QPoint p) const
+{
+    // Rounded down, also left of and above the widget while a drag goes there.
+    const auto down = [this](int v) { return v >= 0 ? v / m_scale : -((-v + m_scale - 1) / m_scale); };
+    return {down(p.x()), down(p.y())};
+}
+
 void TWinampSkin::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
     painter.setCompositionMode(QPainter::CompositionMode_Source);
-    painter.drawImage(event->rect(), m_canvas, event->rect());
+    if (m_scale == 1) {
+        painter.drawImage(event->rect(), m_canvas, event->rect());
+        return;
+    }
+    // Without smooth transformation each pixel becomes a square of the scale.
+    painter.drawImage(QRect(QPoint(0, 0), m_canvas.size() * m_scale), m_canvas);
 }
 
 } // namespace velmoro::skin

@@ -73,6 +73,9 @@ public:
     void SetSticky(bool sticky);
     bool Active() const { return m_state.Active; }
     void SetActive(bool active);
+    // The clutterbar's A and D buttons stay lit while their modes are on.
+    TClutterModes ClutterModes() const { return m_state.ClutterModes; }
+    void SetClutterModes(TClutterModes modes);
 
     // Mirrors of ckShuffle and ckRepeat that the player window reads and flips.
     bool ShuffleOn = false;
@@ -86,6 +89,12 @@ public:
 
     // Paints everything again (the classic full paint).
     void Repaint();
+
+    // Shown at `scale` times its size (1, or 2 in double size), pixel for
+    // pixel; presses are read back in the window's own pixels, so every hit
+    // area scales with the pictures.
+    void SetScale(int scale);
+    int Scale() const { return m_scale; }
 
     const SkinSet& Skin() const { return m_skin; }
     const QImage& Canvas() const { return m_canvas; }
@@ -111,6 +120,8 @@ signals:
     void OnMenuClick(velmoro::skin::TWinampSkin* Sender);
     void OnSticky(velmoro::skin::TWinampSkin* Sender, bool Sticky);
     void OnSkinChanged(velmoro::skin::TWinampSkin* Sender);
+    // Release over a clutterbar button (a ClutterButton); at is where, on the screen.
+    void OnClutterClick(velmoro::skin::TWinampSkin* Sender, int Button, QPoint At);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -120,7 +131,11 @@ protected:
 
 private:
     SkinPainter Painter() { return SkinPainter(m_skin, m_canvas, m_titleBuffer); }
-    void Redraw(QRect area) { update(area); }
+    void Redraw(QRect area) { update(QRect(area.topLeft() * m_scale, area.size() * m_scale)); }
+    void FitSize();
+    // A point of the widget in the window's own pixels, and back on the screen.
+    QPoint Unscaled(QPoint p) const;
+    QPoint OnScreen(QPoint p) const { return mapToGlobal(p * m_scale); }
     void InstallCursors();
 
     std::vector<GestureRow> GestureRows();
@@ -138,6 +153,8 @@ private:
     void EmitClick(int button);
     void ReleaseButton();
     void ReleaseTitleButton(QPoint p);
+    bool PressClutterBar(QPoint p);
+    void ReleaseClutterBar(QPoint p);
     void ShowMessage(const QString& text);
 
     SkinSet m_skin;
@@ -146,6 +163,7 @@ private:
     QImage m_titleBuffer;
     QTimer m_scrollTimer;
     QMenu* m_popupMenu = nullptr;
+    int m_scale = 1;
 
     GestureMachine m_gesture;
     int m_dragStartValue = 0; // of the slider being dragged

@@ -17,7 +17,7 @@ namespace velmoro::skin {
 namespace {
 
 // The modes DragMode() reports.
-enum DragModes { kNone, kButton, kVolume, kBalance, kTitleButton, kPosition, kTitleText };
+enum DragModes { kNone, kButton, kVolume, kBalance, kTitleButton, kPosition, kTitleText, kClutterBar };
 
 } // namespace
 
@@ -91,6 +91,8 @@ std::vector<GestureRow> TWinampSkin::GestureRows()
              Redraw(Painter().Title(m_state));
          },
          [this](QPoint) { m_scrollTimer.start(); }, kSongNameCursor},
+        {kClutterBar, [this, shaded](QPoint p) { return !shaded() && PressClutterBar(p); },
+         [this](QPoint p, QPoint) { PressClutterBar(p); }, [this](QPoint p) { ReleaseClutterBar(p); }},
         {kTitleButton, [this](QPoint p) { return PressTitleButtons(p); },
          [this](QPoint p, QPoint) {
              m_state.PressedTitleButton = TitleButtonAt(p);
@@ -102,17 +104,17 @@ std::vector<GestureRow> TWinampSkin::GestureRows()
 
 void TWinampSkin::mousePressEvent(QMouseEvent* event)
 {
-    m_gesture.Press(event->position().toPoint());
+    m_gesture.Press(Unscaled(event->position().toPoint()));
 }
 
 void TWinampSkin::mouseMoveEvent(QMouseEvent* event)
 {
-    Move(event->position().toPoint());
+    Move(Unscaled(event->position().toPoint()));
 }
 
 void TWinampSkin::mouseReleaseEvent(QMouseEvent* event)
 {
-    m_gesture.Release(event->position().toPoint());
+    m_gesture.Release(Unscaled(event->position().toPoint()));
     ScreenCursors::Instance().SetScreenCursor(kNormalCursor);
 }
 
@@ -272,12 +274,30 @@ void TWinampSkin::ReleaseButton()
     Redraw(Painter().Buttons(m_state));
 }
 
+// A held button lights while the pointer stays on it, and acts if it is
+// let go there.
+bool TWinampSkin::PressClutterBar(QPoint p)
+{
+    m_state.PressedClutterButton = ClutterButtonAt(p);
+    Redraw(Painter().ClutterBar(m_state));
+    return m_state.PressedClutterButton != 0;
+}
+
+void TWinampSkin::ReleaseClutterBar(QPoint p)
+{
+    const int button = m_state.PressedClutterButton;
+    m_state.PressedClutterButton = 0;
+    Redraw(Painter().ClutterBar(m_state));
+    if (button != 0)
+        emit OnClutterClick(this, button, OnScreen(p));
+}
+
 void TWinampSkin::ReleaseTitleButton(QPoint p)
 {
     switch (m_state.PressedTitleButton) {
     case kMenuButton:
         if (m_popupMenu)
-            m_popupMenu->popup(mapToGlobal(p));
+            m_popupMenu->popup(OnScreen(p));
         else
             emit OnMenuClick(this);
         break;

@@ -40,6 +40,7 @@ struct RecordingActions : PlayerActions {
     void ToggleShuffle() override { last = "ToggleShuffle"; }
     void ToggleRepeat() override { last = "ToggleRepeat"; }
     void ToggleStayOnTop() override { last = "ToggleStayOnTop"; }
+    void ToggleDoubleSize() override { last = "ToggleDoubleSize"; }
     void ToggleCountDown() override { last = "ToggleCountDown"; }
     void ShowPlaylist() override { last = "ShowPlaylist"; }
     void Equalizer() override { last = "Equalizer"; }
@@ -201,6 +202,24 @@ TEST(CommandTable, EveryKeyRunsTheCommandItAlwaysRan)
     }
     RecordingActions actions;
     EXPECT_DEBUG_DEATH(player::RunCommand(actions, player::CommandId(999)), "entry");
+}
+
+// Ctrl+D is double size; other keys with Ctrl are left to their plain command.
+TEST(CommandTable, ControlKeys)
+{
+    RecordingActions actions;
+    EXPECT_TRUE(player::RunControlKeyCommand(actions, 32));
+    EXPECT_EQ(actions.last, "ToggleDoubleSize");
+    for (int code : {0, 30, 45}) {
+        actions.last.clear();
+        EXPECT_FALSE(player::RunControlKeyCommand(actions, code)) << code;
+        EXPECT_EQ(actions.last, "") << code;
+    }
+    test::Controllers c;
+    c.command.ToggleDoubleSize();
+    EXPECT_TRUE(c.settings.Checked(QStringLiteral("DoppiaDimensioneCheck")));
+    c.command.ToggleDoubleSize();
+    EXPECT_FALSE(c.settings.Checked(QStringLiteral("DoppiaDimensioneCheck")));
 }
 
 TEST(CommandController, PlayWithoutAStreamOpensTheCurrentEntry)

@@ -16,6 +16,7 @@
 #include <QMouseEvent>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QTransform>
 #include <QWindow>
 #include <gtest/gtest.h>
 
@@ -653,4 +654,48 @@ TEST_F(PlayerTest, PlayModeMarksAgreeWithTheSkinsButtons)
     // Nothing open: nothing to bookmark.
     form->findChild<QAction*>("AggiungiCorrente1")->trigger();
     EXPECT_TRUE(settings.Lines("BookmarksListBox").isEmpty());
+}
+
+// The clutterbar's buttons and Ctrl+D reach their commands; double size
+// scales the window, the skin, the areas over it and the shape of region.txt.
+TEST_F(PlayerTest, ClutterBarDoubleSizeAndShape)
+{
+    Put(dir.filePath("region.txt"), "[Normal]\nNumPoints=3\nPointList=0,0 275,0 0,116\n"
+                                    "[WindowShade]\nNumPoints=4\nPointList=0,0 100,0 100,14 0,14\n");
+    ASSERT_EQ(form->MainPlayerSkin->LoadSkin(dir.path()), 0);
+    EXPECT_EQ(form->mask(), QRegion(QPolygon({{0, 0}, {275, 0}, {0, 116}})));
+    form->show();
+    ASSERT_TRUE(form->windowHandle());
+    QKeyEvent ctrlD(QEvent::KeyPress, Qt::Key_D, Qt::ControlModifier, 32 + 8, 0, 0);
+    QCoreApplication::sendEvent(form->windowHandle(), &ctrlD);
+    EXPECT_TRUE(settings.Checked("DoppiaDimensioneCheck"));
+    EXPECT_EQ(form->size(), QSize(550, 232));
+    EXPECT_EQ(form->MainPlayerSkin->geometry(), QRect(0, 0, 550, 232));
+    EXPECT_EQ(form->MoveFormImage->geometry(), QRect(32, 0, 450, 34));
+    EXPECT_EQ(form->PositionChangeImage->geometry(), QRect(32, 144, 498, 18));
+    // Each pixel of the shape becomes a square of four, as the pictures do.
+    EXPECT_EQ(form->mask(), QTransform::fromScale(2, 2).map(QRegion(QPolygon({{0, 0}, {275, 0}, {0, 116}}))));
+    EXPECT_TRUE(form->MainPlayerSkin->ClutterModes().testFlag(skin::cmDoubleSize));
+    form->MainPlayerSkin->SetSticky(true);
+    EXPECT_EQ(form->size(), QSize(550, 28));
+    EXPECT_EQ(form->MoveFormImage->geometry(), QRect(32, 0, 290, 34));
+    EXPECT_EQ(form->mask(), QRegion(0, 0, 200, 28));
+
+    const auto clutter = [&](int button) {
+        emit form->MainPlayerSkin->OnClutterClick(form->MainPlayerSkin, button, {});
+    };
+    clutter(skin::kClutterDoubleSize);
+    EXPECT_FALSE(settings.Checked("DoppiaDimensioneCheck"));
+    EXPECT_EQ(form->size(), QSize(275, 14));
+    clutter(skin::kClutterOnTop);
+    EXPECT_TRUE(form->windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_TRUE(form->MainPlayerSkin->ClutterModes().testFlag(skin::cmOnTop));
+    clutter(skin::kClutterFileInfo); // no file information window yet: nothing
+    for (const auto& [button, submenu] : {std::pair{skin::kClutterOptions, "MenuOpzioni"},
+                                          std::pair{skin::kClutterVisualization, "Visualizzazione1"}}) {
+        QMenu* menu = form->findChild<QAction*>(QString::fromLatin1(submenu))->menu();
+        clutter(button);
+        EXPECT_TRUE(menu->isVisible()) << submenu;
+        menu->hide();
+    }
 }

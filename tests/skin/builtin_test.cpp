@@ -97,7 +97,7 @@ TEST_F(BuiltInSkinTest, PressedAndLitStatesDiffer)
         {&m_set.TitlebarBitmap, {18, 0, 9, 9}, {18, 9, 9, 9}},
         {&m_set.TitlebarBitmap, {0, 18, 9, 9}, {0, 27, 9, 9}},
         {&m_set.VolumeBitmap, {15, 422, 14, 11}, {0, 422, 14, 11}},
-        {&m_set.PosBarBitmap, {249, 0, 28, 10}, {278, 0, 28, 10}},
+        {&m_set.PosBarBitmap, {248, 0, 29, 10}, {278, 0, 29, 10}},
         {&m_set.MonoSterBitmap, {0, 0, 29, 12}, {0, 12, 29, 12}},
         {&m_set.PlayPausBitmap, {0, 0, 9, 9}, {27, 0, 9, 9}},
         {&m_set.PlayPausBitmap, {36, 0, 3, 9}, {39, 0, 1, 9}},

@@ -16,7 +16,7 @@ using DrawingTest = SkinWidgetTest;
 
 TEST_F(DrawingTest, FullPaintInTheDefaultState)
 {
-    EXPECT_TRUE(ShowsMain({0, 14, 16, 74}));
+    EXPECT_TRUE(ShowsMain({0, 14, 10, 74})); // left of the clutterbar
     EXPECT_TRUE(ShowsMain({274, 14, 1, 102}));
     EXPECT_TRUE(Shows({0, 0, 275, 14}, kTitlebarId, {27, 0, 275, 14}));
     const QRect buttons[] = {
@@ -28,12 +28,12 @@ TEST_F(DrawingTest, FullPaintInTheDefaultState)
     EXPECT_TRUE(Shows({210, 89, 28, 15}, kShufRepId, {0, 0, 28, 15}));
     EXPECT_TRUE(Shows({219, 58, 23, 12}, kShufRepId, {0, 61, 23, 12}));
     EXPECT_TRUE(Shows({242, 58, 23, 12}, kShufRepId, {23, 61, 23, 12}));
-    // Volume 80: frame trunc(27 x 81 / 100) = 21, thumb from 146 to 161.
-    EXPECT_TRUE(Shows({107, 57, 39, 13}, kVolumeId, {0, 315, 39, 13}));
-    EXPECT_TRUE(Shows({146, 58, 15, 11}, kVolumeId, {15, 422, 14, 11}));
-    // Balance 50: frame 0, thumb at 175 + trunc(28 x 60 / 100) = 191.
-    EXPECT_TRUE(Shows({177, 57, 38, 13}, kBalanceId, {9, 0, 38, 13}, {177, 57, 14, 13}));
-    EXPECT_TRUE(Shows({191, 58, 14, 11}, kBalanceId, {15, 422, 14, 11}));
+    // Volume 80: frame trunc(27 x 81 / 100) = 21, thumb at 107 + trunc(54 x 80 / 100) = 150.
+    EXPECT_TRUE(Shows({107, 57, 43, 13}, kVolumeId, {0, 315, 43, 13}));
+    EXPECT_TRUE(Shows({150, 58, 14, 11}, kVolumeId, {15, 422, 14, 11}));
+    // Balance 50: frame 0, thumb at 177 + trunc(24 x 50 / 100) = 189, centred on the bar.
+    EXPECT_TRUE(Shows({177, 57, 38, 13}, kBalanceId, {9, 0, 38, 13}, {177, 57, 12, 13}));
+    EXPECT_TRUE(Shows({189, 58, 14, 11}, kBalanceId, {15, 422, 14, 11}));
     // Empty time: four blank cells.
     for (int x : {48, 60, 78, 90})
         EXPECT_TRUE(Shows({x, 26, 9, 13}, kNumbersId, {90, 0, 9, 13})) << x;
@@ -117,8 +117,9 @@ TEST_F(DrawingTest, TitleBarButtonsAndShadeMode)
     Release({258, 7});
     ASSERT_TRUE(m_skin->Sticky());
     EXPECT_EQ(m_skin->height(), 14);
-    // Shade mode: the compact title bar, the time as text.
-    EXPECT_TRUE(Shows({0, 0, 275, 14}, kTitlebarId, {27, 29, 275, 14}));
+    // Shade mode: the compact title bar (under its small position bar), the time as text.
+    EXPECT_TRUE(Shows({0, 0, 275, 14}, kTitlebarId, {27, 29, 275, 14}, {0, 0, 226, 14}));
+    EXPECT_TRUE(Shows({0, 0, 275, 14}, kTitlebarId, {27, 29, 275, 14}, {243, 0, 32, 14}));
     Press({258, 7});
     EXPECT_TRUE(Shows({254, 3, 9, 9}, kTitlebarId, {9, 27, 9, 9}));
     MoveTo({100, 7});
@@ -141,20 +142,20 @@ TEST_F(DrawingTest, VolumeSlider)
         m_skin->SetVolume(volume);
         EXPECT_TRUE(ShowsMain({107, 57, 68, 13})) << volume;
     }
-    m_skin->SetVolume(5); // frame 1, thumb from 107 to 121
-    EXPECT_TRUE(Shows({121, 57, 54, 13}, kVolumeId, {14, 15, 54, 13}));
-    EXPECT_TRUE(Shows({107, 58, 14, 11}, kVolumeId, {15, 422, 14, 11}));
-    m_skin->SetVolume(100); // frame 27, thumb from 157 to 172
-    EXPECT_TRUE(Shows({107, 57, 50, 13}, kVolumeId, {0, 405, 50, 13}));
-    EXPECT_TRUE(Shows({157, 58, 15, 11}, kVolumeId, {15, 422, 14, 11}));
+    m_skin->SetVolume(5); // frame 1, thumb from 109 to 123
+    EXPECT_TRUE(Shows({123, 57, 52, 13}, kVolumeId, {16, 15, 52, 13}));
+    EXPECT_TRUE(Shows({109, 58, 14, 11}, kVolumeId, {15, 422, 14, 11}));
+    m_skin->SetVolume(100); // frame 27, the thumb ends with the bar
+    EXPECT_TRUE(Shows({107, 57, 54, 13}, kVolumeId, {0, 405, 54, 13}));
+    EXPECT_TRUE(Shows({161, 58, 14, 11}, kVolumeId, {15, 422, 14, 11}));
     m_skin->SetVolume(250);
     EXPECT_EQ(m_skin->Volume(), 100);
-    m_skin->SetVolume(50); // thumb drawn from 131 to 145
+    m_skin->SetVolume(50); // thumb drawn from 134 to 148
     Press({150, 63});      // inside the thumb's hit area (142 to 156): the value stays
     EXPECT_EQ(m_skin->Volume(), 50);
-    EXPECT_TRUE(Shows({131, 58, 14, 11}, kVolumeId, {0, 422, 14, 11}));
+    EXPECT_TRUE(Shows({134, 58, 14, 11}, kVolumeId, {0, 422, 14, 11}));
     Release({150, 63});
-    EXPECT_TRUE(Shows({131, 58, 14, 11}, kVolumeId, {15, 422, 14, 11}));
+    EXPECT_TRUE(Shows({134, 58, 14, 11}, kVolumeId, {15, 422, 14, 11}));
 }
 
 TEST_F(DrawingTest, BalanceSlider)
@@ -162,21 +163,19 @@ TEST_F(DrawingTest, BalanceSlider)
     struct Case {
         int balance, frame, thumb;
     };
-    for (const Case& c : {Case{0, 27, 177}, Case{50, 0, 191}, Case{95, 24, 204}, Case{-20, 27, 177}}) {
+    for (const Case& c : {Case{0, 27, 177}, Case{50, 0, 189}, Case{95, 24, 199}, Case{-20, 27, 177}}) {
         m_skin->SetBalance(c.balance);
         EXPECT_TRUE(Shows({c.thumb, 58, 14, 11}, kBalanceId, {15, 422, 14, 11})) << c.balance;
         // The 38 columns as painted, under the thumb where it stands, then the background.
         const QRect beside = c.thumb > 180 ? QRect(177, 57, c.thumb - 177, 13) : QRect(191, 57, 24, 13);
         EXPECT_TRUE(Shows({177, 57, 38, 13}, kBalanceId, {9, 15 * c.frame, 38, 13}, beside)) << c.balance;
-        if (c.thumb + 14 < 217) {
-            EXPECT_TRUE(ShowsMain({215, 57, 2, 13})) << c.balance;
-        }
+        EXPECT_TRUE(ShowsMain({215, 57, 2, 13})) << c.balance;
     }
     m_skin->SetBalance(50);
     Press({200, 63}); // on the thumb: dragging look
-    EXPECT_TRUE(Shows({191, 58, 14, 11}, kBalanceId, {0, 422, 14, 11}));
+    EXPECT_TRUE(Shows({189, 58, 14, 11}, kBalanceId, {0, 422, 14, 11}));
     Release({200, 63});
-    EXPECT_TRUE(Shows({191, 58, 14, 11}, kBalanceId, {15, 422, 14, 11}));
+    EXPECT_TRUE(Shows({189, 58, 14, 11}, kBalanceId, {15, 422, 14, 11}));
     for (int balance : {96, 100, 180}) {
         m_skin->SetBalance(balance);
         EXPECT_TRUE(ShowsMain({177, 57, 41, 13})) << balance;
@@ -196,9 +195,10 @@ TEST_F(DrawingTest, PositionBarAndPlayState)
     EXPECT_TRUE(Shows({16, 72, 248, 10}, kPosBarId, {0, 0, 248, 10}));
     m_skin->SetPositionBar(300);
     EXPECT_EQ(m_skin->PositionBar(), 256);
-    EXPECT_TRUE(Shows({225, 72, 38, 10}, kPosBarId, {249, 0, 28, 10}));
-    m_skin->SetPositionBar(128); // 17 + 104 to 45 + 109
-    EXPECT_TRUE(Shows({121, 72, 33, 10}, kPosBarId, {249, 0, 28, 10}));
+    // The unstretched 29 columns, ending with the bar.
+    EXPECT_TRUE(Shows({235, 72, 29, 10}, kPosBarId, {248, 0, 29, 10}));
+    m_skin->SetPositionBar(128); // 16 + trunc(219 x 128 / 256)
+    EXPECT_TRUE(Shows({125, 72, 29, 10}, kPosBarId, {248, 0, 29, 10}));
     EXPECT_TRUE(Shows({16, 72, 248, 10}, kPosBarId, {0, 0, 248, 10}, {154, 72, 110, 10}));
 
     m_skin->SetStatus(ssPlay); // the ready mark covers the picture's first column
@@ -297,16 +297,16 @@ TEST_F(DrawingTest, ShortSheetsLeaveTheBackgroundWhereTheyEnd)
     WriteFile(dir.filePath("balance.bmp"), EncodeBmp24(CoordImage(kBalanceId, {68, 424})));
     WriteFile(dir.filePath("posbar.bmp"), EncodeBmp24(CoordImage(kPosBarId, {307, 6})));
     ASSERT_EQ(m_skin->LoadSkin(m_dir.path()), 0);
-    m_skin->SetPositionBar(128); // thumb from 121 to 154
+    m_skin->SetPositionBar(128); // thumb from 125 to 154
 
     // Volume 80, frame 21: no thumb at all, the whole bar shows.
     EXPECT_TRUE(Shows({107, 57, 68, 13}, kVolumeId, {0, 315, 68, 13}));
     // Balance 50: the thumb's first two rows, the bar below and beside them.
-    EXPECT_TRUE(Shows({191, 58, 14, 2}, kBalanceId, {15, 422, 14, 2}));
-    for (const QRect& visible : {QRect(177, 60, 38, 10), QRect(177, 57, 14, 3)})
+    EXPECT_TRUE(Shows({189, 58, 14, 2}, kBalanceId, {15, 422, 14, 2}));
+    for (const QRect& visible : {QRect(177, 60, 38, 10), QRect(177, 57, 12, 3)})
         EXPECT_TRUE(Shows({177, 57, 38, 13}, kBalanceId, {9, 0, 38, 13}, visible)) << visible.y();
     // Position bar and thumb: six rows, the background under them.
-    EXPECT_TRUE(Shows({121, 72, 33, 6}, kPosBarId, {249, 0, 28, 6}));
+    EXPECT_TRUE(Shows({125, 72, 29, 6}, kPosBarId, {248, 0, 29, 6}));
     EXPECT_TRUE(Shows({16, 72, 248, 6}, kPosBarId, {0, 0, 248, 6}, {154, 72, 110, 6}));
     EXPECT_TRUE(ShowsMain({16, 78, 248, 4}));
 
@@ -321,13 +321,13 @@ TEST_F(DrawingTest, MainSheetsOfOtherSizes)
     const QString main = QDir(m_dir.path()).filePath("main.bmp");
     WriteFile(main, EncodeBmp24(CoordImage(kMainId, {300, 130})));
     ASSERT_EQ(m_skin->LoadSkin(m_dir.path()), 0);
-    EXPECT_TRUE(ShowsMain({0, 14, 16, 74}));
+    EXPECT_TRUE(ShowsMain({0, 14, 10, 74})); // left of the clutterbar
     EXPECT_TRUE(ShowsMain({268, 14, 7, 102}));
     EXPECT_EQ(m_skin->Canvas().size(), QSize(275, 116));
 
     WriteFile(main, EncodeBmp24(CoordImage(kMainId, {200, 100})));
     ASSERT_EQ(m_skin->LoadSkin(m_dir.path()), 0);
-    EXPECT_TRUE(ShowsMain({0, 14, 16, 74}));
+    EXPECT_TRUE(ShowsMain({0, 14, 10, 74})); // left of the clutterbar
     EXPECT_EQ(m_skin->Canvas().pixel(270, 50), qRgb(0, 0, 0));
     EXPECT_EQ(m_skin->Canvas().pixel(5, 110), qRgb(0, 0, 0));
     EXPECT_TRUE(Shows({16, 88, 23, 18}, kCButtonsId, {0, 0, 23, 18})); // elements draw over it
@@ -349,7 +349,7 @@ TEST_F(DrawingTest, PngPicturesAndLooseColourLines)
     WriteFile(dir.filePath("viscolor.txt"), colours);
     ASSERT_EQ(m_skin->LoadSkin(m_dir.path()), 0);
 
-    EXPECT_TRUE(ShowsMain({0, 14, 16, 74}));
+    EXPECT_TRUE(ShowsMain({0, 14, 10, 74})); // left of the clutterbar
     EXPECT_TRUE(Shows({16, 88, 23, 18}, kCButtonsId, {0, 0, 23, 18}));
     m_skin->SetLeftMeter(50);
     for (int k = 0; k < 78; ++k) {

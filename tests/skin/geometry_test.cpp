@@ -39,7 +39,13 @@ TEST(GeometryTest, SliderMappingsAtTheirEnds)
     EXPECT_EQ(BalanceAt(216), 100);
     EXPECT_EQ(VolumeFrame(4), 1);
     EXPECT_EQ(VolumeFrame(100), 27);
-    EXPECT_EQ(PositionThumbRect(256), QRect(225, 72, 38, 10));
+    // The thumbs travel from one end of their bars to the other, unstretched.
+    EXPECT_EQ(PositionThumbRect(1), QRect(16, 72, 29, 10));
+    EXPECT_EQ(PositionThumbRect(256), QRect(235, 72, 29, 10));
+    EXPECT_EQ(VolumeThumbRect(0), QRect(107, 58, 14, 11));
+    EXPECT_EQ(VolumeThumbRect(100), QRect(161, 58, 14, 11));
+    EXPECT_EQ(BalanceThumbRect(0), QRect(177, 58, 14, 11));
+    EXPECT_EQ(BalanceThumbRect(100), QRect(201, 58, 14, 11));
 }
 
 TEST(GeometryTest, OverlappingHitAreasGoToTheLaterTest)

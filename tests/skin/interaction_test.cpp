@@ -167,8 +167,7 @@ TEST_F(InteractionTest, PositionBarOnlyWhenNotPlaying)
     m_skin->SetStatus(ssStop);
     Press({100, 78});
     EXPECT_EQ(m_skin->PositionBar(), 86); // round(82 x 255 / 208) - 15
-    EXPECT_TRUE(Shows({17 + 208 * 86 / 256, 72, 28 + 218 * 86 / 256 - 208 * 86 / 256, 10}, kPosBarId,
-                      {278, 0, 28, 10}));
+    EXPECT_TRUE(Shows({16 + 219 * 86 / 256, 72, 29, 10}, kPosBarId, {278, 0, 29, 10}));
     MoveTo({110, 78});
     EXPECT_EQ(m_skin->PositionBar(), 94); // round(10 x 255 / 215) + 82
     MoveTo({10, 78});

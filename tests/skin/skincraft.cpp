@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -365,6 +366,26 @@ void WriteFile(const QString& path, const QByteArray& bytes)
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate)) << path.toStdString();
     ASSERT_EQ(file.write(bytes), bytes.size());
+}
+
+testing::AssertionResult MatchesReference(const QImage& got, const QString& referencePath,
+                                          const QString& actualDir)
+{
+    const QImage drawn = got.convertToFormat(QImage::Format_ARGB32);
+    const QImage want = QImage(referencePath).convertToFormat(QImage::Format_ARGB32);
+    if (want.isNull())
+        return testing::AssertionFailure() << "no reference " << referencePath.toStdString();
+    qsizetype differing = 0;
+    if (drawn.size() == want.size())
+        for (int y = 0; y < drawn.height(); ++y)
+            for (int x = 0; x < drawn.width(); ++x)
+                differing += drawn.pixel(x, y) != want.pixel(x, y);
+    if (drawn.size() == want.size() && differing == 0)
+        return testing::AssertionSuccess();
+    const QString name = QFileInfo(referencePath).completeBaseName();
+    drawn.save(QDir(actualDir).filePath(name + QStringLiteral(".actual.png")));
+    return testing::AssertionFailure()
+           << referencePath.toStdString() << ": " << differing << " pixels differ, or the size does";
 }
 
 } // namespace velmoro::test

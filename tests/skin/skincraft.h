@@ -119,4 +119,9 @@ void WriteCoordPlaylistSkin(const QString& dir, const QByteArray& colours = {});
 
 void WriteFile(const QString& path, const QByteArray& bytes);
 
+// The picture equals the reference PNG pixel for pixel; when it does not,
+// it is saved beside the test as <name>.actual.png in actualDir.
+testing::AssertionResult MatchesReference(const QImage& got, const QString& referencePath,
+                                          const QString& actualDir);
+
 } // namespace velmoro::test
