@@ -56,7 +56,7 @@ public:
     std::uint32_t ChannelGetLevel(Handle channel) override;
     Handle ChannelSetDSP(Handle channel, DspProc proc, void* user) override;
     bool ChannelRemoveDSP(Handle channel, Handle dsp) override;
-    Handle ChannelSetFX(Handle channel) override;
+    Handle ChannelSetFX(Handle channel, FxKind kind) override;
     bool FXSetParameters(Handle fx, const EqParameters& parameters) override;
     bool GetFFTSamples(Handle channel, std::array<float, kFftBins>& out) override;
 

@@ -112,16 +112,9 @@ void LogWhyItEnded(const Stream& s, Decoder::Status status)
             what + " ends: no MPEG audio in " + std::to_string(s.url->Received()) + " bytes");
 }
 
-void Process(Stream& s, std::int16_t* samples, std::size_t frames, int rate)
+void Process(Stream& s, std::int16_t* samples, std::size_t frames)
 {
     std::lock_guard lock(s.processMutex);
-    for (Stream::Fx& fx : s.effects) {
-        if (fx.dirty || fx.rate != rate)
-            fx.filter.Configure(fx.parameters, rate);
-        fx.dirty = false;
-        fx.rate = rate;
-        fx.filter.Process(samples, frames);
-    }
     for (const Stream::Dsp& dsp : s.dsps)
         dsp.proc(dsp.handle, s.handle, samples, std::uint32_t(frames * 4), dsp.user);
 }
@@ -155,7 +148,7 @@ void AudioLibrary::FillStream(Stream& s, std::vector<std::int16_t>& scratch)
         std::size_t frames = 0;
         const Decoder::Status status = ReadFed(s, scratch.data(), want, frames);
         if (frames > 0)
-            Process(s, scratch.data(), frames, s.decoder->Rate());
+            Process(s, scratch.data(), frames);
         const bool ended = status == Decoder::Status::End || status == Decoder::Status::Error;
         if (ended)
             LogWhyItEnded(s, status);
