@@ -90,6 +90,9 @@ public:
 signals:
     // The current stream has been started (PlayStatus is 1).
     void Playing();
+    // An open has made a new CurrentStream (0 when the library gave none);
+    // CurrentFileName names it.
+    void StreamOpened();
 
 private:
     enum class VisMode { Oscilloscope, VuMeter, None, Plugin, Spectrum };
