@@ -1,10 +1,12 @@
 #include "skincraft.h"
 
 #include "skin/skinset.h"
+#include "skin/rendercommand.h"
 #include "skin/skinwriter.h"
 
 #include <QDir>
 #include <QFile>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -360,11 +362,46 @@ void WriteCoordPlaylistSkin(const QString& dir, const QByteArray& colours)
         WriteFile(QDir(dir).filePath(QStringLiteral("pledit.txt")), colours);
 }
 
+void WriteCoordEqualizerSkin(const QString& dir, QSize size)
+{
+    QDir().mkpath(dir);
+    WriteFile(QDir(dir).filePath(QStringLiteral("eqmain.bmp")),
+              skin::EncodeBmp24(CoordImage(kEqmainId, size)));
+}
+
 void WriteFile(const QString& path, const QByteArray& bytes)
 {
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate)) << path.toStdString();
     ASSERT_EQ(file.write(bytes), bytes.size());
+}
+
+} // namespace velmoro::test
+
+namespace velmoro::test {
+
+testing::AssertionResult RendersAsReference(const QDir& references, const QString& actualDir,
+                                            const QString& picture, const QStringList& arguments)
+{
+    QTemporaryDir dir;
+    const QString drawn = dir.filePath(picture);
+    if (skin::RunRenderSkinCommand(QStringList{QStringLiteral("-"), drawn} + arguments) != 0)
+        return testing::AssertionFailure() << "the command failed for " << picture.toStdString();
+    const QImage got = QImage(drawn).convertToFormat(QImage::Format_ARGB32);
+    const QImage want = QImage(references.filePath(picture)).convertToFormat(QImage::Format_ARGB32);
+    if (want.isNull())
+        return testing::AssertionFailure() << "no reference " << picture.toStdString();
+    qsizetype differing = 0;
+    if (got.size() == want.size())
+        for (int y = 0; y < got.height(); ++y)
+            for (int x = 0; x < got.width(); ++x)
+                differing += got.pixel(x, y) != want.pixel(x, y);
+    if (got.size() == want.size() && differing == 0)
+        return testing::AssertionSuccess();
+    got.save(QDir(actualDir).filePath(picture.chopped(4) + QStringLiteral(".actual.png")));
+    return testing::AssertionFailure()
+           << picture.toStdString() << ": " << differing << " pixels differ (sizes " << got.width() << "x"
+           << got.height() << " and " << want.width() << "x" << want.height() << ")";
 }
 
 } // namespace velmoro::test
