@@ -5,6 +5,8 @@
 // to them. It runs the two start-up phases, and saves the bookmarks and the
 // playlist when it closes.
 #include "app/engine.h"
+#include "app/equalizer.h"
+#include "equalizer/eqform.h"
 #include "app/playerstate.h"
 #include "app/startup.h"
 #include "player/bookmarks.h"
@@ -62,6 +64,9 @@ public:
     void MainPlayerSkinVolumeChange(int volume) { Engine.ApplyPlayerVolume(volume); }
     void MainPlayerSkinBalanceChange(int balance) { Engine.ApplyBalance(balance); }
     void MainPlayerSkinEqualizerClick();
+    // The "Equalizatore" item and the E key: the message, or, with the
+    // equalizer audible, the window shown or hidden with the button lit.
+    void EqualizerCommand();
     // Reloads the playlist window's skin, then shows or closes it.
     void MainPlayerSkinPlaylistClick(bool shown);
     void MainPlayerSkinCloseClick() { close(); }
@@ -103,7 +108,7 @@ public:
     // PlayerWindow
     QStringList ChooseFilesToOpen() override;
     void ToggleStayOnTop() override { Sempreinprimopiano1Click(); }
-    void ShowEqualizerMessage() override { MainPlayerSkinEqualizerClick(); }
+    void ShowEqualizerMessage() override { EqualizerCommand(); }
     void CloseWindow() override { close(); }
     void ShowPlaylistWindow() override;
     void PlaylistChanged() override { PlaylistForm->RefreshPlaylistList(); }
@@ -121,6 +126,7 @@ public:
     skin::TWinampSkin* MainPlayerSkin;
     SkinDisplay SkinView;
     app::PlaybackEngine Engine;
+    app::EqualizerEngine Equalizer;
     NavigationController Navigation;
     CommandController Commands;
     RefreshTick Tick;
@@ -136,6 +142,7 @@ public:
     QTimer TimerPosizioneForm;
     // A window of its own, made with the player and closed with it.
     std::unique_ptr<playlist::TPlaylistForm> PlaylistForm;
+    std::unique_ptr<equalizer::TFormEqualizzatore> FormEqualizzatore;
 
     // Tests give it a clock of their own.
     LoadPump& PlaylistLoadPump() { return *m_loadPump; }
@@ -164,6 +171,9 @@ private:
     void ShowLoadProgress(const QString& fileName, int percent);
     // The playlist window's part of the player's skin.
     void LoadPlaylistSkin();
+    // The equalizer window's, and showing or hiding that window.
+    void LoadEqualizerSkin();
+    void ShowEqualizerWindow(bool shown);
 
     QString m_commandLine;
     BookmarkFile m_bookmarkFile;

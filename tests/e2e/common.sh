@@ -55,8 +55,9 @@ e2e_record() {
 }
 
 # Sets window to the player's window once it shows and has read default.m3u.
+# Usage: e2e_player [PLAYER-ARGUMENT...]
 e2e_player() {
-  (cd "$work" && QT_QPA_PLATFORM=xcb exec ./velmoro >"$work/velmoro.log" 2>&1) &
+  (cd "$work" && QT_QPA_PLATFORM=xcb exec ./velmoro "$@" >"$work/velmoro.log" 2>&1) &
   pids+=($!)
   # shellcheck disable=SC2034 # read by the scripts
   window=$(xdotool search --sync --onlyvisible --name Velmoro | head -n 1)
