@@ -22,7 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const Handle s = library->StreamCreateMemory(data, size, flags);
     if (s == 0)
         return 0;
-    library->ChannelSetFX(s);
+    library->ChannelSetFX(s, velmoro::audio::FxKind::PeakingEq);
     // The decoder's rate, which may change from frame to frame, or one set.
     library->ChannelSetAttributes(s, size % 5 == 0 ? 22050 : 0, -1, -101);
     library->StreamPlay(s, false, 0);

@@ -92,6 +92,7 @@ void PlaybackEngine::OpenStreamFile(const QString& fileName)
     m_lengthPending = m_ratePending = false;
     SilenceAndWatchNewStream();
     m_state.CurrentFileName = fileName;
+    emit StreamOpened();
 }
 
 void PlaybackEngine::OpenStream(const QString& nameOrUrl)
@@ -132,6 +133,7 @@ void PlaybackEngine::OpenStream(const QString& nameOrUrl)
     m_lengthPending = m_state.CurrentStream != 0 && length == 0;
     m_ratePending = m_state.CurrentStream != 0;
     m_state.CurrentFileName = nameOrUrl;
+    emit StreamOpened();
 }
 
 void PlaybackEngine::PlayCurrentStream()

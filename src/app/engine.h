@@ -102,6 +102,9 @@ public:
 signals:
     // The current stream has been started (PlayStatus is 1).
     void Playing();
+    // An open has made a new CurrentStream (0 when the library gave none);
+    // CurrentFileName names it.
+    void StreamOpened();
 
 private:
     std::uint32_t StreamFlags() const;

@@ -60,6 +60,10 @@ struct EqualizerState {
     bool EqEnabled = false;
     std::array<audio::Handle, 10> EqFx{};
     audio::EqParameters EqParam{0, 0, 0};
+    // With the equalizer audible: the first slider's gain in dB, and the
+    // effect that applies it ahead of the bands.
+    std::int32_t EqPreamp = 0;
+    audio::Handle EqPreampFx = 0;
 };
 
 // Which windows exist and whether the single-key commands listen.

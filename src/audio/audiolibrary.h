@@ -62,6 +62,12 @@ struct EqParameters {
     float gain = 0;
 };
 
+// What ChannelSetFX attaches.
+enum class FxKind {
+    PeakingEq, // EqParameters whole
+    Gain,      // only EqParameters::gain: a preamplifier
+};
+
 inline constexpr int kFftBins = 513;
 
 class IAudioLibrary {
@@ -144,9 +150,13 @@ public:
     virtual std::uint32_t ChannelGetHeardPosition(Handle channel) { return ChannelGetPosition(channel); }
     // After it returns the function is never called again.
     virtual bool ChannelRemoveDSP(Handle channel, Handle dsp) = 0;
-    // Attaches a peaking equalizer to a stream created with kStreamFx.
-    virtual Handle ChannelSetFX(Handle channel) = 0;
-    // The centre is held below half the stream's rate, the bandwidth at
+    // Attaches an effect to a stream created with kStreamFx. Effects run in
+    // the order attached, on what is heard, before the stream's volume and
+    // pan; a new setting is heard with the next block the device takes, and
+    // glides there over 20 ms. A new effect changes nothing until its
+    // parameters are set.
+    virtual Handle ChannelSetFX(Handle channel, FxKind kind) = 0;
+    // The centre is held below half the output's rate, the bandwidth at
     // 0.1–36 semitones, the gain at ±30 dB; a value that is not a number is
     // refused.
     virtual bool FXSetParameters(Handle fx, const EqParameters& parameters) = 0;

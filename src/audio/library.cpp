@@ -165,7 +165,6 @@ bool AudioLibrary::StreamFree(Handle stream)
     {
         std::lock_guard lock(s->processMutex);
         s->dsps.clear();
-        s->effects.clear();
     }
     return true;
 }
@@ -352,7 +351,7 @@ bool AudioLibrary::ChannelRemoveDSP(Handle channel, Handle dsp)
     return s->dsps.size() != before;
 }
 
-Handle AudioLibrary::ChannelSetFX(Handle channel)
+Handle AudioLibrary::ChannelSetFX(Handle channel, FxKind kind)
 {
     const auto s = Find(channel);
     if (!s)
@@ -363,8 +362,8 @@ Handle AudioLibrary::ChannelSetFX(Handle channel)
     }
     const Handle h = NewHandle();
     {
-        std::lock_guard lock(s->processMutex);
-        s->effects.push_back({h, EqParameters{}, PeakingEq{}, true});
+        std::lock_guard lock(m_mixer.Lock());
+        s->effects.Add(h, kind);
     }
     std::lock_guard lock(m_streamsMutex);
     m_dspOwners[h] = channel;
@@ -389,15 +388,8 @@ bool AudioLibrary::FXSetParameters(Handle fx, const EqParameters& parameters)
     const auto s = Find(owner);
     if (!s)
         return false;
-    std::lock_guard lock(s->processMutex);
-    for (Stream::Fx& effect : s->effects) {
-        if (effect.handle == fx) {
-            effect.parameters = parameters;
-            effect.dirty = true;
-            return true;
-        }
-    }
-    return false;
+    std::lock_guard lock(m_mixer.Lock());
+    return s->effects.Set(fx, parameters);
 }
 
 } // namespace velmoro::audio

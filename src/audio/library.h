@@ -58,7 +58,7 @@ public:
     Handle ChannelSetPositionedDSP(Handle channel, PositionedDspProc proc, void* user) override;
     std::uint32_t ChannelGetHeardPosition(Handle channel) override;
     bool ChannelRemoveDSP(Handle channel, Handle dsp) override;
-    Handle ChannelSetFX(Handle channel) override;
+    Handle ChannelSetFX(Handle channel, FxKind kind) override;
     bool FXSetParameters(Handle fx, const EqParameters& parameters) override;
     bool GetFFTSamples(Handle channel, std::array<float, kFftBins>& out) override;
 

@@ -113,17 +113,10 @@ void LogWhyItEnded(const Stream& s, Decoder::Status status)
 }
 
 // With the stream's decode lock held, which every change of decodedEnd holds too.
-void Process(Stream& s, std::int16_t* samples, std::size_t frames, int rate)
+void Process(Stream& s, std::int16_t* samples, std::size_t frames)
 {
     const auto position = std::uint32_t(std::clamp<std::int64_t>(s.decodedEnd * 4, 0, UINT32_MAX));
     std::lock_guard lock(s.processMutex);
-    for (Stream::Fx& fx : s.effects) {
-        if (fx.dirty || fx.rate != rate)
-            fx.filter.Configure(fx.parameters, rate);
-        fx.dirty = false;
-        fx.rate = rate;
-        fx.filter.Process(samples, frames);
-    }
     for (const Stream::Dsp& dsp : s.dsps)
         if (dsp.positioned)
             dsp.positioned(dsp.handle, s.handle, samples, std::uint32_t(frames * 4), position, dsp.user);
@@ -160,7 +153,7 @@ void AudioLibrary::FillStream(Stream& s, std::vector<std::int16_t>& scratch)
         std::size_t frames = 0;
         const Decoder::Status status = ReadFed(s, scratch.data(), want, frames);
         if (frames > 0)
-            Process(s, scratch.data(), frames, s.decoder->Rate());
+            Process(s, scratch.data(), frames);
         const bool ended = status == Decoder::Status::End || status == Decoder::Status::Error;
         if (ended)
             LogWhyItEnded(s, status);

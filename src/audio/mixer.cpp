@@ -20,7 +20,7 @@ float Sample(const Stream& s, std::int64_t frame, int channel)
 
 } // namespace
 
-Mixer::Mixer() : m_mix(kBlock * 2)
+Mixer::Mixer() : m_mix(kBlock * 2), m_stream(kBlock * 2)
 {
     m_streams.reserve(64);
 }
@@ -66,10 +66,15 @@ void Mixer::RenderBlock(std::size_t frames)
     m_lastMaster = master;
 }
 
-// Every gain moves in a straight line from where the last block left it to
-// its new value, so a fade in 1-point steps never steps audibly.
+// The stream's frames of the block are taken first (resampled where its
+// rate differs), then its effects run over them, then its gains. Every gain
+// moves in a straight line from where the last block left it to its new
+// value, so a fade in 1-point steps never steps audibly.
 void Mixer::MixStream(Stream& s, std::size_t frames, float masterFrom, float masterTo)
 {
+    const std::size_t taken = TakeFrames(s, frames);
+    s.effects.Process(m_stream.data(), taken, m_format.rate);
+
     const float volume = VolumeGain(s.volume, logVolume);
     const StereoGain pan = PanGains(s.pan, logPan);
     const float leftTo = volume * pan.left;
@@ -81,20 +86,37 @@ void Mixer::MixStream(Stream& s, std::size_t frames, float masterFrom, float mas
     float gr = s.lastRight;
     float gm = masterFrom;
     std::size_t history = s.historyPos;
-    const auto emit = [&](std::size_t i, float left, float right) {
+    for (std::size_t i = 0; i < taken; ++i) {
         gl += leftStep;
         gr += rightStep;
         gm += masterStep;
-        left *= gl;
-        right *= gr;
+        const float left = m_stream[i * 2] * gl;
+        const float right = m_stream[i * 2 + 1] * gr;
         s.history[history * 2] = left * (1.0f / 32768.0f);
         s.history[history * 2 + 1] = right * (1.0f / 32768.0f);
         history = (history + 1) & (kHistoryFrames - 1);
         m_mix[i * 2] += left * gm;
         m_mix[i * 2 + 1] += right * gm;
-    };
+    }
+    // Frames not heard this block (end or underrun) leave silence in the history.
+    for (std::size_t i = taken; i < frames; ++i) {
+        s.history[history * 2] = 0;
+        s.history[history * 2 + 1] = 0;
+        history = (history + 1) & (kHistoryFrames - 1);
+    }
+    s.historyPos = history;
+    s.lastLeft = leftTo;
+    s.lastRight = rightTo;
+}
 
+std::size_t Mixer::TakeFrames(Stream& s, std::size_t frames)
+{
     std::size_t i = 0;
+    const auto emit = [&](float left, float right) {
+        m_stream[i * 2] = left;
+        m_stream[i * 2 + 1] = right;
+        ++i;
+    };
     // One pass per stretch of frames at one rate: a stream whose rate
     // changes midway plays each part at its own rate.
     while (i < frames) {
@@ -110,13 +132,13 @@ void Mixer::MixStream(Stream& s, std::size_t frames, float masterFrom, float mas
                 std::size_t(std::max<std::int64_t>(0, std::min(s.decodedEnd, nextChange) - base));
             const std::size_t n = std::min(frames - i, available);
             std::size_t at = std::size_t(base % std::int64_t(s.capacity));
-            for (std::size_t k = 0; k < n; ++k, ++i) {
-                emit(i, s.ring[at * 2], s.ring[at * 2 + 1]);
+            for (std::size_t k = 0; k < n; ++k) {
+                emit(s.ring[at * 2], s.ring[at * 2 + 1]);
                 at = at + 1 == s.capacity ? 0 : at + 1;
             }
             s.playPos = double(base + std::int64_t(n));
         } else {
-            for (; i < frames; ++i) {
+            while (i < frames) {
                 const auto base = std::int64_t(std::floor(s.playPos));
                 if (base >= nextChange)
                     break;
@@ -124,8 +146,7 @@ void Mixer::MixStream(Stream& s, std::size_t frames, float masterFrom, float mas
                 if (base + 2 >= s.decodedEnd && !(s.decodeEnded && base < s.decodedEnd))
                     break;
                 const auto t = float(s.playPos - double(base));
-                emit(i,
-                     Hermite(Sample(s, base - 1, 0), Sample(s, base, 0), Sample(s, base + 1, 0),
+                emit(Hermite(Sample(s, base - 1, 0), Sample(s, base, 0), Sample(s, base + 1, 0),
                              Sample(s, base + 2, 0), t),
                      Hermite(Sample(s, base - 1, 1), Sample(s, base, 1), Sample(s, base + 1, 1),
                              Sample(s, base + 2, 1), t));
@@ -139,15 +160,7 @@ void Mixer::MixStream(Stream& s, std::size_t frames, float masterFrom, float mas
         s.playing = false;
         s.playPos = double(s.decodedEnd);
     }
-    // Frames not heard this block (end or underrun) leave silence in the history.
-    for (; i < frames; ++i) {
-        s.history[history * 2] = 0;
-        s.history[history * 2 + 1] = 0;
-        history = (history + 1) & (kHistoryFrames - 1);
-    }
-    s.historyPos = history;
-    s.lastLeft = leftTo;
-    s.lastRight = rightTo;
+    return i;
 }
 
 void Mixer::Convert(void* out, std::size_t frames) const

@@ -40,12 +40,15 @@ private:
     static constexpr std::size_t kBlock = 4096;
     void RenderBlock(std::size_t frames);
     void MixStream(Stream& s, std::size_t frames, float masterFrom, float masterTo);
+    // Up to `frames` of the stream at the output's rate into m_stream; how many.
+    std::size_t TakeFrames(Stream& s, std::size_t frames);
     void Convert(void* out, std::size_t frames) const;
 
     std::mutex m_mutex;
     OutputFormat m_format;
     std::vector<Stream*> m_streams;
     std::vector<float> m_mix;
+    std::vector<float> m_stream; // one stream's frames of a block, before its effects and gains
     float m_lastMaster = 0;
 };
 

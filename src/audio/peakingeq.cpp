@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <complex>
 
 namespace velmoro::audio {
 
@@ -22,19 +23,27 @@ void PeakingEq::Configure(const EqParameters& p, double sampleRate)
     m_a2 = (1 - alpha / a) / a0;
 }
 
-void PeakingEq::Process(std::int16_t* samples, std::size_t frames)
+void PeakingEq::Process(float* samples, std::size_t frames)
 {
     for (std::size_t i = 0; i < frames; ++i) {
         for (int c = 0; c < 2; ++c) {
-            const double x = samples[2 * i + c];
+            const double x = samples[2 * i + std::size_t(c)];
             const double y = m_b0 * x + m_b1 * m_x1[c] + m_b2 * m_x2[c] - m_a1 * m_y1[c] - m_a2 * m_y2[c];
             m_x2[c] = m_x1[c];
             m_x1[c] = x;
             m_y2[c] = m_y1[c];
             m_y1[c] = y;
-            samples[2 * i + c] = std::int16_t(std::clamp(std::lround(y), -32768L, 32767L));
+            samples[2 * i + std::size_t(c)] = float(y);
         }
     }
+}
+
+double PeakingEq::ResponseDb(double frequency, double sampleRate) const
+{
+    const std::complex<double> z1 = std::polar(1.0, -2 * M_PI * frequency / sampleRate);
+    const std::complex<double> z2 = z1 * z1;
+    const std::complex<double> h = (m_b0 + m_b1 * z1 + m_b2 * z2) / (1.0 + m_a1 * z1 + m_a2 * z2);
+    return 20 * std::log10(std::abs(h));
 }
 
 } // namespace velmoro::audio

@@ -4,13 +4,13 @@
 //
 // Locks: `decodeMutex` is held by whoever drives the decoder (the update
 // thread while decoding a block and storing it, the control thread while
-// seeking). `processMutex` guards the DSP and effect lists; the update thread
+// seeking). `processMutex` guards the DSP list; the update thread
 // holds it while calling them, so removing one waits for a running call. The
 // ring, the play position and everything marked "mixer" belong to the
 // mixer's lock (see Mixer).
 #include "audio/audiolibrary.h"
 #include "audio/decoder.h"
-#include "audio/peakingeq.h"
+#include "audio/effectchain.h"
 
 #include <atomic>
 #include <cstdint>
@@ -40,14 +40,7 @@ struct Stream {
         void* user;
     };
     std::vector<Dsp> dsps;
-    struct Fx {
-        Handle handle;
-        EqParameters parameters;
-        PeakingEq filter;
-        bool dirty = true;
-        int rate = 0; // the rate the filter was configured for
-    };
-    std::vector<Fx> effects;
+    EffectChain effects; // mixer
 
     // mixer: decoded frames [decodedEnd − buffered, decodedEnd) at
     // ring[(frame % capacity) * 2]

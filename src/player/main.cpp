@@ -89,6 +89,11 @@ int main(int argc, char** argv)
         return 2;
     }
 
+    // The equalizer audible from the start, as the setting "Equalizzatore
+    // attivo" makes it.
+    if (arguments.removeAll(QStringLiteral("--equalizzatore")) > 0)
+        settings.SetChecked(QStringLiteral("EqualizzatoreAttivoCheck"), true);
+
     velmoro::player::TPlayerForm player(state, settings, audio, showError);
     playerForm = &player;
     // The command line as the registered open command writes it: the

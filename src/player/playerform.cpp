@@ -36,6 +36,7 @@ TPlayerForm::TPlayerForm(app::PlayerState& state, settings::Settings& settings, 
     : QWidget(parent, Qt::FramelessWindowHint), m_state(state), m_settings(settings), m_audio(audio),
       MainPlayerSkin(new skin::TWinampSkin(this)), SkinView(*MainPlayerSkin),
       Engine(state.Playback, state.Tracks, state.Dirs, settings, audio, SkinView, *this),
+      Equalizer(state.Eq, state.Playback, settings, audio),
       Navigation(state.Playback, state.Tracks, settings, audio, Engine, SkinView),
       Commands(state.Playback, settings, audio, Engine, Navigation, SkinView, *this),
       Tick(state.Playback, settings, audio, Engine, SkinView, SkinView, *this),
@@ -67,6 +68,10 @@ TPlayerForm::TPlayerForm(app::PlayerState& state, settings::Settings& settings, 
     PlaylistForm = std::make_unique<playlist::TPlaylistForm>(m_state.Tracks, m_settings, m_state.Dirs.AppDir,
                                                              m_state.Dirs.SkinsDir, *this);
     m_state.Windows.PlaylistCreated = true;
+    FormEqualizzatore = std::make_unique<equalizer::TFormEqualizzatore>(m_state, m_settings, Equalizer);
+    connect(&Engine, &app::PlaybackEngine::StreamOpened, &Equalizer, &app::EqualizerEngine::StreamOpened);
+    connect(&Engine, &app::PlaybackEngine::StreamOpened, FormEqualizzatore.get(),
+            &equalizer::TFormEqualizzatore::StreamOpened);
 
     TimerRinfresco.setObjectName(QStringLiteral("TimerRinfresco"));
     m_tickInterval = m_settings.Position(QStringLiteral("RinfrescoTrack"));
@@ -133,6 +138,8 @@ void TPlayerForm::ConnectHitAreas()
         m_state.Drag.DragDY = y() - cursor.y();
         m_state.Drag.PlaylistDX = x() - PlaylistForm->x();
         m_state.Drag.PlaylistDY = y() - PlaylistForm->y();
+        m_state.Drag.EqDX = x() - FormEqualizzatore->x();
+        m_state.Drag.EqDY = y() - FormEqualizzatore->y();
         TimerPosizioneForm.start();
     });
     connect(MoveFormImage, &HitArea::MouseUp, this, [this](Qt::MouseButton b, QPoint at) {
@@ -239,6 +246,7 @@ void TPlayerForm::FormCreate(const QString& executableDir, const QString& userDa
 void TPlayerForm::TimerInizializTimer()
 {
     LoadPlaylistSkin();
+    LoadEqualizerSkin();
     const QString bookmarks = m_state.Dirs.AppDir + kBookmarks;
     const bool bookmarksExist = QFileInfo::exists(bookmarks);
     const QStringList loaded = m_bookmarkFile.Load(bookmarks);
@@ -259,6 +267,7 @@ void TPlayerForm::TimerInizializTimer()
     LoadPlugins();
     PlaylistForm->RefreshPlaylistList();
     PlacePlaylistWindow();
+    FormEqualizzatore->move(PlaylistForm->x(), PlaylistForm->y() + PlaylistForm->height());
     OpenCommandLine(m_commandLine);
     PlaylistForm->RefreshPlaylistList();
     if (firstRun && m_state.Playback.CurrentStream == 0)
@@ -394,8 +403,10 @@ void TPlayerForm::TimerPosizioneFormTimer()
     const QPoint cursor = QCursor::pos();
     move(skin::SnapWindowToScreen(cursor, QPoint(m_state.Drag.DragDX, m_state.Drag.DragDY), size(),
                                   skin::ScreenAreaAt(cursor), rule));
-    if (m_settings.Checked(QStringLiteral("AllMoveCheck")))
+    if (m_settings.Checked(QStringLiteral("AllMoveCheck"))) {
         PlaylistForm->move(skin::CarriedPosition(pos(), {m_state.Drag.PlaylistDX, m_state.Drag.PlaylistDY}));
+        FormEqualizzatore->move(skin::CarriedPosition(pos(), {m_state.Drag.EqDX, m_state.Drag.EqDY}));
+    }
 }
 
 void TPlayerForm::LoadPlaylistSkin()
@@ -421,12 +432,6 @@ void TPlayerForm::ShowPlaylistWindow()
     LoadPlaylistSkin();
     PlaylistForm->show();
     MainPlayerSkin->SetChecked(MainPlayerSkin->Checked() | skin::ckPlaylist);
-}
-
-void TPlayerForm::MainPlayerSkinEqualizerClick()
-{
-    QMessageBox::information(this, windowTitle(),
-                             QStringLiteral("equalizzatore al momento non funzionante!"));
 }
 
 void TPlayerForm::MainPlayerSkinSticky(bool shaded)

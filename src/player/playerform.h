@@ -5,6 +5,8 @@
 // to them. It runs the two start-up phases, and saves the bookmarks and the
 // playlist when it closes.
 #include "app/engine.h"
+#include "app/equalizer.h"
+#include "equalizer/eqform.h"
 #include "app/playerstate.h"
 #include "app/startup.h"
 #include "player/bookmarks.h"
@@ -66,6 +68,9 @@ public:
     void MainPlayerSkinVolumeChange(int volume) { Engine.ApplyPlayerVolume(volume); }
     void MainPlayerSkinBalanceChange(int balance) { Engine.ApplyBalance(balance); }
     void MainPlayerSkinEqualizerClick();
+    // The "Equalizatore" item and the E key: the message, or, with the
+    // equalizer audible, the window shown or hidden with the button lit.
+    void EqualizerCommand();
     // Reloads the playlist window's skin, then shows or closes it.
     void MainPlayerSkinPlaylistClick(bool shown);
     void MainPlayerSkinCloseClick() { close(); }
@@ -107,7 +112,7 @@ public:
     // PlayerWindow
     QStringList ChooseFilesToOpen() override;
     void ToggleStayOnTop() override { Sempreinprimopiano1Click(); }
-    void ShowEqualizerMessage() override { MainPlayerSkinEqualizerClick(); }
+    void ShowEqualizerMessage() override { EqualizerCommand(); }
     void CloseWindow() override { close(); }
     void ShowPlaylistWindow() override;
     void PlaylistChanged() override { PlaylistForm->RefreshPlaylistList(); }
@@ -127,6 +132,7 @@ public:
     skin::TWinampSkin* MainPlayerSkin;
     SkinDisplay SkinView;
     app::PlaybackEngine Engine;
+    app::EqualizerEngine Equalizer;
     NavigationController Navigation;
     CommandController Commands;
     RefreshTick Tick;
@@ -149,6 +155,7 @@ public:
     std::unique_ptr<playlist::TPlaylistForm> PlaylistForm;
     // Made by the second start-up phase, once the folders are known.
     std::unique_ptr<plugins::PluginHost> Plugins;
+    std::unique_ptr<equalizer::TFormEqualizzatore> FormEqualizzatore;
 
     // Tests give it a clock of their own.
     LoadPump& PlaylistLoadPump() { return *m_loadPump; }
@@ -187,6 +194,9 @@ private:
     void RestoreKeptSettings();
     void PlacePlaylistWindow();
     void SaveKeptSettings();
+    // The equalizer window's, and showing or hiding that window.
+    void LoadEqualizerSkin();
+    void ShowEqualizerWindow(bool shown);
 
     QString m_commandLine;
     BookmarkFile m_bookmarkFile;

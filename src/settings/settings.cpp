@@ -81,6 +81,9 @@ Settings::Settings(QObject* parent) : QObject(parent)
     check("monoCheck", false);
     check("A3dSuppCheck", false);
     check("MetaBitrateCheck", false);
+    // "Equalizzatore attivo": off, the equalizer stays as the player always
+    // had it, unreachable and unheard.
+    check("EqualizzatoreAttivoCheck", false);
     // Cross Fade
     radio("FadeOffsetCheck", "Fade", true);
     radio("FadeOffsetCheck1", "Fade", false);

@@ -1,5 +1,6 @@
 #include "skin/rendercommand.h"
 
+#include "skin/eqpainter.h"
 #include "skin/playlistpainter.h"
 #include "skin/regionfile.h"
 #include "skin/skinsource.h"
@@ -41,6 +42,32 @@ struct OptionReader {
     }
 };
 
+// A comma-separated list of numbers into `into`.
+void ReadNumbers(OptionReader& in, const char* name, QList<int>& into)
+{
+    for (const QString& item : in.Text(name).split(u',', Qt::SkipEmptyParts)) {
+        bool valid = false;
+        into << item.trimmed().toInt(&valid);
+        if (!valid) {
+            in.err << QStringLiteral("valore non numerico per --%1\n").arg(QString::fromLatin1(name));
+            in.ok = false;
+        }
+    }
+}
+
+// The skin of the options over a window's skin, which starts as the
+// built-in one; false when the skin cannot be read.
+template <typename WindowSkin> bool LoadWindowSkin(const RenderOptions& o, WindowSkin& skin)
+{
+    if (o.skinDirectory.isEmpty())
+        return true;
+    const std::unique_ptr<SkinSource> source = OpenSkinSource(o.skinDirectory);
+    if (!source)
+        return false;
+    skin.Load(*source);
+    return true;
+}
+
 QStringList SampleRows()
 {
     return {QStringLiteral("1. Velmoro - Sigla d'apertura"),
@@ -54,12 +81,8 @@ QStringList SampleRows()
 std::optional<QImage> RenderPlaylist(const RenderOptions& o)
 {
     PlaylistSkin skin;
-    if (!o.skinDirectory.isEmpty()) {
-        const std::unique_ptr<SkinSource> source = OpenSkinSource(o.skinDirectory);
-        if (!source)
-            return std::nullopt;
-        skin.Load(*source);
-    }
+    if (!LoadWindowSkin(o, skin))
+        return std::nullopt;
     const QStringList rows = o.rows.value_or(SampleRows());
     PlaylistView view;
     view.size = o.playlistSize;
@@ -97,14 +120,7 @@ void ReadPlaylistOptions(OptionReader& in, RenderOptions& o)
     o.topRow = in.Number("top", o.topRow);
     o.thumbTop = in.Number("thumb", o.thumbTop);
     o.thumbHeld = in.IsSet("thumb-held");
-    for (const QString& row : in.Text("marked").split(u',', Qt::SkipEmptyParts)) {
-        bool valid = false;
-        o.markedRows << row.trimmed().toInt(&valid);
-        if (!valid) {
-            in.err << QStringLiteral("valore non numerico per --marked\n");
-            in.ok = false;
-        }
-    }
+    ReadNumbers(in, "marked", o.markedRows);
     if (in.IsSet("list-info"))
         o.positionStatus = in.Text("list-info");
     if (in.IsSet("list-time"))
@@ -126,6 +142,30 @@ void ReadPlaylistOptions(OptionReader& in, RenderOptions& o)
     }
 }
 
+std::optional<QImage> RenderEqualizer(const RenderOptions& o)
+{
+    EqualizerSkin skin;
+    if (!LoadWindowSkin(o, skin))
+        return std::nullopt;
+    const auto look = [&o](const char* name) {
+        const bool on = o.eqOn.contains(QString::fromLatin1(name));
+        if (o.eqPressed.contains(QString::fromLatin1(name)))
+            return on ? EqButtonLook::PressedOn : EqButtonLook::PressedOff;
+        return on ? EqButtonLook::On : EqButtonLook::Off;
+    };
+    EqualizerView view;
+    view.enable = look("enable");
+    view.autoButton = look("auto");
+    view.presetPressed = o.eqPressed.contains(u"preset");
+    for (int slider = 0; slider < std::min<int>(kEqSliderCount, int(o.eqSliders.size())); ++slider)
+        view.sliders[std::size_t(slider)] =
+            EqSliderLook{std::clamp(o.eqSliders[slider], kEqLowestPosition, kEqHighestPosition),
+                         o.eqHeldSliders.contains(slider)};
+    QImage image;
+    PaintEqualizerWindow(skin, view, image);
+    return image;
+}
+
 } // namespace
 
 std::optional<QImage> RenderSkin(const RenderOptions& o, QString* error)
@@ -139,8 +179,8 @@ std::optional<QImage> RenderSkin(const RenderOptions& o, QString* error)
     // picture of a skin, that would be a picture of another.
     if (!o.skinDirectory.isEmpty() && LocateSkin(o.skinDirectory).isEmpty())
         return fail("skin non trovata: %1");
-    if (o.playlistSize.isValid()) {
-        std::optional<QImage> image = RenderPlaylist(o);
+    if (o.playlistSize.isValid() || o.equalizer) {
+        std::optional<QImage> image = o.equalizer ? RenderEqualizer(o) : RenderPlaylist(o);
         if (!image)
             return fail("impossibile leggere la skin in %1");
         if (o.scale > 1)
@@ -193,8 +233,9 @@ int RunRenderSkinCommand(const QStringList& arguments)
     QCommandLineParser parser;
     QString usage = QStringLiteral(
         "Uso: velmoro-render-skin [opzioni] SKIN|- FILE.png\n"
-        "Disegna la finestra principale di una skin (o, con --playlist, la finestra\n"
-        "della playlist) in un file PNG, senza schermo. La skin \u00e8 una cartella o un\n"
+        "Disegna la finestra principale di una skin (o, con --playlist o --equalizer,\n"
+        "quella della playlist o dell'equalizzatore) in un file PNG, senza schermo. La skin \u00e8 una "
+        "cartella o un\n"
         "file .wsz; \"-\" sceglie la skin incorporata. Le righe si contano da 0.\n\nOpzioni:\n");
     const auto option = [&](const char* name, const char* help, const char* value = nullptr) {
         QCommandLineOption o(QString::fromLatin1(name), QString::fromUtf8(help));
@@ -230,6 +271,11 @@ int RunRenderSkinCommand(const QStringList& arguments)
     option("list-time", "durata totale; di norma 00:00", "hh:nn");
     option("thumb", "posizione del cursore della barra di scorrimento", "n");
     option("thumb-held", "cursore della barra tenuto premuto");
+    option("equalizer", "la finestra dell'equalizzatore");
+    option("eq-sliders", "posizioni dei cursori da -14 (in alto) a 14, dal primo", "elenco");
+    option("eq-held", "cursori tenuti premuti, come 0,3", "elenco");
+    option("eq-on", "pulsanti accesi: enable, auto", "elenco");
+    option("eq-pressed", "pulsanti premuti: enable, auto, preset", "elenco");
     option("help", "mostra questo aiuto");
     if (!parser.parse(QStringList{QStringLiteral("velmoro")} + arguments)) {
         err << QStringLiteral("argomenti non validi\n") << usage;
@@ -265,6 +311,11 @@ int RunRenderSkinCommand(const QStringList& arguments)
     o.inactive = in.IsSet("inactive");
     if (in.IsSet("playlist"))
         ReadPlaylistOptions(in, o);
+    o.equalizer = in.IsSet("equalizer");
+    ReadNumbers(in, "eq-sliders", o.eqSliders);
+    ReadNumbers(in, "eq-held", o.eqHeldSliders);
+    o.eqOn = in.Text("eq-on").split(u',', Qt::SkipEmptyParts);
+    o.eqPressed = in.Text("eq-pressed").split(u',', Qt::SkipEmptyParts);
     if (!in.ok)
         return 2;
 

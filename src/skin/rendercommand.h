@@ -1,6 +1,6 @@
 #pragma once
-// The --render-skin command: renders a skin's main window, or its
-// playlist window, to a PNG without a display, for skin authors and for
+// The --render-skin command: renders a skin's main window, its playlist
+// window or its equalizer window to a PNG without a display, for skin authors and for
 // checking skins. Kept apart from any program so the player can offer it as a
 // mode of its own.
 #include <QImage>
@@ -42,6 +42,13 @@ struct RenderOptions {
     QString timeStatus;     // null: "00:00"
     int thumbTop = 0;
     bool thumbHeld = false;
+
+    // The equalizer window instead of the main window, when set.
+    bool equalizer = false;
+    QList<int> eqSliders; // positions (−14 top … +14 bottom) from the first slider on; the rest undrawn
+    QList<int> eqHeldSliders; // sliders whose thumb shows pressed
+    QStringList eqOn;         // "enable", "auto"
+    QStringList eqPressed;    // "enable", "auto", "preset"
 };
 
 // Renders the control as the options describe; nullopt with a message when

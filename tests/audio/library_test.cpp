@@ -254,7 +254,7 @@ TEST(AudioLibrary, EqualizerBoostsAndCutsItsBandOnly)
         ManualLibrary m;
         const Handle s = m.lib->StreamCreateFile(AudioFixture("sine1k-v1-44100-cbr256.mp3"), kFlags);
         if (eq) {
-            const Handle fx = m.lib->ChannelSetFX(s);
+            const Handle fx = m.lib->ChannelSetFX(s, FxKind::PeakingEq);
             EXPECT_NE(fx, 0u);
             EXPECT_TRUE(m.lib->FXSetParameters(fx, *eq));
         }
@@ -273,7 +273,7 @@ TEST(AudioLibrary, EqualizerBoostsAndCutsItsBandOnly)
     ManualLibrary m;
     EXPECT_FALSE(m.lib->FXSetParameters(0, boost));
     const Handle noFx = m.lib->StreamCreateFile(AudioFixture("sine1k-v1-44100-cbr256.mp3"), kStreamExactSeek);
-    EXPECT_EQ(m.lib->ChannelSetFX(noFx), 0u); // created without the effects flag
+    EXPECT_EQ(m.lib->ChannelSetFX(noFx, FxKind::PeakingEq), 0u); // created without the effects flag
 }
 
 TEST(AudioLibrary, InvalidAndFreedHandlesFailQuietly)
@@ -296,7 +296,7 @@ TEST(AudioLibrary, InvalidAndFreedHandlesFailQuietly)
         EXPECT_EQ(m.lib->ChannelGetLevel(h), 0u);
         EXPECT_EQ(m.lib->ChannelSetDSP(h, RecordDsp, nullptr), 0u);
         EXPECT_FALSE(m.lib->ChannelRemoveDSP(h, 1));
-        EXPECT_EQ(m.lib->ChannelSetFX(h), 0u);
+        EXPECT_EQ(m.lib->ChannelSetFX(h, FxKind::PeakingEq), 0u);
         EXPECT_FALSE(m.lib->GetFFTSamples(h, bins));
     }
     // A new stream never gets the freed handle back.
@@ -369,7 +369,7 @@ TEST(AudioLibraryDeathTest, BrokenArgumentsAreRefused)
 {
     ManualLibrary m;
     const Handle s = m.lib->StreamCreateFile(AudioFixture("sine1k-v1-44100-cbr256.mp3"), kFlags);
-    const Handle fx = m.lib->ChannelSetFX(s);
+    const Handle fx = m.lib->ChannelSetFX(s, FxKind::PeakingEq);
     ASSERT_NE(fx, 0u);
     EXPECT_DEBUG_DEATH(EXPECT_EQ(m.lib->StreamCreateMemory(nullptr, 100, kFlags), 0u), "check failed");
     const EqParameters notANumber{1000, std::nanf(""), 6};

@@ -392,6 +392,36 @@ TEST_F(PlayerTest, ThePlaylistWindowIsPlacedShownAndCarried)
     EXPECT_TRUE(state.Windows.HotKeysEnabled);
 }
 
+TEST_F(PlayerTest, TheAudibleEqualizersWindowIsPlacedShownAndCarried)
+{
+    settings.SetChecked("EqualizzatoreAttivoCheck", true);
+    form->move(100, 50);
+    SecondPhase();
+    equalizer::TFormEqualizzatore& eq = *form->FormEqualizzatore;
+    EXPECT_EQ(eq.geometry(), QRect(100, 486, 275, 116)); // below the playlist window
+    EXPECT_FALSE(eq.isVisible());
+    form->PlayerCommand(18); // E
+    EXPECT_TRUE(eq.isVisible());
+    EXPECT_TRUE(form->MainPlayerSkin->Checked().testFlag(skin::ckEqualizer));
+    form->PlayerCommand(18);
+    EXPECT_FALSE(eq.isVisible());
+    EXPECT_FALSE(form->MainPlayerSkin->Checked().testFlag(skin::ckEqualizer));
+    form->MainPlayerSkin->SetChecked(skin::ckEqualizer); // the skin's button, pressed
+    form->MainPlayerSkinEqualizerClick();
+    EXPECT_TRUE(eq.isVisible());
+
+    QCursor::setPos(150, 60);
+    emit form->MoveFormImage->MouseDown(Qt::LeftButton, form->MoveFormImage->mapFromGlobal(QPoint(150, 60)));
+    QCursor::setPos(170, 90);
+    form->TimerPosizioneFormTimer();
+    emit form->MoveFormImage->MouseUp(Qt::LeftButton, QPoint());
+    EXPECT_EQ(eq.pos(), QPoint(120, 516));
+
+    // Each open gets the ten bands and the preamplifier.
+    form->Engine.OpenStreamFile(Fixture("sine1k-v1-44100-cbr256.mp3"));
+    EXPECT_EQ(audio.effects.size(), 11u);
+}
+
 TEST_F(PlayerTest, FirstRunPlaysTheDemoWithRepeatOn)
 {
     ASSERT_TRUE(QDir(dir.path()).mkdir("Demo"));

@@ -1,11 +1,13 @@
 #include "skincraft.h"
 
 #include "skin/skinset.h"
+#include "skin/rendercommand.h"
 #include "skin/skinwriter.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -361,6 +363,13 @@ void WriteCoordPlaylistSkin(const QString& dir, const QByteArray& colours)
         WriteFile(QDir(dir).filePath(QStringLiteral("pledit.txt")), colours);
 }
 
+void WriteCoordEqualizerSkin(const QString& dir, QSize size)
+{
+    QDir().mkpath(dir);
+    WriteFile(QDir(dir).filePath(QStringLiteral("eqmain.bmp")),
+              skin::EncodeBmp24(CoordImage(kEqmainId, size)));
+}
+
 void WriteFile(const QString& path, const QByteArray& bytes)
 {
     QFile file(path);
@@ -386,6 +395,20 @@ testing::AssertionResult MatchesReference(const QImage& got, const QString& refe
     drawn.save(QDir(actualDir).filePath(name + QStringLiteral(".actual.png")));
     return testing::AssertionFailure()
            << referencePath.toStdString() << ": " << differing << " pixels differ, or the size does";
+}
+
+} // namespace velmoro::test
+
+namespace velmoro::test {
+
+testing::AssertionResult RendersAsReference(const QDir& references, const QString& actualDir,
+                                            const QString& picture, const QStringList& arguments)
+{
+    QTemporaryDir dir;
+    const QString drawn = dir.filePath(picture);
+    if (skin::RunRenderSkinCommand(QStringList{QStringLiteral("-"), drawn} + arguments) != 0)
+        return testing::AssertionFailure() << "the command failed for " << picture.toStdString();
+    return MatchesReference(QImage(drawn), references.filePath(picture), actualDir);
 }
 
 } // namespace velmoro::test

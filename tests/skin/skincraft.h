@@ -4,6 +4,7 @@
 // bitmap and the coordinates they come from, so a rendered window shows
 // exactly which source pixel went where.
 #include <QByteArray>
+#include <QDir>
 #include <QImage>
 #include <QPoint>
 #include <QRect>
@@ -79,6 +80,7 @@ enum SkinId {
     kMonoSterId,
     kNumsExId,
     kPleditId,
+    kEqmainId,
 };
 
 QRgb CoordColor(int id, int x, int y);
@@ -117,11 +119,20 @@ void WriteCoordSkin(const QString& dir, const QStringList& skip = {}, bool upper
 // and, when colours is not null, pledit.txt with that text.
 void WriteCoordPlaylistSkin(const QString& dir, const QByteArray& colours = {});
 
+// Writes the equalizer window's sheet, eqmain.bmp (275 x 315), or one of
+// another size.
+void WriteCoordEqualizerSkin(const QString& dir, QSize size = QSize(275, 315));
+
 void WriteFile(const QString& path, const QByteArray& bytes);
 
 // The picture equals the reference PNG pixel for pixel; when it does not,
 // it is saved beside the test as <name>.actual.png in actualDir.
 testing::AssertionResult MatchesReference(const QImage& got, const QString& referencePath,
                                           const QString& actualDir);
+// velmoro-render-skin with the built-in skin and these arguments draws
+// `picture` of `references` pixel for pixel; a different picture is left as
+// <name>.actual.png in actualDir.
+testing::AssertionResult RendersAsReference(const QDir& references, const QString& actualDir,
+                                            const QString& picture, const QStringList& arguments);
 
 } // namespace velmoro::test

@@ -191,8 +191,31 @@ public:
         Stream* s = Find(h);
         return s && std::erase(s->dsps, dsp) > 0;
     }
-    audio::Handle ChannelSetFX(audio::Handle) override { return 0; }
-    bool FXSetParameters(audio::Handle, const audio::EqParameters&) override { return false; }
+    // Effects attached to a stream of the fake, with their kind, and every
+    // parameter block pushed to any handle, in order.
+    struct Effect {
+        audio::Handle stream;
+        audio::FxKind kind;
+    };
+    std::map<audio::Handle, Effect> effects;
+    struct Push {
+        audio::Handle fx;
+        audio::EqParameters parameters;
+    };
+    std::vector<Push> fxPushes;
+    audio::Handle ChannelSetFX(audio::Handle h, audio::FxKind kind) override
+    {
+        if (!Find(h))
+            return 0;
+        const audio::Handle fx = m_next++;
+        effects[fx] = {h, kind};
+        return fx;
+    }
+    bool FXSetParameters(audio::Handle fx, const audio::EqParameters& p) override
+    {
+        fxPushes.push_back({fx, p});
+        return effects.contains(fx);
+    }
     bool GetFFTSamples(audio::Handle, std::array<float, audio::kFftBins>&) override { return false; }
 
 private:

@@ -176,6 +176,11 @@ QImage Equalizer()
     Glass(s, Corners(0, 294, 113, 313));
     s.setPen(kGlassGrid);
     s.drawLine(1, 303, 111, 303);
+    // The curve's colours, one a row: amber for boosts, light at flat, the
+    // display's green for cuts.
+    s.fillRect(QRect(115, 294, 1, 9), kAmber);
+    s.fillRect(QRect(115, 303, 1, 1), kLabel);
+    s.fillRect(QRect(115, 304, 1, 9), kGlyph);
     return image;
 }
 
