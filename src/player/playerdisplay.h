@@ -59,6 +59,12 @@ public:
     virtual std::optional<VisMode> MarkedVisMode() const = 0;
     // Checks the mode's menu item and clears the others'.
     virtual void MarkVisMode(VisMode mode) = 0;
+    // The dialogs, each shown modally; a window without them does nothing.
+    virtual void ShowAboutWindow() {}
+    virtual void ShowJumpToFile() {}
+    virtual void ShowJumpToPosition() {}
+    // The file tags window for an existing file.
+    virtual void ShowFileTags(const QString& /*fileName*/) {}
 };
 
 } // namespace velmoro::player

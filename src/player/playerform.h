@@ -12,6 +12,7 @@
 #include "skin/hitarea.h"
 #include "player/loadpump.h"
 #include "player/navigation.h"
+#include "player/playerdialogs.h"
 #include "player/playerdisplay.h"
 #include "player/playermenu.h"
 #include "player/refreshtick.h"
@@ -110,6 +111,11 @@ public:
     void WakeRefreshTick() override;
     std::optional<VisMode> MarkedVisMode() const override { return player::MarkedVisMode(*PlayerMenu); }
     void MarkVisMode(VisMode mode) override { player::MarkVisMode(*PlayerMenu, mode); }
+    void ShowAboutWindow() override { Dialogs.ShowAbout(); }
+    void ShowJumpToFile() override { Dialogs.ShowJumpToFile(); }
+    void ShowJumpToPosition() override { Dialogs.ShowJumpToPosition(); }
+    // Also the playlist window's: the file of its selected entry.
+    void ShowFileTags(const QString& fileName) override { Dialogs.ShowFileTags(fileName); }
     // PlayerCommands
     void NextCommand() override { MainPlayerSkinForwardClick(); }
     void StartVisPlugin() override {}
@@ -117,6 +123,7 @@ public:
     void PlayCurrentEntry() override { Navigation.OpenAndPlayCurrentEntry(); }
     void ShowPlayerMenu(QPoint globalPos) override { PlayerMenu->popup(globalPos); }
     void PointerOverRows() override { m_state.Windows.HotKeysEnabled = false; }
+    void EditEntryFileName(int index) override { Dialogs.EditEntryFileName(index); }
 
     skin::TWinampSkin* MainPlayerSkin;
     SkinDisplay SkinView;
@@ -124,6 +131,7 @@ public:
     NavigationController Navigation;
     CommandController Commands;
     RefreshTick Tick;
+    PlayerDialogs Dialogs;
     app::Startup StartupPhases;
     HitArea* MoveFormImage;
     HitArea* PositionChangeImage;
