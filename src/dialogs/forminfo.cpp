@@ -59,13 +59,10 @@ TFormInfo::TFormInfo(app::WindowFlags& flags, QWidget* parent) : HotKeyDialog(fl
     MemoCred->setGeometry(8, 146, 287, 138);
 
     LabelCp =
-        Named(new QLabel(QStringLiteral("Velmoro è software libero, con licenza GPL 3 o successiva."), this),
-              "LabelCp");
+        Named(new QLabel(QStringLiteral("Software libero, licenza GPL 3 o successiva."), this), "LabelCp");
     LabelCp->setGeometry(8, 290, 287, 16);
     LabelCp1 = Named(new QLabel(QStringLiteral("Visita per informazioni"), this), "LabelCp1");
-    LabelCp1->setGeometry(8, 310, 120, 16);
     Label2 = Named(new QLabel(ProjectAddress().toString(), this), "Label2");
-    Label2->setGeometry(132, 310, 163, 16);
     QPalette link = Label2->palette();
     link.setColor(QPalette::WindowText, Qt::blue);
     Label2->setPalette(link);
@@ -74,6 +71,9 @@ TFormInfo::TFormInfo(app::WindowFlags& flags, QWidget* parent) : HotKeyDialog(fl
     Label2->setFont(underlined);
     Label2->setCursor(Qt::PointingHandCursor);
     Label2->installEventFilter(this);
+    // Side by side at whatever width the desktop's font gives them.
+    LabelCp1->setGeometry(8, 310, LabelCp1->sizeHint().width(), 16);
+    Label2->setGeometry(LabelCp1->geometry().right() + 6, 310, Label2->sizeHint().width(), 16);
 
     ButtonChiudi = Named(new QPushButton(QStringLiteral("&Chiudi"), this), "ButtonChiudi");
     ButtonChiudi->setGeometry(114, 336, 75, 25);

@@ -85,13 +85,13 @@ void TmpegForm::BuildSongTags()
     for (int i = 0; i < 5; ++i, y += 22) {
         Caption(QString::fromLatin1(edits[i].first), GroupSongTags, 8, y + 3);
         QLineEdit* edit = Named(new QLineEdit(GroupSongTags), names[i]);
-        edit->setGeometry(70, y, 161, 21);
+        edit->setGeometry(80, y, 151, 21);
         *edits[i].second = edit;
     }
     yearEdit->resize(50, 21);
     Caption(QStringLiteral("Genere"), GroupSongTags, 8, y + 3);
     genereComboBox = Named(new QComboBox(GroupSongTags), "genereComboBox");
-    genereComboBox->setGeometry(70, y, 161, 21);
+    genereComboBox->setGeometry(80, y, 151, 21);
     // An item's index is its genre code.
     for (const QString& genre : trackinfo::GenreNames())
         genereComboBox->addItem(genre);
