@@ -4,6 +4,7 @@
 // Then the memory a list of 100,000 entries holds once its rows are built,
 // and the window itself over such a list: opened (the rows built, shown and
 // painted whole) within 200 ms, and one wheel step repainted within 2 ms.
+#include "offscreenapp.h"
 #include "playlist/listcommands.h"
 #include "playlist/playlistform.h"
 #include "playlist/playlistview.h"
@@ -158,18 +159,7 @@ BENCHMARK(BM_MemoryPerEntry100000)->Unit(benchmark::kMillisecond)->Iterations(1)
 
 constexpr int kWindowBigList = 100000;
 
-// The window runs on Qt's offscreen platform; one application for the whole
-// run, as a program has.
-void NeedApplication()
-{
-    static int argc = 1;
-    static char name[] = "velmoro_bench";
-    static char* argv[] = {name, nullptr};
-    if (QApplication::instance() == nullptr) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        new QApplication(argc, argv);
-    }
-}
+using velmoro::bench::NeedOffscreenApplication;
 
 // The player's side, which neither benchmark reaches.
 class IdleHost : public PlaylistHost {
@@ -184,7 +174,7 @@ public:
 struct WindowSetting {
     WindowSetting()
     {
-        NeedApplication();
+        NeedOffscreenApplication();
         for (int i = 0; i < kWindowBigList; ++i)
             tracks.Playlist.AddRecord(BigListRecord(i));
     }

@@ -3,6 +3,8 @@
 #include "player/shellcommands.h"
 #include "settings/windowscale.h"
 
+#include <QFileInfo>
+
 #include <algorithm>
 
 namespace velmoro::player {
@@ -102,6 +104,15 @@ void CommandController::OpenSoundSettings()
 void CommandController::ReportBug()
 {
     OpenBugReport();
+}
+
+// A network stream has no file to show, and neither has a file that is
+// gone since it was opened.
+void CommandController::ShowFileInfo()
+{
+    const QString& file = m_playback.CurrentFileName;
+    if (!file.isEmpty() && QFileInfo(file).isFile())
+        m_window.ShowFileTags(file);
 }
 
 void CommandController::StepVolume(int points)

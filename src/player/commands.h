@@ -51,6 +51,10 @@ public:
     void StopVisPlugin() override;
     void OpenSoundSettings() override;
     void ReportBug() override;
+    void ShowAbout() override { m_window.ShowAboutWindow(); }
+    void JumpToFile() override { m_window.ShowJumpToFile(); }
+    void JumpToPosition() override { m_window.ShowJumpToPosition(); }
+    void ShowFileInfo() override;
 
     // A click on the display area: the command of the mode after the marked
     // one runs; with none marked nothing happens.

@@ -16,7 +16,7 @@ using enum CommandId;
 // the layout prints on them; the arrows have no letter. The about item's
 // caption is the web label of the application title, with five dots.
 constexpr std::array kCommands{
-    CommandEntry{AboutWindow, "WWWSitoAutore1", "www.velmoro.it.....", 0, 0, nullptr},
+    CommandEntry{AboutWindow, "WWWSitoAutore1", "www.velmoro.it.....", 0, 0, &A::ShowAbout},
     CommandEntry{OpenFile, "ApriFile1", "Apri File ...", 'A', 30, &A::OpenFiles},
     CommandEntry{OpenUrl, "ApriURL1", "Apri URL ...", 'U', 22, nullptr},
     CommandEntry{Play, "Play2", "Play", 'X', 45, &A::Play},
@@ -27,11 +27,11 @@ constexpr std::array kCommands{
     CommandEntry{BackFiveSeconds, "Vaiallacanzone1", "Indietro di 5 secondi", 0, 75, &A::BackFiveSeconds},
     CommandEntry{ForwardFiveSeconds, "Vaiallaposizione1", "Avanti di 5 secondi", 0, 77,
                  &A::ForwardFiveSeconds},
-    CommandEntry{JumpToFile, "Vaialfile1", "Vai al file ...", 'D', 32, nullptr},
-    CommandEntry{JumpToPosition, "Vaiallaposizione2", "Vai alla posizione ...", 'F', 33, nullptr},
+    CommandEntry{JumpToFile, "Vaialfile1", "Vai al file ...", 'D', 32, &A::JumpToFile},
+    CommandEntry{JumpToPosition, "Vaiallaposizione2", "Vai alla posizione ...", 'F', 33, &A::JumpToPosition},
     CommandEntry{EditBookmarks, "Segnalibri1", "Modifica ...", 0, 0, nullptr},
     CommandEntry{AddCurrentBookmark, "AggiungiCorrente1", "Aggiungi Corrente", 0, 0, &A::AddCurrentBookmark},
-    CommandEntry{FileInfo, "InformazioniFile1", "Informazioni File ...", 'W', 17, nullptr},
+    CommandEntry{FileInfo, "InformazioniFile1", "Informazioni File ...", 'W', 17, &A::ShowFileInfo},
     CommandEntry{ReportBug, "TrovatounBUG1", "Trovato un BUG ...", 0, 0, &A::ReportBug},
     CommandEntry{VisOscilloscope, "Oscilloscopio1", "Oscilloscopio", 0, 0, &A::ShowOscilloscope},
     CommandEntry{VisVUMeter, "VUMeter1", "VU Meter", 0, 0, &A::ShowVUMeter},

@@ -49,6 +49,12 @@ public:
     virtual void StopVisPlugin() = 0;
     virtual void OpenSoundSettings() = 0; // the desktop's own sound panel
     virtual void ReportBug() = 0;         // a new mail to the project
+    virtual void ShowAbout() = 0;
+    virtual void JumpToFile() = 0;     // the jump-to-song dialog
+    virtual void JumpToPosition() = 0; // the jump-to-position dialog
+    // The file tags window for the file now playing; nothing when that is no
+    // file (a stream, or nothing opened).
+    virtual void ShowFileInfo() = 0;
 };
 
 // A command's id stays the same for as long as the command exists: other

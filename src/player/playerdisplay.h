@@ -62,6 +62,12 @@ public:
     // The visualization plug-in in use, if any, told to start or stop.
     virtual void CallVisPluginStart() = 0;
     virtual void CallVisPluginStop() = 0;
+    // The dialogs, each shown modally; a window without them does nothing.
+    virtual void ShowAboutWindow() {}
+    virtual void ShowJumpToFile() {}
+    virtual void ShowJumpToPosition() {}
+    // The file tags window for an existing file.
+    virtual void ShowFileTags(const QString& /*fileName*/) {}
 };
 
 } // namespace velmoro::player

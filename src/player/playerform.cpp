@@ -40,6 +40,8 @@ TPlayerForm::TPlayerForm(app::PlayerState& state, settings::Settings& settings, 
       Navigation(state.Playback, state.Tracks, settings, audio, Engine, SkinView),
       Commands(state.Playback, settings, audio, Engine, Navigation, SkinView, *this),
       Tick(state.Playback, settings, audio, Engine, SkinView, SkinView, *this),
+      Dialogs(this, state, settings, audio, showError,
+              {[this] { Navigation.OpenAndPlayCurrentEntry(); }, [this] { PlaylistChanged(); }}),
       StartupPhases(state, settings, audio, showError), m_showError(std::move(showError))
 {
     setObjectName(QStringLiteral("PlayerForm"));
@@ -153,6 +155,9 @@ void TPlayerForm::ConnectHitAreas()
         PositionChangeImageMouseUp(b, at.x());
     });
     connect(DisplayImage, &HitArea::Click, this, &TPlayerForm::DisplayImageClick);
+    // The logo area.
+    connect(PopupImage, &HitArea::Click, this, [this] { Commands.ShowAbout(); });
+    connect(PopupImage, &HitArea::DblClick, this, [this] { Commands.ShowAbout(); });
     connect(VisOutFrame, &HitArea::Click, this, &TPlayerForm::VisOutFrameClick);
     for (HitArea* area : {DisplayImage, static_cast<HitArea*>(VisOutFrame), PopupImage}) {
         connect(area, &HitArea::MouseUp, this, [this, area](Qt::MouseButton b, QPoint at) {

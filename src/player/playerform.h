@@ -16,6 +16,7 @@
 #include "player/loadpump.h"
 #include "player/mainwindowframe.h"
 #include "player/navigation.h"
+#include "player/playerdialogs.h"
 #include "player/playerdisplay.h"
 #include "player/playermenu.h"
 #include "player/refreshtick.h"
@@ -121,6 +122,11 @@ public:
     void MarkVisMode(VisMode mode) override { player::MarkVisMode(*PlayerMenu, mode); }
     void CallVisPluginStart() override;
     void CallVisPluginStop() override;
+    void ShowAboutWindow() override { Dialogs.ShowAbout(); }
+    void ShowJumpToFile() override { Dialogs.ShowJumpToFile(); }
+    void ShowJumpToPosition() override { Dialogs.ShowJumpToPosition(); }
+    // Also the playlist window's: the file of its selected entry.
+    void ShowFileTags(const QString& fileName) override { Dialogs.ShowFileTags(fileName); }
     // PlayerCommands
     void NextCommand() override { MainPlayerSkinForwardClick(); }
     void StartVisPlugin() override { Commands.StartVisPlugin(); }
@@ -128,6 +134,7 @@ public:
     void PlayCurrentEntry() override { Navigation.OpenAndPlayCurrentEntry(); }
     void ShowPlayerMenu(QPoint globalPos) override { PlayerMenu->popup(globalPos); }
     void PointerOverRows() override { m_state.Windows.HotKeysEnabled = false; }
+    void EditEntryFileName(int index) override { Dialogs.EditEntryFileName(index); }
 
     skin::TWinampSkin* MainPlayerSkin;
     SkinDisplay SkinView;
@@ -136,6 +143,7 @@ public:
     NavigationController Navigation;
     CommandController Commands;
     RefreshTick Tick;
+    PlayerDialogs Dialogs;
     app::Startup StartupPhases;
     HitArea* MoveFormImage;
     HitArea* PositionChangeImage;

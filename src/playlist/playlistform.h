@@ -37,6 +37,10 @@ public:
     // The pointer is over the rows: the single-key commands stop listening,
     // so that the keys reach the list.
     virtual void PointerOverRows() = 0;
+    // The file tags window for an existing file, and the dialog that gives
+    // entry index another file; a host without them does nothing.
+    virtual void ShowFileTags(const QString& /*fileName*/) {}
+    virtual void EditEntryFileName(int /*index*/) {}
 };
 
 // The dialogs the commands open; tests put functions that answer for the

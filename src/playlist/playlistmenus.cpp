@@ -166,13 +166,19 @@ void TPlaylistForm::BuildMenus()
     });
     AddItem(MiscPlaylistMenu, "CreaPlaylistHTML1", QStringLiteral("Crea playlist HTML ..."),
             [this] { HtmlExportCommand(); });
-    // The file tags windows come with the dialogs; until then the items show
-    // what is to come and do nothing.
     MiscPlaylistMenu->addSeparator();
-    AddItem(MiscPlaylistMenu, "Informazionisulfile1", QStringLiteral("Informazioni sul file"), [] {
-    })->setEnabled(false);
-    AddItem(MiscPlaylistMenu, "ModificaInformazioni1", QStringLiteral("Modifica Informazioni ..."), [] {
-    })->setEnabled(false);
+    AddItem(MiscPlaylistMenu, "Informazionisulfile1", QStringLiteral("Informazioni sul file"), [this, &list] {
+        if (m_selectedRow < 0 || m_selectedRow >= list.Count())
+            return;
+        const QString file = list.Items(m_selectedRow).GetFileName();
+        if (QFileInfo(file).isFile())
+            m_host.ShowFileTags(file);
+    });
+    AddItem(MiscPlaylistMenu, "ModificaInformazioni1", QStringLiteral("Modifica Informazioni ..."),
+            [this, &list] {
+                if (m_selectedRow >= 0 && m_selectedRow < list.Count())
+                    m_host.EditEntryFileName(m_selectedRow);
+            });
 
     LoadSavePlaylistMenu = menu("LoadSavePlaylistMenu");
     AddItem(LoadSavePlaylistMenu, "NouvaPlaylist1", QStringLiteral("Nouva playlist"),

@@ -42,7 +42,9 @@ void ApplyId3v1(QByteArrayView block, TMPEGAudioData& d)
     d.Album = TextField(block, 63, 30);
     d.Year = QString::fromLatin1(UpToZero(block.sliced(93, 4)));
     d.Comment = TextField(block, 97, 30);
-    d.Track = std::uint8_t(block[126]);
+    // Only an ID3v1.1 tag, with a zero before it, has a track byte: in a
+    // 1.0 tag byte 126 is the comment's last character.
+    d.Track = block[125] == '\0' ? std::uint8_t(block[126]) : 0;
     d.Genre = std::uint8_t(block[127]);
 }
 
@@ -54,8 +56,14 @@ QByteArray BuildId3v1(const TMPEGAudioData& d)
     Put(block, 33, 30, d.Artist);
     Put(block, 63, 30, d.Album);
     Put(block, 93, 4, d.Year);
-    Put(block, 97, 30, d.Comment);
-    block[126] = char(d.Track);
+    // A track needs the ID3v1.1 layout (a zero, then the track); without one
+    // the comment keeps all its 30 characters.
+    if (d.Track != 0) {
+        Put(block, 97, 28, d.Comment);
+        block[126] = char(d.Track);
+    } else {
+        Put(block, 97, 30, d.Comment);
+    }
     block[127] = char(d.Genre);
     return block;
 }

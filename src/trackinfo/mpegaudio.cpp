@@ -163,11 +163,20 @@ void TMPEGAudio::ResetKeepingIdentity()
 
 TMPEGAudio::ScanResult TMPEGAudio::ScanFile(BufferedFile& file, std::int64_t size)
 {
-    // A leading ID3v2 tag is skipped whole: its pictures can hold false frame
-    // headers, and its bytes are no part of the audio's playing time.
-    std::array<char, 10> head{};
-    const std::int64_t headRead = file.Read(head.data(), std::int64_t(head.size()));
-    const std::int64_t audioStart = Id3v2TagSize(QByteArrayView(head.data(), headRead), size);
+    // Leading ID3v2 tags are skipped whole: their pictures can hold false
+    // frame headers, and their bytes are no part of the audio's playing time.
+    // Some taggers add a tag before an old one instead of replacing it, so
+    // every well-formed tag in a row goes.
+    std::int64_t audioStart = 0;
+    for (;;) {
+        std::array<char, 10> head{};
+        file.Seek(audioStart);
+        const std::int64_t headRead = file.Read(head.data(), std::int64_t(head.size()));
+        const std::int64_t tagSize = Id3v2TagSize(QByteArrayView(head.data(), headRead), size - audioStart);
+        if (tagSize == 0)
+            break;
+        audioStart += tagSize;
+    }
     const std::int64_t audioBytes = size - audioStart;
     const std::int64_t limit = SearchLimit > 0 ? audioStart + SearchLimit : 0;
     const auto pastLimit = [&] { return limit != 0 && file.Pos() > limit; };

@@ -56,6 +56,10 @@ struct RecordingActions : PlayerActions {
     void StopVisPlugin() override { last = "StopVisPlugin"; }
     void OpenSoundSettings() override { last = "OpenSoundSettings"; }
     void ReportBug() override { last = "ReportBug"; }
+    void ShowAbout() override { last = "ShowAbout"; }
+    void JumpToFile() override { last = "JumpToFile"; }
+    void JumpToPosition() override { last = "JumpToPosition"; }
+    void ShowFileInfo() override { last = "ShowFileInfo"; }
 };
 
 // "" for a command without an action yet.
@@ -144,16 +148,16 @@ TEST(CommandTable, MenusHoldEveryItemInOrder)
     const player::PlayerMenus menus = player::BuildPlayerMenus(&owner, actions, skin);
     EXPECT_EQ(
         Layout(*menus.PlayerMenu),
-        "~WWWSitoAutore1 N2 File1:File[ApriFile1 ~ApriURL1] "
+        "WWWSitoAutore1 N2 File1:File[ApriFile1 ~ApriURL1] "
         "Play1:Playback[Play2 Puuse1 Stop1 N4 Precedente1 Prossima1 N5 Vaiallacanzone1 "
-        "Vaiallaposizione1 N6 ~Vaialfile1 ~Vaiallaposizione2] "
-        "SegnalibriMenu:Segnalibri[~Segnalibri1 N14 AggiungiCorrente1] ~InformazioniFile1 N3 "
+        "Vaiallaposizione1 N6 Vaialfile1 Vaiallaposizione2] "
+        "SegnalibriMenu:Segnalibri[~Segnalibri1 N14 AggiungiCorrente1] InformazioniFile1 N3 "
         "TrovatounBUG1 N15 Visualizzazione1:Visualizzazione[Oscilloscopio1 VUMeter1 Spettro1 Plugin1 "
         "Nessuno1 N8 ~Carica1 N9 Start1 Stop2] MenuOpzioni:Opzioni ...[~Settaggi1 ~SkinsBrowse N10 "
         "Shuffle1 Repeat1 N11 Sempreinprimopiano1 Contoallarovescia1] ~Attrezzi1:Attrezzi[~Menu_Plugon_Proc] "
         "N7 Playlist1 Equalizatore1 Pannellodicontrollo1 N1 MenuEsci");
-    EXPECT_EQ(Layout(*menus.CanzoniMenu), "Indietrodi5sec1 Avantidi5sec1 N12 ~Vaiallacanzone2 ~Saltaalpunto1 "
-                                          "N13 ~Informazionisulfile1");
+    EXPECT_EQ(Layout(*menus.CanzoniMenu), "Indietrodi5sec1 Avantidi5sec1 N12 Vaiallacanzone2 Saltaalpunto1 "
+                                          "N13 Informazionisulfile1");
     EXPECT_FALSE(menus.PlayerMenu->findChild<QAction*>("Menu_Plugon_Proc")->isVisible());
     // The about item shows the web label of the application title.
     const QString site = menus.PlayerMenu->findChild<QAction*>("WWWSitoAutore1")->text();
@@ -182,12 +186,12 @@ TEST(CommandTable, EveryKeyRunsTheCommandItAlwaysRan)
         {77, &PlayerActions::ForwardFiveSeconds},
         {80, &PlayerActions::VolumeDown},
         {38, &PlayerActions::OpenSoundSettings},
+        {17, &PlayerActions::ShowFileInfo},
+        {32, &PlayerActions::JumpToFile},
+        {33, &PlayerActions::JumpToPosition},
         // Their windows are still to come.
-        {17, nullptr},
         {22, nullptr},
         {24, nullptr},
-        {32, nullptr},
-        {33, nullptr},
         {37, nullptr},
     };
     for (int code = 0; code < 256; ++code) {
@@ -289,6 +293,26 @@ TEST(CommandController, KeyCommandsByScanCode)
     const auto calls = c.audio.calls.size();
     key(99); // no command
     EXPECT_EQ(c.audio.calls.size(), calls);
+}
+
+TEST(CommandController, DialogKeysAndTheFileInformationOfWhatPlays)
+{
+    test::Controllers c;
+    const auto key = [&](int code) { RunKeyCommand(c.command, code); };
+    key(17); // W with nothing opened: no file to show
+    key(32); // D
+    key(33); // F
+    c.command.ShowAbout();
+    EXPECT_EQ(c.window.shownDialogs, QStringList({"jump", "jumpto", "about"}));
+
+    c.window.shownDialogs.clear();
+    c.playback.CurrentFileName = Fixture("sine1k-v1-44100-cbr256.mp3");
+    key(17);
+    c.playback.CurrentFileName = "http://radio.example/stream"; // a stream has no file
+    key(17);
+    c.playback.CurrentFileName = Fixture("gone.mp3");
+    key(17);
+    EXPECT_EQ(c.window.shownDialogs, QStringList({"tags:" + Fixture("sine1k-v1-44100-cbr256.mp3")}));
 }
 
 TEST(CommandController, TheCycleStepsFromTheMarkedModeAndWaitsWithoutOne)

@@ -55,6 +55,7 @@ struct FakeWindow : player::PlayerWindow {
     QStringList chosen; // what the open-file dialog answers
     int onTopToggles = 0, equalizerMessages = 0, playlistShows = 0, playlistChanges = 0, closes = 0,
         wakes = 0, pluginStarts = 0, pluginStops = 0;
+    QStringList shownDialogs; // "about", "jump", "jumpto", "tags:" + file
     std::optional<player::VisMode> marked = player::VisMode::Oscilloscope;
     QStringList ChooseFilesToOpen() override { return chosen; }
     void ToggleStayOnTop() override { ++onTopToggles; }
@@ -67,6 +68,10 @@ struct FakeWindow : player::PlayerWindow {
     void MarkVisMode(player::VisMode mode) override { marked = mode; }
     void CallVisPluginStart() override { ++pluginStarts; }
     void CallVisPluginStop() override { ++pluginStops; }
+    void ShowAboutWindow() override { shownDialogs << "about"; }
+    void ShowJumpToFile() override { shownDialogs << "jump"; }
+    void ShowJumpToPosition() override { shownDialogs << "jumpto"; }
+    void ShowFileTags(const QString& fileName) override { shownDialogs << "tags:" + fileName; }
 };
 
 struct Controllers {

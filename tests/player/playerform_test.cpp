@@ -4,6 +4,7 @@
 #include "player/controllers.h"
 #include "platform/textlines.h"
 #include "player/playerform.h"
+#include "playlist/playlistview.h"
 #include "platform/logging.h"
 #include "support/capturedlog.h"
 
@@ -14,6 +15,8 @@
 #include <QFile>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QLineEdit>
+#include <QListView>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QTransform>
@@ -71,6 +74,14 @@ protected:
         if (!commandLine.isEmpty())
             form->FormCreate(dir.path(), dir.filePath("user"), commandLine);
         form->StartupPhases.TimerInizializTimer();
+    }
+
+    // Runs a menu item of the player by its name.
+    void Trigger(const char* name)
+    {
+        QAction* action = form->findChild<QAction*>(QString::fromLatin1(name));
+        ASSERT_NE(action, nullptr) << name;
+        action->trigger();
     }
 
     // Plays a stream of the given length as the current one.
@@ -575,39 +586,92 @@ TEST_F(PlayerTest, KeysReachTheCommandsOnlyWhileHotKeysAreOn)
 
 TEST_F(PlayerTest, MenusReachTheCommands)
 {
-    const auto trigger = [&](const char* name) {
-        QAction* action = form->findChild<QAction*>(QString::fromLatin1(name));
-        ASSERT_NE(action, nullptr) << name;
-        action->trigger();
-    };
     for (const char* name : {"sine1k-v1-44100-cbr256.mp3", "sine1k-v2-22050-cbr128.mp3"})
         state.Tracks.Playlist.AddFile(Fixture(name));
-    trigger("Play2");
+    Trigger("Play2");
     EXPECT_EQ(state.Playback.PlayStatus, app::PlayStatusValue::Playing);
-    trigger("Prossima1");
+    Trigger("Prossima1");
     EXPECT_EQ(state.Tracks.CurrentIndex, 1);
-    trigger("Puuse1");
+    Trigger("Puuse1");
     EXPECT_EQ(state.Playback.PlayStatus, app::PlayStatusValue::Paused);
-    trigger("Repeat1");
+    Trigger("Repeat1");
     EXPECT_TRUE(form->MainPlayerSkin->RepeatOn);
     EXPECT_TRUE(form->MainPlayerSkin->Checked() & skin::ckRepeat); // the button lights
-    trigger("Shuffle1");
+    Trigger("Shuffle1");
     EXPECT_TRUE(form->MainPlayerSkin->ShuffleOn);
     EXPECT_TRUE(form->MainPlayerSkin->Checked() & skin::ckShuffle);
-    trigger("Repeat1");
+    Trigger("Repeat1");
     EXPECT_FALSE(form->MainPlayerSkin->Checked() & skin::ckRepeat);
     EXPECT_TRUE(form->MainPlayerSkin->Checked() & skin::ckShuffle);
-    trigger("Contoallarovescia1");
+    Trigger("Contoallarovescia1");
     EXPECT_TRUE(settings.Checked("CountDownCheck"));
-    trigger("AggiungiCorrente1");
+    Trigger("AggiungiCorrente1");
     EXPECT_EQ(settings.Lines("BookmarksListBox"), QStringList{Fixture("sine1k-v2-22050-cbr128.mp3")});
-    trigger("Sempreinprimopiano1");
+    Trigger("Sempreinprimopiano1");
     EXPECT_TRUE(form->windowFlags() & Qt::WindowStaysOnTopHint);
     EXPECT_TRUE(form->findChild<QAction*>("Sempreinprimopiano1")->isChecked());
-    trigger("Sempreinprimopiano1");
+    Trigger("Sempreinprimopiano1");
     EXPECT_FALSE(form->windowFlags() & Qt::WindowStaysOnTopHint);
     EXPECT_TRUE(form->findChild<QAction*>("ApriFile1")->text().endsWith("\tA"));
     EXPECT_NE(form->findChild<QMenu*>("CanzoniMenu"), nullptr);
+}
+
+TEST_F(PlayerTest, DialogsOpenFromTheMenusTheKeysAndTheLogo)
+{
+    form->show();
+    for (const char* name : {"sine1k-v1-44100-cbr256.mp3", "sine1k-v2-22050-cbr128.mp3"})
+        state.Tracks.Playlist.AddFile(Fixture(name));
+    form->PlaylistForm->RefreshPlaylistList();
+
+    // The logo area opens the about window, modal to the whole program.
+    for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+        QMouseEvent click(type, QPointF(5, 5), form->PopupImage->mapToGlobal(QPointF(5, 5)), Qt::LeftButton,
+                          Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(form->PopupImage, &click);
+    }
+    dialogs::TFormInfo& about = form->Dialogs.FormInfo();
+    EXPECT_TRUE(about.isVisible());
+    EXPECT_TRUE(about.isModal());
+    EXPECT_TRUE(state.Windows.DialogOpen);
+    EXPECT_FALSE(state.Windows.HotKeysEnabled);
+    about.close();
+    EXPECT_FALSE(state.Windows.DialogOpen);
+    Trigger("WWWSitoAutore1");
+    EXPECT_TRUE(about.isVisible());
+    about.close();
+
+    // The jump dialog lists the playlist window's rows and plays one.
+    Trigger("Vaiallacanzone2");
+    dialogs::TjumpForm& jump = form->Dialogs.jumpForm();
+    ASSERT_TRUE(jump.isVisible());
+    ASSERT_EQ(jump.ShownRows().size(), 2);
+    EXPECT_EQ(jump.ShownRows()[1],
+              playlist::RowText(state.Tracks.Playlist, 1, settings.Checked("NumPlaylistfiles")));
+    jump.playListBox->setCurrentIndex(jump.playListBox->model()->index(1, 0));
+    jump.playListBoxDblClick();
+    EXPECT_EQ(state.Tracks.CurrentIndex, 1);
+    EXPECT_EQ(state.Playback.CurrentFileName, Fixture("sine1k-v2-22050-cbr128.mp3"));
+    EXPECT_EQ(state.Playback.PlayStatus, app::PlayStatusValue::Playing);
+    jump.close();
+
+    Trigger("Saltaalpunto1");
+    EXPECT_TRUE(form->Dialogs.jumptoForm().isVisible());
+    form->Dialogs.jumptoForm().close();
+
+    // The tags of what plays; the playlist's items reach the same windows.
+    Trigger("Informazionisulfile1");
+    dialogs::TmpegForm& tags = form->Dialogs.mpegForm();
+    EXPECT_TRUE(tags.isVisible());
+    EXPECT_EQ(tags.fileEdit->text(), Fixture("sine1k-v2-22050-cbr128.mp3"));
+    tags.close();
+    form->PlaylistForm->SelectRow(0);
+    form->PlaylistForm->findChild<QAction*>("ModificaInformazioni1")->trigger();
+    dialogs::TChangeFilnameForm& rename = form->Dialogs.ChangeFilnameForm();
+    EXPECT_TRUE(rename.isVisible());
+    EXPECT_EQ(rename.EntryIndex, 0);
+    EXPECT_EQ(rename.LineaEdit->text(), Fixture("sine1k-v1-44100-cbr256.mp3"));
+    rename.close();
+    EXPECT_TRUE(state.Windows.HotKeysEnabled);
 }
 
 // The menu's mode marks and the options' mode buttons show one mode, whichever

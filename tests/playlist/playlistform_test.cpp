@@ -21,9 +21,13 @@ struct RecordingHost : playlist::PlaylistHost {
     QList<int> played; // CurrentIndex at each play
     playlist::PlaylistState* tracks = nullptr;
     int pointerOverRows = 0;
+    QStringList tagFiles;
+    QList<int> renamedEntries;
     void PlayCurrentEntry() override { played << tracks->CurrentIndex; }
     void ShowPlayerMenu(QPoint) override {}
     void PointerOverRows() override { ++pointerOverRows; }
+    void ShowFileTags(const QString& fileName) override { tagFiles << fileName; }
+    void EditEntryFileName(int index) override { renamedEntries << index; }
 };
 
 class PlaylistFormTest : public test::ListTest {
@@ -200,6 +204,28 @@ TEST_F(PlaylistFormTest, RowsAnswerTheMouseAndTheKeys)
     form->RefreshPlaylistList();   // rebuilt rows: the top, nothing selected
     EXPECT_EQ(form->TopRow(), 0);
     EXPECT_EQ(form->SelectedRow(), -1);
+}
+
+TEST_F(PlaylistFormTest, FileInformationItemsNeedASelectedRow)
+{
+    Fill({"a", "b"});
+    Trigger("Informazionisulfile1");
+    Trigger("ModificaInformazioni1");
+    EXPECT_TRUE(host.tagFiles.isEmpty());
+    EXPECT_TRUE(host.renamedEntries.isEmpty());
+
+    form->SelectRow(1);
+    Trigger("Informazionisulfile1");
+    Trigger("ModificaInformazioni1");
+    EXPECT_EQ(host.tagFiles, QStringList({tracks.Playlist.Items(1).GetFileName()}));
+    EXPECT_EQ(host.renamedEntries, QList<int>({1}));
+
+    // An entry whose file is gone has no tags to show, but can be renamed.
+    QFile::remove(tracks.Playlist.Items(1).GetFileName());
+    Trigger("Informazionisulfile1");
+    Trigger("ModificaInformazioni1");
+    EXPECT_EQ(host.tagFiles.size(), 1);
+    EXPECT_EQ(host.renamedEntries, QList<int>({1, 1}));
 }
 
 TEST_F(PlaylistFormTest, RemovingAllAsksFirst)

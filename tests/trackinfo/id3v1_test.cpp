@@ -85,11 +85,11 @@ TEST_F(TagTest, FieldsArePaddedByBlanksOrZerosAndTrackIsTheLastCommentByte)
     EXPECT_EQ(track.DisplayTitle(), "  Title");
     EXPECT_EQ(track.DisplayArtist(), "Artist");
 
-    // A comment of 30 characters also gives its last character as the track.
+    // An ID3v1.0 comment of 30 characters is all comment: no track.
     TMPEGAudio full;
     Load(full, Write(kAudio + TagBlock("T", "A", "B", "2000", QByteArray(29, 'c') + "!", '!', 125)));
     EXPECT_EQ(full.Data().Comment, QString(29, u'c') + u'!');
-    EXPECT_EQ(full.Data().Track, '!');
+    EXPECT_EQ(full.Data().Track, 0);
     EXPECT_EQ(full.GenreText(), "Dance Hall");
 
     TMPEGAudio latin;
@@ -145,7 +145,7 @@ TEST_F(TagTest, WriteAppendsThenReplacesWithoutTouchingTheAudio)
     track.SetArtist("Someone");
     track.SetAlbum("Record");
     track.SetYear("2001");
-    track.SetComment(QString(29, u'x') + u'Z'); // the track byte replaces Z
+    track.SetComment(QString(28, u'x') + QStringLiteral("YZ")); // a track leaves room for 28
     track.SetTrack(12);
     track.SetGenre(17);
     ASSERT_EQ(track.WriteTag(), 0);
@@ -153,9 +153,10 @@ TEST_F(TagTest, WriteAppendsThenReplacesWithoutTouchingTheAudio)
     ASSERT_EQ(bytes.size(), kAudio.size() + 128);
     EXPECT_EQ(bytes.left(kAudio.size()), kAudio);
     EXPECT_EQ(bytes.mid(kAudio.size()),
-              TagBlock("New title", "Someone", "Record", "2001", QByteArray(29, 'x'), 12, 17));
+              TagBlock("New title", "Someone", "Record", "2001", QByteArray(28, 'x'), 12, 17));
     EXPECT_TRUE(track.HasTag());
-    EXPECT_EQ(track.Data().Comment, QString(29, u'x') + QChar(12));
+    EXPECT_EQ(track.Data().Comment, QString(28, u'x'));
+    EXPECT_EQ(track.Data().Track, 12);
     EXPECT_EQ(track.GenreText(), "Rock");
 
     track.SetTitle("Other");
@@ -223,4 +224,35 @@ TEST(Id3v1Block, BuildAndApplyRoundTrip)
     EXPECT_EQ(back.Year, "1987");
     EXPECT_EQ(back.Track, 4);
     EXPECT_EQ(back.Genre, 9);
+}
+
+// The track byte exists only in the ID3v1.1 layout, where a zero comes
+// before it; both layouts round-trip.
+TEST(Id3v1Block, TrackOnlyWithTheV11Layout)
+{
+    struct Case {
+        QString comment;
+        std::uint8_t track;
+        QString commentBack;
+        char byte125, byte126;
+    };
+    const Case cases[] = {
+        {QString(30, u'c'), 0, QString(30, u'c'), 'c', 'c'},  // 1.0: all 30 characters
+        {QString(29, u'c'), 0, QString(29, u'c'), 'c', '\0'}, // 1.0, one short
+        {QString(30, u'c'), 7, QString(28, u'c'), '\0', 7},   // 1.1: 28, a zero, the track
+        {"short", 255, "short", '\0', char(255)},
+        {"", 0, "", '\0', '\0'},
+    };
+    for (const Case& c : cases) {
+        TMPEGAudioData d;
+        d.Comment = c.comment;
+        d.Track = c.track;
+        const QByteArray block = BuildId3v1(d);
+        EXPECT_EQ(block[125], c.byte125) << c.comment.size() << " " << int(c.track);
+        EXPECT_EQ(block[126], c.byte126) << c.comment.size() << " " << int(c.track);
+        TMPEGAudioData back;
+        ApplyId3v1(block, back);
+        EXPECT_EQ(back.Comment, c.commentBack) << c.comment.size() << " " << int(c.track);
+        EXPECT_EQ(back.Track, c.track) << c.comment.size() << " " << int(c.track);
+    }
 }

@@ -225,6 +225,27 @@ TEST_F(ReadDataTest, Id3v2TagIsSkippedAndNotCountedAsAudio)
     EXPECT_EQ(limited.FirstFramePos, tag.size() + 50);
 }
 
+TEST_F(ReadDataTest, SeveralId3v2TagsInARowAreAllSkipped)
+{
+    const QByteArray picture = Frames(MakeHeader({.bitRateIndex = 1}), 104, 200);
+    const QByteArray first = Id3v2Tag(picture.size(), 0).left(10) + picture;
+    const QByteArray second = Id3v2Tag(300, 0, true);
+    const QByteArray third = Id3v2Tag(picture.size(), 0).left(10) + picture;
+    const QByteArray audio = Frames(kMp3, kMp3Frame, 5);
+    TMPEGAudio track;
+    ASSERT_EQ(Read(Write("tags.mp3", first + second + third + audio), track), 0);
+    EXPECT_EQ(track.FirstFramePos, first.size() + second.size() + third.size());
+    EXPECT_EQ(track.Data().BitRate, 128);
+    EXPECT_EQ(track.Data().Duration, 0); // 0.13 s of audio, not the tags' bytes
+
+    // A malformed tag after a good one ends the skipping there.
+    QByteArray broken = Id3v2Tag(100, 'p');
+    broken[6] = char(0x80);
+    TMPEGAudio partly;
+    ASSERT_EQ(Read(Write("tags.mp3", first + broken + audio), partly), 0);
+    EXPECT_EQ(partly.FirstFramePos, first.size() + broken.size());
+}
+
 TEST_F(ReadDataTest, MalformedId3v2IsSearchedByteByByte)
 {
     // The size claims more than the file: no skip, the plain search finds the frame.

@@ -71,6 +71,10 @@ QImage PlaylistFrame();
 QByteArray PlaylistColours();
 QImage Equalizer();
 
+// The about window's banner (284 x 86) and its 32 x 32 mark (about.cpp).
+QImage AboutBanner();
+QImage AboutIcon();
+
 struct Cursor {
     const char* name;
     QImage image;

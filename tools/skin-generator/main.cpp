@@ -1,6 +1,8 @@
 // Writes Velmoro's built-in skin into a directory, as a skin directory with
 // the resource names: the build turns it into Qt resources.
 // Usage: velmoro-skingen OUTPUT_DIRECTORY
+//        velmoro-skingen --about OUTPUT_DIRECTORY   (the about window's
+//        banner.png and icon.png)
 #include "art.h"
 
 #include "skin/skinwriter.h"
@@ -24,13 +26,31 @@ bool Write(const QDir& dir, const QString& name, const QByteArray& bytes)
     return true;
 }
 
+bool WriteAboutPictures(const QDir& dir)
+{
+    bool ok = true;
+    for (const auto& [name, image] :
+         {std::pair{"banner.png", skingen::AboutBanner()}, std::pair{"icon.png", skingen::AboutIcon()}}) {
+        if (!image.save(dir.filePath(QString::fromLatin1(name)), "PNG")) {
+            std::fprintf(stderr, "velmoro-skingen: cannot write %s\n", qPrintable(dir.filePath(name)));
+            ok = false;
+        }
+    }
+    return ok;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: velmoro-skingen OUTPUT_DIRECTORY\n");
+    const bool about = argc == 3 && qstrcmp(argv[1], "--about") == 0;
+    if (argc != 2 && !about) {
+        std::fprintf(stderr, "usage: velmoro-skingen [--about] OUTPUT_DIRECTORY\n");
         return 2;
+    }
+    if (about) {
+        const QDir dir(QString::fromLocal8Bit(argv[2]));
+        return QDir().mkpath(dir.path()) && WriteAboutPictures(dir) ? 0 : 1;
     }
     const QDir dir(QString::fromLocal8Bit(argv[1]));
     if (!QDir().mkpath(dir.path()))
