@@ -48,6 +48,7 @@ public:
     void ShowNothing() override { SelectVisMode(VisMode::None); }
     void OpenSoundSettings() override;
     void ReportBug() override;
+    void OpenUrl() override { m_window.ShowUrlDialog(); }
 
     // A click on the display area: the command of the mode after the marked
     // one runs; with none marked nothing happens.

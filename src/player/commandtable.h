@@ -43,6 +43,7 @@ public:
     virtual void ShowNothing() = 0;
     virtual void OpenSoundSettings() = 0; // the desktop's own sound panel
     virtual void ReportBug() = 0;         // a new mail to the project
+    virtual void OpenUrl() = 0;           // the URL dialog, modal
 };
 
 // A command's id stays the same for as long as the command exists: other

@@ -59,6 +59,8 @@ public:
     virtual std::optional<VisMode> MarkedVisMode() const = 0;
     // Checks the mode's menu item and clears the others'.
     virtual void MarkVisMode(VisMode mode) = 0;
+    // The URL dialog, modal.
+    virtual void ShowUrlDialog() = 0;
 };
 
 } // namespace velmoro::player

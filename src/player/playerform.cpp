@@ -60,6 +60,9 @@ TPlayerForm::TPlayerForm(app::PlayerState& state, settings::Settings& settings, 
     PlaylistForm = std::make_unique<playlist::TPlaylistForm>(m_state.Tracks, m_settings, m_state.Dirs.AppDir,
                                                              m_state.Dirs.SkinsDir, *this);
     m_state.Windows.PlaylistCreated = true;
+    FormURL = std::make_unique<dialogs::TFormURL>(
+        m_state.Windows, m_settings, [this](const QString& address) { Engine.OpenStream(address); });
+    BassInfoForm = std::make_unique<dialogs::TBassInfoForm>(m_state.Windows, m_audio);
 
     TimerRinfresco.setObjectName(QStringLiteral("TimerRinfresco"));
     m_tickInterval = m_settings.Position(QStringLiteral("RinfrescoTrack"));
@@ -88,6 +91,12 @@ TPlayerForm::TPlayerForm(app::PlayerState& state, settings::Settings& settings, 
     // A new current entry: its row is lit, the status counts from it.
     connect(&Engine, &app::PlaybackEngine::Playing, PlaylistForm.get(),
             &playlist::TPlaylistForm::RepaintView);
+    // A radio's row shows what its station plays.
+    connect(&Engine, &app::PlaybackEngine::StreamTitleChanged, this,
+            [this](const QString& address, const QString& title) {
+                m_state.Tracks.StationTitles.insert(address, title);
+                PlaylistForm->RepaintView();
+            });
     ConnectSkinEvents();
     ConnectHitAreas();
 }
@@ -318,6 +327,12 @@ void TPlayerForm::ShowPlaylistWindow()
     LoadPlaylistSkin();
     PlaylistForm->show();
     MainPlayerSkin->SetChecked(MainPlayerSkin->Checked() | skin::ckPlaylist);
+}
+
+void TPlayerForm::ShowDeviceInformation()
+{
+    BassInfoForm->FillDeviceInformation();
+    BassInfoForm->exec();
 }
 
 void TPlayerForm::MainPlayerSkinEqualizerClick()

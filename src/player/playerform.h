@@ -7,6 +7,8 @@
 #include "app/engine.h"
 #include "app/playerstate.h"
 #include "app/startup.h"
+#include "dialogs/bassinfoform.h"
+#include "dialogs/formurl.h"
 #include "player/bookmarks.h"
 #include "player/commands.h"
 #include "skin/hitarea.h"
@@ -110,6 +112,10 @@ public:
     void WakeRefreshTick() override;
     std::optional<VisMode> MarkedVisMode() const override { return player::MarkedVisMode(*PlayerMenu); }
     void MarkVisMode(VisMode mode) override { player::MarkVisMode(*PlayerMenu, mode); }
+    void ShowUrlDialog() override { FormURL->exec(); }
+    // The device information, filled afresh and shown modally (the options'
+    // "Info Periferica").
+    void ShowDeviceInformation();
     // PlayerCommands
     void NextCommand() override { MainPlayerSkinForwardClick(); }
     void StartVisPlugin() override {}
@@ -136,6 +142,8 @@ public:
     QTimer TimerPosizioneForm;
     // A window of its own, made with the player and closed with it.
     std::unique_ptr<playlist::TPlaylistForm> PlaylistForm;
+    std::unique_ptr<dialogs::TFormURL> FormURL;
+    std::unique_ptr<dialogs::TBassInfoForm> BassInfoForm;
 
     // Tests give it a clock of their own.
     LoadPump& PlaylistLoadPump() { return *m_loadPump; }

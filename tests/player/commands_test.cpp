@@ -53,6 +53,7 @@ struct RecordingActions : PlayerActions {
     void ShowNothing() override { last = "ShowNothing"; }
     void OpenSoundSettings() override { last = "OpenSoundSettings"; }
     void ReportBug() override { last = "ReportBug"; }
+    void OpenUrl() override { last = "OpenUrl"; }
 };
 
 // "" for a command without an action yet.
@@ -141,7 +142,7 @@ TEST(CommandTable, MenusHoldEveryItemInOrder)
     const player::PlayerMenus menus = player::BuildPlayerMenus(&owner, actions, skin);
     EXPECT_EQ(
         Layout(*menus.PlayerMenu),
-        "~WWWSitoAutore1 N2 File1:File[ApriFile1 ~ApriURL1] "
+        "~WWWSitoAutore1 N2 File1:File[ApriFile1 ApriURL1] "
         "Play1:Playback[Play2 Puuse1 Stop1 N4 Precedente1 Prossima1 N5 Vaiallacanzone1 "
         "Vaiallaposizione1 N6 ~Vaialfile1 ~Vaiallaposizione2] "
         "SegnalibriMenu:Segnalibri[~Segnalibri1 N14 AggiungiCorrente1] ~InformazioniFile1 N3 "
@@ -179,9 +180,9 @@ TEST(CommandTable, EveryKeyRunsTheCommandItAlwaysRan)
         {77, &PlayerActions::ForwardFiveSeconds},
         {80, &PlayerActions::VolumeDown},
         {38, &PlayerActions::OpenSoundSettings},
+        {22, &PlayerActions::OpenUrl},
         // Their windows are still to come.
         {17, nullptr},
-        {22, nullptr},
         {24, nullptr},
         {32, nullptr},
         {33, nullptr},

@@ -65,6 +65,8 @@ struct FakeWindow : player::PlayerWindow {
     void WakeRefreshTick() override { ++wakes; }
     std::optional<player::VisMode> MarkedVisMode() const override { return marked; }
     void MarkVisMode(player::VisMode mode) override { marked = mode; }
+    void ShowUrlDialog() override { ++urlDialogs; }
+    int urlDialogs = 0;
 };
 
 struct Controllers {
