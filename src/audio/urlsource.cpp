@@ -250,6 +250,10 @@ std::size_t UrlSource::OnHeader(char* data, std::size_t size, std::size_t count,
         const std::size_t begin = name.find_first_not_of(" \t");
         const std::size_t end = name.find_last_not_of(" \t\r\n");
         name = begin == std::string_view::npos ? std::string_view() : name.substr(begin, end - begin + 1);
+        // A header line may be as long as the server likes; no display shows
+        // more than this, and the name is copied on every look at it.
+        constexpr std::size_t kMaxStationBytes = 1024;
+        name = name.substr(0, kMaxStationBytes);
         std::lock_guard lock(t->source->m_mutex);
         t->source->m_station = name;
     } else if (StartsWithNoCase(line, "icy-metaint:")) {
