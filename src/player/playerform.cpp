@@ -60,9 +60,6 @@ TPlayerForm::TPlayerForm(app::PlayerState& state, settings::Settings& settings, 
     PlaylistForm = std::make_unique<playlist::TPlaylistForm>(m_state.Tracks, m_settings, m_state.Dirs.AppDir,
                                                              m_state.Dirs.SkinsDir, *this);
     m_state.Windows.PlaylistCreated = true;
-    FormURL = std::make_unique<dialogs::TFormURL>(
-        m_state.Windows, m_settings, [this](const QString& address) { Engine.OpenStream(address); });
-    BassInfoForm = std::make_unique<dialogs::TBassInfoForm>(m_state.Windows, m_audio);
 
     TimerRinfresco.setObjectName(QStringLiteral("TimerRinfresco"));
     m_tickInterval = m_settings.Position(QStringLiteral("RinfrescoTrack"));
@@ -329,8 +326,18 @@ void TPlayerForm::ShowPlaylistWindow()
     MainPlayerSkin->SetChecked(MainPlayerSkin->Checked() | skin::ckPlaylist);
 }
 
+void TPlayerForm::ShowUrlDialog()
+{
+    if (!FormURL)
+        FormURL = std::make_unique<dialogs::TFormURL>(
+            m_state.Windows, m_settings, [this](const QString& address) { Engine.OpenStream(address); });
+    FormURL->exec();
+}
+
 void TPlayerForm::ShowDeviceInformation()
 {
+    if (!BassInfoForm)
+        BassInfoForm = std::make_unique<dialogs::TBassInfoForm>(m_state.Windows, m_audio);
     BassInfoForm->FillDeviceInformation();
     BassInfoForm->exec();
 }

@@ -112,7 +112,7 @@ public:
     void WakeRefreshTick() override;
     std::optional<VisMode> MarkedVisMode() const override { return player::MarkedVisMode(*PlayerMenu); }
     void MarkVisMode(VisMode mode) override { player::MarkVisMode(*PlayerMenu, mode); }
-    void ShowUrlDialog() override { FormURL->exec(); }
+    void ShowUrlDialog() override;
     // The device information, filled afresh and shown modally (the options'
     // "Info Periferica").
     void ShowDeviceInformation();
@@ -142,6 +142,7 @@ public:
     QTimer TimerPosizioneForm;
     // A window of its own, made with the player and closed with it.
     std::unique_ptr<playlist::TPlaylistForm> PlaylistForm;
+    // Made when first shown: the player's start-up does not pay for them.
     std::unique_ptr<dialogs::TFormURL> FormURL;
     std::unique_ptr<dialogs::TBassInfoForm> BassInfoForm;
 
