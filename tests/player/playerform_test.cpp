@@ -4,6 +4,7 @@
 #include "player/controllers.h"
 #include "platform/textlines.h"
 #include "player/playerform.h"
+#include "playlist/playlistview.h"
 #include "platform/logging.h"
 #include "support/capturedlog.h"
 
@@ -389,6 +390,22 @@ TEST_F(PlayerTest, ThePlaylistWindowIsPlacedShownAndCarried)
     EXPECT_FALSE(state.Windows.HotKeysEnabled);
     QCoreApplication::sendEvent(form.get(), &over);
     EXPECT_TRUE(state.Windows.HotKeysEnabled);
+}
+
+TEST_F(PlayerTest, AStationsSongReachesTheTitleAndTheStationsRow)
+{
+    SecondPhase();
+    const QString radio = QStringLiteral("http://radio.example.com/live");
+    state.Tracks.Playlist.AddFile(radio);
+    state.Tracks.CurrentIndex = state.Tracks.Playlist.Count() - 1;
+    form->PlayCurrentEntry();
+    const int row = state.Tracks.CurrentIndex;
+    EXPECT_EQ(playlist::RowText(state.Tracks.Playlist, row, false, state.Tracks.StationTitles), radio);
+    audio.tags[state.Playback.CurrentStream] = {"Radio Uno", "Caff\xe8", 2};
+    form->TimerRinfrescoTimer();
+    EXPECT_EQ(form->MainPlayerSkin->Title(), QString::fromUtf8("Radio Uno - Caffè"));
+    EXPECT_EQ(playlist::RowText(state.Tracks.Playlist, row, false, state.Tracks.StationTitles),
+              QString::fromUtf8("Radio Uno - Caffè"));
 }
 
 TEST_F(PlayerTest, FirstRunPlaysTheDemoWithRepeatOn)
