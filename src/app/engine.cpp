@@ -1,5 +1,7 @@
 #include "app/engine.h"
 
+#include "app/streamtitle.h"
+
 #include "platform/logging.h"
 #include "trackinfo/mpegaudio.h"
 
@@ -90,12 +92,13 @@ void PlaybackEngine::OpenStreamFile(const QString& fileName)
     if (m_state.CurrentStream == 0)
         LogFailedStream(fileName);
     m_lengthPending = m_ratePending = false;
+    m_tagChanges = 0;
     SilenceAndWatchNewStream();
     m_state.CurrentFileName = fileName;
     emit StreamOpened();
 }
 
-void PlaybackEngine::OpenStream(const QString& nameOrUrl)
+bool PlaybackEngine::OpenStream(const QString& nameOrUrl)
 {
     // Upper case only to recognise the protocol and for the title (the skin
     // font shows capitals anyway): file names and URL paths keep their case.
@@ -103,12 +106,12 @@ void PlaybackEngine::OpenStream(const QString& nameOrUrl)
     if (QFileInfo(nameOrUrl).isFile()) {
         OpenStreamFile(nameOrUrl);
         PlayCurrentStream();
-        return;
+        return true;
     }
     if (upper.startsWith(u"HTTP") && !m_settings.Checked(QStringLiteral("HttpCheck")))
-        return;
+        return false;
     if (upper.startsWith(u"FTP") && !m_settings.Checked(QStringLiteral("FTPCheck")))
-        return;
+        return false;
 
     m_display.SetTitle(upper);
     m_display.SetFrequency(-1);
@@ -132,8 +135,10 @@ void PlaybackEngine::OpenStream(const QString& nameOrUrl)
     m_state.TrackSeconds = std::int32_t(length / 1000u);
     m_lengthPending = m_state.CurrentStream != 0 && length == 0;
     m_ratePending = m_state.CurrentStream != 0;
+    m_tagChanges = 0;
     m_state.CurrentFileName = nameOrUrl;
     emit StreamOpened();
+    return true;
 }
 
 void PlaybackEngine::PlayCurrentStream()
@@ -205,6 +210,7 @@ void PlaybackEngine::TimerFadeOutTimer()
 
 void PlaybackEngine::PickUpLateFormat()
 {
+    PickUpStreamTitle();
     if (m_lengthPending) {
         const std::uint32_t length = m_audio.StreamGetLength(m_state.CurrentStream);
         if (length != 0) {
@@ -222,6 +228,20 @@ void PlaybackEngine::PickUpLateFormat()
             m_display.SetFrequency(frequency);
             m_ratePending = false;
         }
+    }
+}
+
+// The library answers from what it holds; a file's stream has no tags and
+// answers at once.
+void PlaybackEngine::PickUpStreamTitle()
+{
+    audio::StreamTags tags;
+    if (!m_audio.StreamGetTags(m_state.CurrentStream, m_tagChanges, tags))
+        return;
+    m_tagChanges = tags.changes;
+    if (const std::optional<QString> title = StreamTitleText(tags)) {
+        m_display.SetTitle(*title);
+        emit StreamTitleChanged(m_state.CurrentFileName, *title);
     }
 }
 

@@ -64,7 +64,9 @@ public:
     static const QString kNoFileFound;
 
     void OpenStreamFile(const QString& fileName);
-    void OpenStream(const QString& nameOrUrl);
+    // True when the name became the current stream; false when its protocol
+    // is turned off in the settings, and nothing changed.
+    bool OpenStream(const QString& nameOrUrl);
     void PlayCurrentStream();
     void TimerFadeInTimer();
     void TimerFadeOutTimer();
@@ -79,7 +81,8 @@ public:
     // A network stream answers its length and rate only once its first
     // frames have arrived. The refresh tick calls this while playing: it
     // asks the library (never the network) and takes up what has become
-    // known since — TrackSeconds and the sample rate shown. Nothing to do
+    // known since — TrackSeconds and the sample rate shown — and a new song
+    // title of a station, which becomes the scrolling title. Nothing to do
     // for a file, whose format is read at its open.
     void PickUpLateFormat();
 
@@ -105,6 +108,9 @@ signals:
     // An open has made a new CurrentStream (0 when the library gave none);
     // CurrentFileName names it.
     void StreamOpened();
+    // The station at address, the current stream, sent a new song title;
+    // title is as the scrolling title shows it.
+    void StreamTitleChanged(const QString& address, const QString& title);
 
 private:
     std::uint32_t StreamFlags() const;
@@ -114,6 +120,7 @@ private:
     void SilenceAndWatchNewStream();
     void MirrorVisMode();
     void LogFailedStream(const QString& nameOrUrl) const;
+    void PickUpStreamTitle();
 
     PlaybackState& m_state;
     const PlaylistState& m_tracks;
@@ -128,6 +135,7 @@ private:
     int m_missingInARow = 0;
     bool m_lengthPending = false; // of a network stream, see PickUpLateFormat
     bool m_ratePending = false;
+    std::uint32_t m_tagChanges = 0; // of the current stream, as last taken up
 };
 
 } // namespace velmoro::app

@@ -70,6 +70,27 @@ enum class FxKind {
 
 inline constexpr int kFftBins = 513;
 
+// What a network stream tells of itself, in its headers and in the metadata
+// blocks of a Shoutcast/Icecast server, as the bytes the station sent: the
+// encoding is not declared, and both UTF-8 and Latin-1 are met.
+struct StreamTags {
+    std::string station;       // icy-name
+    std::string title;         // the last non-empty StreamTitle that decoding has reached
+    std::uint32_t changes = 0; // counts every change of either
+};
+
+// What the output device really is, as far as its backend can tell.
+struct DeviceReport {
+    std::string server;        // the sound server, or what stands in for one
+    std::string serverVersion; // empty when unknown
+    std::string sinkName;
+    std::string sinkDescription;
+    std::string sampleFormat; // "s16le", "u8" …
+    int rate = 0;             // Hz
+    int channels = 0;
+    int latencyMs = -1; // what the device holds ahead of what is heard; −1 unknown
+};
+
 class IAudioLibrary {
 public:
     virtual ~IAudioLibrary() = default;
@@ -83,6 +104,13 @@ public:
     // Closes the device and frees every stream; all handles become invalid.
     virtual void Free() = 0;
     virtual bool GetInfo(DeviceInfo& info) = 0;
+    // False without an open device. May ask the sound server, a local
+    // process, and wait for its answer.
+    virtual bool GetDeviceReport(DeviceReport& report)
+    {
+        (void)report;
+        return false;
+    }
     // Held at 0.05–4.5 s; a value that is not a number is ignored.
     virtual void SetBufferLength(float seconds) = 0;
     virtual void SetLogCurves(bool volume, bool pan) = 0;
@@ -113,6 +141,18 @@ public:
     virtual bool ChannelStop(Handle channel) = 0;
     virtual bool ChannelPause(Handle channel) = 0;
     virtual std::uint32_t StreamGetLength(Handle stream) = 0;
+    // Fills tags and answers true when the stream's tags have changed since
+    // they counted `seen` changes; false, tags untouched, when they have not
+    // and for a stream that has none. Never waits for the network: a title
+    // counts once the audio it came with is heard, which may be seconds
+    // after it was downloaded.
+    virtual bool StreamGetTags(Handle stream, std::uint32_t seen, StreamTags& tags)
+    {
+        (void)stream;
+        (void)seen;
+        (void)tags;
+        return false;
+    }
     // True from StreamPlay until the stream is paused, stopped or freed, or
     // ends: played to its end, or a network stream that failed or whose
     // server stopped sending. Also true while a network stream that was

@@ -184,6 +184,33 @@ bool AudioLibrary::ChannelPause(Handle channel)
     return true;
 }
 
+bool AudioLibrary::StreamGetTags(Handle stream, std::uint32_t seen, StreamTags& tags)
+{
+    const auto s = Find(stream);
+    if (!s || !s->url)
+        return false;
+    double heard = 0;
+    {
+        std::lock_guard lock(m_mixer.Lock());
+        heard = s->playPos;
+    }
+    std::string station = s->url->Station();
+    std::lock_guard lock(s->tagsMutex);
+    if (station != s->tags.station) {
+        s->tags.station = std::move(station);
+        ++s->tags.changes;
+    }
+    while (!s->titlesAhead.empty() && double(s->titlesAhead.front().frame) <= heard) {
+        s->tags.title = std::move(s->titlesAhead.front().title);
+        s->titlesAhead.pop_front();
+        ++s->tags.changes;
+    }
+    if (s->tags.changes == seen)
+        return false;
+    tags = s->tags;
+    return true;
+}
+
 std::uint32_t AudioLibrary::StreamGetLength(Handle stream)
 {
     const auto s = Find(stream);

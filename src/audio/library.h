@@ -34,6 +34,7 @@ public:
     bool Start() override;
     void Free() override;
     bool GetInfo(DeviceInfo& info) override;
+    bool GetDeviceReport(DeviceReport& report) override;
     void SetBufferLength(float seconds) override;
     void SetLogCurves(bool volume, bool pan) override;
     void SetGlobalVolumes(int music, int sample, int stream) override;
@@ -48,6 +49,7 @@ public:
     bool ChannelStop(Handle channel) override;
     bool ChannelPause(Handle channel) override;
     std::uint32_t StreamGetLength(Handle stream) override;
+    bool StreamGetTags(Handle stream, std::uint32_t seen, StreamTags& tags) override;
     bool ChannelIsActive(Handle channel) override;
     std::uint32_t ChannelGetPosition(Handle channel) override;
     bool ChannelSetPosition(Handle channel, std::uint32_t position) override;
@@ -94,6 +96,7 @@ private:
     LibraryOptions m_options;
     std::mutex m_outputMutex; // Init, Start, Free and the suspension of m_output
     std::unique_ptr<Output> m_output;
+    OutputFormat m_outputFormat; // what m_output was opened with
     bool m_outputWanted = false; // Start was called
     bool m_outputRunning = false;
     Mixer m_mixer;

@@ -78,6 +78,20 @@ namespace {
 constexpr double kNetworkAheadSeconds = 4;
 constexpr std::size_t kNetworkAheadLeast = 32 * 1024;
 
+// The titles whose audio comes with the next feed begin with the next frame
+// decoded: takes stop where a title begins, and the decoder has decoded all
+// it could of what it was fed before.
+void CollectTitles(Stream& s)
+{
+    std::string title;
+    while (s.url->NextTitleReached(title)) {
+        std::lock_guard lock(s.tagsMutex);
+        if (s.titlesAhead.size() == Stream::kMaxTitlesAhead)
+            s.titlesAhead.pop_front();
+        s.titlesAhead.push_back({s.decodedEnd, std::move(title)});
+    }
+}
+
 // Reads a block. A network stream's decoder is fed only as it runs dry, so
 // what the server sends waits in the download's bounded buffer: a stream that
 // is not played holds the server back instead of growing without end.
@@ -90,6 +104,7 @@ Decoder::Status ReadFed(Stream& s, std::int16_t* out, std::size_t want, std::siz
         // Read before taking: bytes that arrive after the check are taken too,
         // so "finished" never hides data still waiting to be decoded.
         const bool finished = s.url->Finished();
+        CollectTitles(s);
         std::uint8_t bytes[16384];
         const std::size_t n = s.url->Take(bytes, sizeof bytes);
         if (n == 0)

@@ -37,6 +37,7 @@ bool AudioLibrary::Init(int device, std::uint32_t frequency, std::uint32_t flags
         m_mixer.SetFormat(format);
     }
     std::lock_guard output(m_outputMutex);
+    m_outputFormat = format;
     m_output = m_provider->Open(device, format,
                                 [this](void* out, std::size_t frames) { m_mixer.Render(out, frames); });
     return m_output != nullptr;
@@ -112,6 +113,19 @@ bool AudioLibrary::GetInfo(DeviceInfo& info)
                  kSecondaryMono | kSecondaryStereo | kSecondary8 | kSecondary16;
     info.minrate = 1000;
     info.maxrate = 192000;
+    return true;
+}
+
+bool AudioLibrary::GetDeviceReport(DeviceReport& report)
+{
+    std::lock_guard output(m_outputMutex);
+    if (!m_output)
+        return false;
+    report = DeviceReport{};
+    report.sampleFormat = m_outputFormat.bits == 8 ? "u8" : "s16le";
+    report.rate = m_outputFormat.rate;
+    report.channels = m_outputFormat.channels;
+    m_output->Describe(report);
     return true;
 }
 

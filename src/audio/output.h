@@ -1,6 +1,8 @@
 #pragma once
 // Where the mixed sound goes. An output pulls blocks from the mixer on its
 // own thread through the render callback; the callback must not block.
+#include "audio/audiolibrary.h"
+
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
@@ -30,6 +32,10 @@ public:
     // How long until the last frame rendered so far is heard; 0 when the
     // device cannot tell. Any thread may ask.
     virtual double LatencySeconds() const { return 0; }
+    // Fills in what the output knows of its device: the server, the sink,
+    // the latency, and the format when the device changed it. The library
+    // has set the format it asked for.
+    virtual void Describe(DeviceReport& report) { (void)report; }
 };
 
 class OutputProvider {

@@ -52,7 +52,17 @@ public:
             m_thread.join();
     }
 
+    // No server: the program's own clock stands in for a sound card.
+    void Describe(DeviceReport& report) override
+    {
+        report.server = "nessuno (orologio del sistema)";
+        report.sinkDescription = m_wav ? "File WAV" : "Uscita muta";
+        report.latencyMs = kStepMs;
+    }
+
 private:
+    static constexpr int kStepMs = 10;
+
     void Run()
     {
         const auto start = Clock::now();
@@ -70,7 +80,7 @@ private:
                 }
                 rendered += frames;
             }
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            std::this_thread::sleep_for(std::chrono::milliseconds(kStepMs));
         }
     }
 

@@ -127,6 +127,41 @@ std::vector<Sink> ListSinks(Connection& connection)
     return query.sinks;
 }
 
+// The server's name and version and the sink's description, into report;
+// sink empty: the server's default. With the loop unlocked.
+void DescribeServer(Connection& connection, const std::string& sink, DeviceReport& report)
+{
+    struct Query {
+        DeviceReport* report;
+        pa_threaded_mainloop* loop;
+    } query{&report, connection.Loop()};
+    Connection::Lock lock(connection.Loop());
+    connection.Wait(pa_context_get_server_info(
+        connection.Context(),
+        [](pa_context*, const pa_server_info* info, void* user) {
+            auto* q = static_cast<Query*>(user);
+            if (info) {
+                q->report->server = info->server_name ? info->server_name : "";
+                q->report->serverVersion = info->server_version ? info->server_version : "";
+                if (q->report->sinkName.empty() && info->default_sink_name)
+                    q->report->sinkName = info->default_sink_name;
+            }
+            pa_threaded_mainloop_signal(q->loop, 0);
+        },
+        &query));
+    if (!sink.empty())
+        report.sinkName = sink;
+    connection.Wait(pa_context_get_sink_info_by_name(
+        connection.Context(), report.sinkName.c_str(),
+        [](pa_context*, const pa_sink_info* info, int eol, void* user) {
+            auto* q = static_cast<Query*>(user);
+            if (eol == 0 && info && info->description)
+                q->report->sinkDescription = info->description;
+            pa_threaded_mainloop_signal(q->loop, 0);
+        },
+        &query));
+}
+
 // What the server holds of ours: 110 ms in all, so what is heard lags what
 // was mixed (positions, levels, the spectrum) hardly more than a tenth of a
 // second, and a pause, a seek or a crossfade is heard as soon. The server
@@ -216,6 +251,31 @@ public:
     double LatencySeconds() const override
     {
         return double(std::max<std::int64_t>(0, m_heardByUsec - NowUsec())) / 1e6;
+    }
+
+    // The stream's own sink, format and latency while it is connected; the
+    // ones asked for while it is let go.
+    void Describe(DeviceReport& report) override
+    {
+        std::string sink = m_sink;
+        report.latencyMs = int(kTargetLatencyUsec / PA_USEC_PER_MSEC);
+        {
+            Connection::Lock lock(m_connection->Loop());
+            if (m_stream && pa_stream_get_state(m_stream) == PA_STREAM_READY) {
+                if (const char* device = pa_stream_get_device_name(m_stream))
+                    sink = device;
+                const pa_sample_spec* spec = pa_stream_get_sample_spec(m_stream);
+                if (spec) {
+                    report.sampleFormat = pa_sample_format_to_string(spec->format);
+                    report.rate = int(spec->rate);
+                    report.channels = spec->channels;
+                }
+                const pa_buffer_attr* attr = pa_stream_get_buffer_attr(m_stream);
+                if (spec && attr)
+                    report.latencyMs = int(pa_bytes_to_usec(attr->tlength, spec) / PA_USEC_PER_MSEC);
+            }
+        }
+        DescribeServer(*m_connection, sink, report);
     }
 
 private:

@@ -14,8 +14,10 @@
 
 #include <atomic>
 #include <cstdint>
+#include <deque>
 #include <memory>
 #include <mutex>
+#include <string>
 #include <vector>
 
 namespace velmoro::audio {
@@ -71,6 +73,18 @@ struct Stream {
     // after its own volume and pan: levels and the spectrum read it.
     std::vector<float> history = std::vector<float>(kHistoryFrames * 2);
     std::size_t historyPos = 0;
+
+    // The song titles of a network stream by the frame where each begins:
+    // the update thread adds them as it feeds their audio to the decoder,
+    // and each counts in tags once it is heard. Under tagsMutex.
+    std::mutex tagsMutex;
+    struct TitleAt {
+        std::int64_t frame;
+        std::string title;
+    };
+    static constexpr std::size_t kMaxTitlesAhead = 16;
+    std::deque<TitleAt> titlesAhead;
+    StreamTags tags;
 
     std::atomic<bool> freed{false};
 

@@ -155,8 +155,11 @@ std::size_t UrlSource::Take(std::uint8_t* out, std::size_t max)
     {
         std::lock_guard lock(m_mutex);
         n = std::min(max, m_buffer.size());
+        if (!m_pendingTitles.empty() && m_pendingTitles.front().audioOffset > m_taken)
+            n = std::min(n, std::size_t(m_pendingTitles.front().audioOffset - m_taken));
         std::copy_n(m_buffer.begin(), n, out);
         m_buffer.erase(m_buffer.begin(), m_buffer.begin() + std::ptrdiff_t(n));
+        m_taken += std::int64_t(n);
     }
     if (n > 0)
         m_room.notify_all();
@@ -242,6 +245,17 @@ std::size_t UrlSource::OnHeader(char* data, std::size_t size, std::size_t count,
     if (StartsWithNoCase(line, "HTTP/") || StartsWithNoCase(line, "ICY ")) {
         t->source->m_deframer = IcyDeframer();
         t->source->m_icy = false;
+    } else if (StartsWithNoCase(line, "icy-name:")) {
+        std::string_view name = line.substr(9);
+        const std::size_t begin = name.find_first_not_of(" \t");
+        const std::size_t end = name.find_last_not_of(" \t\r\n");
+        name = begin == std::string_view::npos ? std::string_view() : name.substr(begin, end - begin + 1);
+        // A header line may be as long as the server likes; no display shows
+        // more than this, and the name is copied on every look at it.
+        constexpr std::size_t kMaxStationBytes = 1024;
+        name = name.substr(0, kMaxStationBytes);
+        std::lock_guard lock(t->source->m_mutex);
+        t->source->m_station = name;
     } else if (StartsWithNoCase(line, "icy-metaint:")) {
         const auto interval = std::size_t(std::strtoul(std::string(line.substr(12)).c_str(), nullptr, 10));
         t->source->m_deframer = IcyDeframer(interval);
@@ -291,7 +305,8 @@ int UrlSource::OnProgress(void* user, long long, long long, long long, long long
 void UrlSource::Deliver(const std::uint8_t* bytes, std::size_t length)
 {
     m_audio.clear();
-    m_deframer.Push(bytes, length, m_audio);
+    m_metadata.clear();
+    m_deframer.Push(bytes, length, m_audio, &m_metadata);
     {
         // A cancelled source's file may already belong to the next stream.
         std::lock_guard file(m_fileMutex);
@@ -299,8 +314,39 @@ void UrlSource::Deliver(const std::uint8_t* bytes, std::size_t length)
             m_localCopy.Write(m_audio.data(), m_audio.size());
     }
     std::lock_guard lock(m_mutex);
+    for (IcyMetadata& block : m_metadata)
+        if (std::optional<std::string> title = IcyStreamTitle(block.text))
+            QueueTitle(m_received + std::int64_t(block.audioOffset), std::move(*title));
     m_buffer.insert(m_buffer.end(), m_audio.begin(), m_audio.end());
     m_received += std::int64_t(m_audio.size());
+}
+
+// An empty title, or the same one again (stations repeat it in every block),
+// changes nothing.
+void UrlSource::QueueTitle(std::int64_t audioOffset, std::string title)
+{
+    if (title.empty() || title == m_lastTitleQueued)
+        return;
+    if (m_pendingTitles.size() == kMaxPendingTitles)
+        m_pendingTitles.pop_front();
+    m_lastTitleQueued = title;
+    m_pendingTitles.push_back({audioOffset, std::move(title)});
+}
+
+std::string UrlSource::Station()
+{
+    std::lock_guard lock(m_mutex);
+    return m_station;
+}
+
+bool UrlSource::NextTitleReached(std::string& title)
+{
+    std::lock_guard lock(m_mutex);
+    if (m_pendingTitles.empty() || m_pendingTitles.front().audioOffset > m_taken)
+        return false;
+    title = std::move(m_pendingTitles.front().title);
+    m_pendingTitles.pop_front();
+    return true;
 }
 
 } // namespace velmoro::audio

@@ -83,7 +83,9 @@ public:
     // local copy is closed on return.
     void Cancel();
 
-    // Moves up to max received audio bytes to out; never waits.
+    // Moves up to max received audio bytes to out; never waits. A take
+    // stops where a station's title begins, so that the title's audio
+    // starts with the next take.
     std::size_t Take(std::uint8_t* out, std::size_t max);
     // Received audio bytes not yet taken.
     std::size_t Buffered();
@@ -97,6 +99,11 @@ public:
     // Audio bytes received so far.
     std::int64_t Received() const { return m_received; }
     const std::string& Url() const { return m_url; }
+    // The station's name from the response's icy-name, empty without one.
+    std::string Station();
+    // A new song title whose audio the next take begins with, or an earlier
+    // one not yet handed on; false when there is none.
+    bool NextTitleReached(std::string& title);
 
 private:
     UrlSource(std::string url, std::string localCopy, const UrlSourceOptions& options);
@@ -107,6 +114,8 @@ private:
     // False once the source is cancelled.
     bool WaitForRoom();
     void Deliver(const std::uint8_t* bytes, std::size_t length);
+    // With m_mutex held.
+    void QueueTitle(std::int64_t audioOffset, std::string title);
 
     std::string m_url;
     std::chrono::milliseconds m_stallTimeout;
@@ -121,7 +130,20 @@ private:
 
     IcyDeframer m_deframer; // set up from the icy-metaint header
     bool m_icy = false;
-    std::vector<std::uint8_t> m_audio; // scratch for one delivery
+    std::vector<std::uint8_t> m_audio;   // scratch for one delivery
+    std::vector<IcyMetadata> m_metadata; // scratch for one delivery
+
+    // A title applies from its place in the audio on, which the download
+    // reaches seconds before it is heard. Under m_mutex.
+    struct PendingTitle {
+        std::int64_t audioOffset;
+        std::string title;
+    };
+    static constexpr std::size_t kMaxPendingTitles = 32; // beyond, the oldest is dropped
+    std::deque<PendingTitle> m_pendingTitles;
+    std::string m_lastTitleQueued;
+    std::int64_t m_taken = 0;
+    std::string m_station;
 
     std::atomic<bool> m_finished{false};
     std::atomic<std::int64_t> m_announced{-1};

@@ -55,6 +55,7 @@ public:
     void JumpToFile() override { m_window.ShowJumpToFile(); }
     void JumpToPosition() override { m_window.ShowJumpToPosition(); }
     void ShowFileInfo() override;
+    void OpenUrl() override { m_window.ShowUrlDialog(); }
 
     // A click on the display area: the command of the mode after the marked
     // one runs; with none marked nothing happens.

@@ -18,7 +18,7 @@ using enum CommandId;
 constexpr std::array kCommands{
     CommandEntry{AboutWindow, "WWWSitoAutore1", "www.velmoro.it.....", 0, 0, &A::ShowAbout},
     CommandEntry{OpenFile, "ApriFile1", "Apri File ...", 'A', 30, &A::OpenFiles},
-    CommandEntry{OpenUrl, "ApriURL1", "Apri URL ...", 'U', 22, nullptr},
+    CommandEntry{OpenUrl, "ApriURL1", "Apri URL ...", 'U', 22, &A::OpenUrl},
     CommandEntry{Play, "Play2", "Play", 'X', 45, &A::Play},
     CommandEntry{Pause, "Puuse1", "Pause", 'C', 46, &A::Pause},
     CommandEntry{Stop, "Stop1", "Stop", 'V', 47, &A::Stop},

@@ -55,6 +55,7 @@ public:
     // The file tags window for the file now playing; nothing when that is no
     // file (a stream, or nothing opened).
     virtual void ShowFileInfo() = 0;
+    virtual void OpenUrl() = 0;           // the URL dialog, modal
 };
 
 // A command's id stays the same for as long as the command exists: other

@@ -2,6 +2,7 @@
 
 #include "platform/filenames.h"
 #include "platform/verify.h"
+#include "playlist/listpaths.h"
 #include "player/timedisplay.h"
 
 #include <QFileInfo>
@@ -28,8 +29,18 @@ void NavigationController::OpenAndPlayCurrentEntry()
         return;
     }
     m_playback.CurrentFileName = m_tracks.Playlist.Items(m_tracks.CurrentIndex).GetFileName();
+    if (playlist::IsAddress(m_playback.CurrentFileName))
+        return OpenAddressAndPlay(m_playback.CurrentFileName);
     m_engine.OpenStreamFile(m_playback.CurrentFileName);
     m_engine.PlayCurrentStream();
+}
+
+// A radio's entry is no missing file: it opens as the URL dialog opens it,
+// and plays since the user asked for it.
+void NavigationController::OpenAddressAndPlay(const QString& address)
+{
+    if (m_engine.OpenStream(address))
+        m_engine.PlayCurrentStream();
 }
 
 void NavigationController::OpenCurrentEntryIfNothingIsOpen()
@@ -38,7 +49,11 @@ void NavigationController::OpenCurrentEntryIfNothingIsOpen()
         return;
     m_tracks.CurrentIndex = std::clamp(m_tracks.CurrentIndex, 0, m_tracks.Playlist.Count() - 1);
     m_playback.CurrentFileName = m_tracks.Playlist.Items(m_tracks.CurrentIndex).GetFileName();
-    m_engine.OpenStreamFile(m_playback.CurrentFileName);
+    // The play command that asked for this starts it.
+    if (playlist::IsAddress(m_playback.CurrentFileName))
+        m_engine.OpenStream(m_playback.CurrentFileName);
+    else
+        m_engine.OpenStreamFile(m_playback.CurrentFileName);
 }
 
 void NavigationController::Next()
@@ -122,6 +137,11 @@ void NavigationController::OpenCommandLine(const QString& commandLine)
     if (close < 0)
         return;
     const QString file = line.mid(open + 1, close - open - 1);
+    if (playlist::IsAddress(file)) {
+        m_tracks.Playlist.AddFile(file);
+        m_playback.CurrentFileName = file;
+        return OpenAddressAndPlay(file);
+    }
     if (QFileInfo(file).isFile() && AddToPlaylist(file) == FileKind::AudioFile)
         OpenAndAutoplay(file);
 }

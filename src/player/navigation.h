@@ -24,7 +24,8 @@ public:
     // empty list: nothing.
     void Next();
     void Previous();
-    // CurrentIndex's entry opened and played; CurrentIndex must be in the list.
+    // CurrentIndex's entry opened and played; CurrentIndex must be in the
+    // list. An entry that is an address opens as a network stream.
     void OpenAndPlayCurrentEntry();
     // At start the playlist is back but no stream is open: the entry at
     // CurrentIndex (kept within the list) is opened, so that play plays
@@ -34,7 +35,8 @@ public:
     // Adds the chosen files (audio appended, M3U/PLS loaded) and opens the
     // first; nothing when the list is empty (the dialog was cancelled).
     void OpenFiles(const QStringList& files);
-    // The line is the program and its arguments, each in double quotes.
+    // The line is the program and its arguments, each in double quotes. An
+    // address is added to the list, opened and played.
     void OpenCommandLine(const QString& commandLine);
 
     // A click at x pixels on a position bar width pixels wide.
@@ -47,6 +49,7 @@ private:
     // A playlist file is loaded, an audio file appended, anything else left out.
     FileKind AddToPlaylist(const QString& file);
     void OpenAndAutoplay(const QString& file);
+    void OpenAddressAndPlay(const QString& address);
 
     struct JumpBase {
         int second;         // the second now heard

@@ -68,6 +68,8 @@ public:
     virtual void ShowJumpToPosition() {}
     // The file tags window for an existing file.
     virtual void ShowFileTags(const QString& /*fileName*/) {}
+    // The URL dialog, modal.
+    virtual void ShowUrlDialog() = 0;
 };
 
 } // namespace velmoro::player

@@ -102,6 +102,12 @@ TPlayerForm::TPlayerForm(app::PlayerState& state, settings::Settings& settings, 
     // A new current entry: its row is lit, the status counts from it.
     connect(&Engine, &app::PlaybackEngine::Playing, PlaylistForm.get(),
             &playlist::TPlaylistForm::RepaintView);
+    // A radio's row shows what its station plays.
+    connect(&Engine, &app::PlaybackEngine::StreamTitleChanged, this,
+            [this](const QString& address, const QString& title) {
+                m_state.Tracks.StationTitles.insert(address, title);
+                PlaylistForm->RepaintView();
+            });
     ConnectSkinEvents();
     ConnectHitAreas();
 }
@@ -437,6 +443,22 @@ void TPlayerForm::ShowPlaylistWindow()
     LoadPlaylistSkin();
     PlaylistForm->show();
     MainPlayerSkin->SetChecked(MainPlayerSkin->Checked() | skin::ckPlaylist);
+}
+
+void TPlayerForm::ShowUrlDialog()
+{
+    if (!FormURL)
+        FormURL = std::make_unique<dialogs::TFormURL>(
+            m_state.Windows, m_settings, [this](const QString& address) { Engine.OpenStream(address); });
+    FormURL->exec();
+}
+
+void TPlayerForm::ShowDeviceInformation()
+{
+    if (!BassInfoForm)
+        BassInfoForm = std::make_unique<dialogs::TBassInfoForm>(m_state.Windows, m_audio);
+    BassInfoForm->FillDeviceInformation();
+    BassInfoForm->exec();
 }
 
 void TPlayerForm::MainPlayerSkinSticky(bool shaded)

@@ -9,6 +9,8 @@
 #include "equalizer/eqform.h"
 #include "app/playerstate.h"
 #include "app/startup.h"
+#include "dialogs/bassinfoform.h"
+#include "dialogs/formurl.h"
 #include "player/bookmarks.h"
 #include "player/commands.h"
 #include "player/keptsettings.h"
@@ -127,6 +129,10 @@ public:
     void ShowJumpToPosition() override { Dialogs.ShowJumpToPosition(); }
     // Also the playlist window's: the file of its selected entry.
     void ShowFileTags(const QString& fileName) override { Dialogs.ShowFileTags(fileName); }
+    void ShowUrlDialog() override;
+    // The device information, filled afresh and shown modally (the options'
+    // "Info Periferica").
+    void ShowDeviceInformation();
     // PlayerCommands
     void NextCommand() override { MainPlayerSkinForwardClick(); }
     void StartVisPlugin() override { Commands.StartVisPlugin(); }
@@ -164,6 +170,9 @@ public:
     // Made by the second start-up phase, once the folders are known.
     std::unique_ptr<plugins::PluginHost> Plugins;
     std::unique_ptr<equalizer::TFormEqualizzatore> FormEqualizzatore;
+    // Made when first shown: the player's start-up does not pay for them.
+    std::unique_ptr<dialogs::TFormURL> FormURL;
+    std::unique_ptr<dialogs::TBassInfoForm> BassInfoForm;
 
     // Tests give it a clock of their own.
     LoadPump& PlaylistLoadPump() { return *m_loadPump; }

@@ -183,7 +183,9 @@ void TPlaylistForm::FillView()
     m_view.size = size();
     m_view.rowCount = list.Count();
     const bool numbered = m_settings.Checked(QStringLiteral("NumPlaylistfiles"));
-    m_view.rowText = [&list, numbered](int row) { return RowText(list, row, numbered); };
+    m_view.rowText = [&list, numbered, &titles = m_tracks.StationTitles](int row) {
+        return RowText(list, row, numbered, titles);
+    };
     m_view.marked = [&list](int row) { return list.Items(row).Data().Selected != 0; };
     m_view.currentRow = m_tracks.CurrentIndex;
     m_view.selectedRow = m_selectedRow;

@@ -3,9 +3,15 @@
 // what the playlist window shows of it (its colours and totals).
 #include "playlist/mpegaudiolist.h"
 
+#include <QHash>
+#include <QString>
+
 #include <cstdint>
 
 namespace velmoro::playlist {
+
+// Address → the title its station sent last, while the program runs.
+using StreamTitles = QHash<QString, QString>;
 
 struct PlaylistState {
     TMPEGAudioList Playlist;
@@ -14,6 +20,7 @@ struct PlaylistState {
     // 64-bit: a few hundred albums already pass 2 GiB.
     std::int64_t PlaylistTotalSeconds = 0;
     std::int64_t PlaylistTotalSize = 0;
+    StreamTitles StationTitles;
 };
 
 } // namespace velmoro::playlist

@@ -1,5 +1,7 @@
 #include "playlist/playlistview.h"
 
+#include "playlist/listpaths.h"
+
 #include <algorithm>
 
 namespace velmoro::playlist {
@@ -33,11 +35,14 @@ PlaylistTotals RefreshRows(TMPEGAudioList& list, const QString& rowTemplate)
     return totals;
 }
 
-QString RowText(const TMPEGAudioList& list, int row, bool numbered)
+QString RowText(const TMPEGAudioList& list, int row, bool numbered, const StreamTitles& streamTitles)
 {
     if (row < 0 || row >= list.Count())
         return {};
-    const QString& text = list.Items(row).Text();
+    const TMPEGAudio& entry = list.Items(row);
+    const QString name = entry.GetFileName();
+    // An address has no tag or file to fill a template from.
+    const QString text = IsAddress(name) ? streamTitles.value(name, name) : entry.Text();
     return numbered ? QString::number(qint64(row) + 1) + u'.' + text : text;
 }
 

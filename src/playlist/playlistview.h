@@ -3,6 +3,7 @@
 // totals, the two status texts, where the scroll thumb sits, which row a drag
 // on the scroll bar selects and how far the grip resizes the window.
 #include "playlist/mpegaudiolist.h"
+#include "playlist/playliststate.h"
 
 #include <QPoint>
 #include <QSize>
@@ -21,9 +22,10 @@ struct PlaylistTotals {
 // entries' durations and file lengths.
 PlaylistTotals RefreshRows(TMPEGAudioList& list, const QString& rowTemplate);
 
-// Row row as the window shows it: the entry's Text, after "row+1." when the
-// rows are numbered. Empty for a row outside the list.
-QString RowText(const TMPEGAudioList& list, int row, bool numbered);
+// Row row as the window shows it: the entry's Text — for an address, the
+// station's title from streamTitles once it is known, else the address —
+// after "row+1." when the rows are numbered. Empty for a row outside the list.
+QString RowText(const TMPEGAudioList& list, int row, bool numbered, const StreamTitles& streamTitles = {});
 
 // "3/12 (41MB)": the current song's number, the count, and the whole MiB.
 QString PositionStatus(int currentIndex, int count, std::int64_t totalBytes);

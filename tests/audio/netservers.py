@@ -17,6 +17,7 @@ HTTP paths:
   /tofile        a redirect to FILE as a file:// address
   /redirect-icy  a redirect that carries icy-metaint, to /file.mp3
   /redirect-to-icy  a plain redirect to /icy
+  /icy-titles    as /icy, with the song titles of TITLES at their intervals
 """
 import socket
 import sys
@@ -26,6 +27,16 @@ from http.server import BaseHTTPRequestHandler, ThreadingHTTPServer
 
 DATA = open(sys.argv[1], "rb").read()
 META_INTERVAL = 4096
+# Interval → the StreamTitle after it: a plain title, an empty one (which
+# changes nothing), one in UTF-8, one in Latin-1, and a hostile one full of
+# control characters and far longer than any display.
+TITLES = {
+    0: b"Primo brano",
+    3: b"",
+    6: "Città più bella – ŝ".encode("utf-8"),
+    12: "Caffè Ñandú".encode("latin-1"),
+    18: b"\x01\x07Evil\x1b[2J\r\n\xe2\x80\xae" + b"A" * 4000,
+}
 
 
 class Handler(BaseHTTPRequestHandler):
@@ -55,7 +66,7 @@ class Handler(BaseHTTPRequestHandler):
                 self.send_header("Content-Type", "audio/mpeg")
                 self.end_headers()
                 self.wfile.write(DATA)
-            elif self.path == "/icy":
+            elif self.path in ("/icy", "/icy-titles"):
                 self.wfile.write(b"ICY 200 OK\r\nicy-name: Velmoro test\r\n"
                                  b"icy-metaint: %d\r\ncontent-type: audio/mpeg\r\n\r\n" % META_INTERVAL)
                 for n, start in enumerate(range(0, len(DATA), META_INTERVAL)):
@@ -63,7 +74,10 @@ class Handler(BaseHTTPRequestHandler):
                     self.wfile.write(chunk)
                     if len(chunk) < META_INTERVAL:
                         break  # metadata follows whole intervals only
-                    text = b"StreamTitle='Song %d';" % n if n % 2 == 0 else b""
+                    if self.path == "/icy":
+                        text = b"StreamTitle='Song %d';" % n if n % 2 == 0 else b""
+                    else:
+                        text = b"StreamTitle='%s';StreamUrl='';" % TITLES[n] if n in TITLES else b""
                     blocks = (len(text) + 15) // 16
                     self.wfile.write(bytes([blocks]) + text.ljust(blocks * 16, b"\0"))
             elif self.path == "/stall":

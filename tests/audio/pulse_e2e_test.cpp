@@ -154,3 +154,30 @@ TEST(PulseAudioOutput, TheHeardPositionLagsTheMixedOneByTheLatency)
     EXPECT_GT(lagMs, 10);
     EXPECT_LT(lagMs, 400);
 }
+
+// What the device information window lists under the record's lines.
+TEST(PulseAudioOutput, ReportsTheServerAndTheSinkAsTheyAre)
+{
+    ASSERT_NE(std::getenv("PULSE_SERVER"), nullptr) << "run under tests/e2e/with-pulseaudio";
+    const struct {
+        std::uint32_t flags;
+        const char* format;
+        int channels;
+    } cases[] = {{0, "s16le", 2}, {kInit8Bits | kInitMono, "u8", 1}};
+    for (const auto& c : cases) {
+        AudioLibrary lib(MakePulseProvider());
+        DeviceReport report;
+        EXPECT_FALSE(lib.GetDeviceReport(report)); // no device open yet
+        ASSERT_TRUE(lib.Init(-1, 22050, c.flags));
+        ASSERT_TRUE(lib.GetDeviceReport(report));
+        EXPECT_EQ(report.server, "pulseaudio");
+        EXPECT_FALSE(report.serverVersion.empty());
+        EXPECT_EQ(report.sinkName, "nullsink");
+        EXPECT_EQ(report.sinkDescription, "NullSink");
+        EXPECT_EQ(report.sampleFormat, c.format);
+        EXPECT_EQ(report.rate, 22050);
+        EXPECT_EQ(report.channels, c.channels);
+        EXPECT_GT(report.latencyMs, 20);
+        EXPECT_LT(report.latencyMs, 500);
+    }
+}

@@ -5,14 +5,12 @@
 #include "audiotest.h"
 
 #include "audio/urlsource.h"
+#include "support/netservers.h"
 
 #include <chrono>
-#include <csignal>
 #include <fstream>
 #include <cstdio>
-#include <sys/wait.h>
 #include <thread>
-#include <unistd.h>
 
 using namespace velmoro::audio;
 using velmoro::test::AudioFixture;
@@ -21,50 +19,13 @@ using velmoro::test::ReadBytes;
 
 namespace {
 
-constexpr const char* kFile = "sine1k-v1-44100-cbr256.mp3";
+constexpr const char* kFile = velmoro::test::NetServers::kServedFile;
 
-// The server script, run once for the whole suite and killed at its end.
-class Servers : public testing::Environment {
-public:
-    void SetUp() override
-    {
-        int out[2];
-        ASSERT_EQ(pipe(out), 0);
-        m_pid = fork();
-        if (m_pid == 0) {
-            dup2(out[1], STDOUT_FILENO);
-            close(out[0]);
-            const std::string file = AudioFixture(kFile);
-            execl("/usr/bin/python3", "python3", VELMORO_TEST_SOURCE_DIR "/netservers.py", file.c_str(),
-                  VELMORO_FIXTURE_DIR, static_cast<char*>(nullptr));
-            _exit(127);
-        }
-        close(out[1]);
-        std::FILE* lines = fdopen(out[0], "r");
-        ASSERT_TRUE(lines);
-        ASSERT_EQ(std::fscanf(lines, "HTTP %d FTP %d", &httpPort, &ftpPort), 2)
-            << "the server script did not start";
-        std::fclose(lines);
-    }
-    void TearDown() override
-    {
-        if (m_pid > 0) {
-            kill(m_pid, SIGTERM);
-            waitpid(m_pid, nullptr, 0);
-        }
-    }
-    static inline int httpPort = 0;
-    static inline int ftpPort = 0;
-
-private:
-    pid_t m_pid = -1;
-};
-
-[[maybe_unused]] testing::Environment* const kServers = testing::AddGlobalTestEnvironment(new Servers);
+using Servers = velmoro::test::NetServers;
 
 std::string Http(const char* path)
 {
-    return "http://127.0.0.1:" + std::to_string(Servers::httpPort) + path;
+    return Servers::Http(path);
 }
 
 class UrlStream : public testing::Test {
@@ -205,6 +166,49 @@ TEST_F(UrlStream, TheLocalCopyStopsWhileTheStreamGoesOn)
     const auto heard = PlayToEnd(s);
     EXPECT_NEAR(velmoro::test::ZeroCrossingFrequency(heard, 0, 44100), 1000, 1);
     EXPECT_NEAR(double(m.lib->ChannelGetPosition(s)), 3.0 * 44100 * 4, 44100 * 4 * 0.1);
+}
+
+// Titles come seconds ahead of their audio, when the download runs ahead:
+// each counts once the decoder reaches the audio that follows it.
+TEST_F(UrlStream, StationTitlesCountWhenTheirAudioIsReached)
+{
+    const Handle s = m.lib->StreamCreateURL(Http("/icy-titles"), kStreamFx, "");
+    ASSERT_NE(s, 0u);
+    LetItArrive(); // the first three titles are downloaded by now
+    StreamTags tags;
+    ASSERT_TRUE(m.lib->StreamGetTags(s, 0, tags));
+    EXPECT_EQ(tags.station, "Velmoro test");
+    EXPECT_EQ(tags.title, "");
+    EXPECT_FALSE(m.lib->StreamGetTags(s, tags.changes, tags));
+
+    m.lib->StreamPlay(s, false, 0);
+    std::vector<std::string> titles;
+    std::vector<double> secondsHeard;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (m.lib->ChannelIsActive(s) && std::chrono::steady_clock::now() < deadline) {
+        m.Render(441);
+        if (m.lib->StreamGetTags(s, tags.changes, tags)) {
+            titles.push_back(tags.title);
+            secondsHeard.push_back(m.lib->ChannelGetPosition(s) / (44100.0 * 4));
+        }
+    }
+    const std::string hostile = "\x01\x07"
+                                "Evil\x1b[2J\r\n\xe2\x80\xae" +
+                                std::string(4000, 'A');
+    EXPECT_EQ(titles,
+              (std::vector<std::string>{"Primo brano", "Citt\xc3\xa0 pi\xc3\xb9 bella \xe2\x80\x93 \xc5\x9d",
+                                        "Caff\xe8 \xd1"
+                                        "and\xfa",
+                                        hostile}));
+    // Each comes when what follows it is heard: after 1, 7, 13 and 19
+    // intervals of 4096 bytes at 256 kbit/s.
+    ASSERT_EQ(secondsHeard.size(), 4u);
+    for (std::size_t i = 0; i < 4; ++i)
+        EXPECT_NEAR(secondsHeard[i], (1 + 6 * int(i)) * 4096 * 8 / 256000.0, 0.1) << i;
+    EXPECT_EQ(tags.station, "Velmoro test");
+    // A stream from a file has no tags.
+    const Handle file = m.lib->StreamCreateFile(AudioFixture(kFile), 0);
+    EXPECT_FALSE(m.lib->StreamGetTags(file, 0, tags));
 }
 
 TEST_F(UrlStream, Ftp)

@@ -60,6 +60,7 @@ struct RecordingActions : PlayerActions {
     void JumpToFile() override { last = "JumpToFile"; }
     void JumpToPosition() override { last = "JumpToPosition"; }
     void ShowFileInfo() override { last = "ShowFileInfo"; }
+    void OpenUrl() override { last = "OpenUrl"; }
 };
 
 // "" for a command without an action yet.
@@ -148,7 +149,7 @@ TEST(CommandTable, MenusHoldEveryItemInOrder)
     const player::PlayerMenus menus = player::BuildPlayerMenus(&owner, actions, skin);
     EXPECT_EQ(
         Layout(*menus.PlayerMenu),
-        "WWWSitoAutore1 N2 File1:File[ApriFile1 ~ApriURL1] "
+        "WWWSitoAutore1 N2 File1:File[ApriFile1 ApriURL1] "
         "Play1:Playback[Play2 Puuse1 Stop1 N4 Precedente1 Prossima1 N5 Vaiallacanzone1 "
         "Vaiallaposizione1 N6 Vaialfile1 Vaiallaposizione2] "
         "SegnalibriMenu:Segnalibri[~Segnalibri1 N14 AggiungiCorrente1] InformazioniFile1 N3 "
@@ -189,8 +190,8 @@ TEST(CommandTable, EveryKeyRunsTheCommandItAlwaysRan)
         {17, &PlayerActions::ShowFileInfo},
         {32, &PlayerActions::JumpToFile},
         {33, &PlayerActions::JumpToPosition},
+        {22, &PlayerActions::OpenUrl},
         // Their windows are still to come.
-        {22, nullptr},
         {24, nullptr},
         {37, nullptr},
     };

@@ -72,6 +72,8 @@ struct FakeWindow : player::PlayerWindow {
     void ShowJumpToFile() override { shownDialogs << "jump"; }
     void ShowJumpToPosition() override { shownDialogs << "jumpto"; }
     void ShowFileTags(const QString& fileName) override { shownDialogs << "tags:" + fileName; }
+    void ShowUrlDialog() override { ++urlDialogs; }
+    int urlDialogs = 0;
 };
 
 struct Controllers {

@@ -6,6 +6,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <set>
 
 using namespace velmoro;
@@ -132,5 +133,45 @@ TEST_F(NavigationTest, CommandLineOpensAudioAddsListsAndIgnoresOthers)
     navigation.OpenCommandLine("/usr/bin/velmoro " + Fixture("sine1k-v2-22050-cbr128.mp3")); // no quotes
     navigation.OpenCommandLine("\"/usr/bin/velmoro\" \"" + dir.filePath("missing.mp3") + "\"");
     EXPECT_EQ(tracks.Playlist.Count(), 2);
+    EXPECT_EQ(playback.CurrentStream, current);
+}
+
+// A radio's entry plays as a network stream, whichever way it is reached;
+// with its protocol turned off in the settings nothing changes.
+TEST_F(NavigationTest, AddressEntriesOpenAsNetworkStreamsAndPlay)
+{
+    const QString radio = QStringLiteral("http://radio.example.com:8000/live");
+    const QString ftp = QStringLiteral("ftp://files.example.com/song.mp3");
+    const struct {
+        const char* how;
+        std::function<void()> open;
+        QString expected;
+        bool playing;
+    } ways[] = {
+        {"next", [&] { tracks.CurrentIndex = 0, navigation.Next(); }, ftp, true},
+        {"playlist row", [&] { tracks.CurrentIndex = 0, navigation.OpenAndPlayCurrentEntry(); }, radio, true},
+        {"play", [&] { playback.CurrentStream = 0, tracks.CurrentIndex = 1, command.Play(); }, ftp, true},
+        {"command line", [&] { navigation.OpenCommandLine("\"/usr/bin/velmoro\" \"" + radio + "\""); }, radio,
+         true},
+    };
+    for (const auto& way : ways) {
+        SCOPED_TRACE(way.how);
+        tracks.Playlist.Clear();
+        tracks.Playlist.AddFile(radio);
+        tracks.Playlist.AddFile(ftp);
+        way.open();
+        ASSERT_NE(playback.CurrentStream, 0u);
+        EXPECT_EQ(audio.Find(playback.CurrentStream)->source, way.expected.toStdString());
+        EXPECT_EQ(audio.Find(playback.CurrentStream)->playing, way.playing);
+        EXPECT_EQ(playback.CurrentFileName, way.expected);
+        EXPECT_EQ(playback.PlayStatus, app::PlayStatusValue::Playing);
+        EXPECT_EQ(commands.nextCalls, 0); // not taken for a missing file
+    }
+    EXPECT_EQ(tracks.Playlist.Count(), 3); // the command line's address was added
+
+    settings.SetChecked(QStringLiteral("FTPCheck"), false);
+    const audio::Handle current = playback.CurrentStream;
+    tracks.CurrentIndex = 1;
+    navigation.OpenAndPlayCurrentEntry();
     EXPECT_EQ(playback.CurrentStream, current);
 }

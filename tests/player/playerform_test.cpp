@@ -433,6 +433,22 @@ TEST_F(PlayerTest, TheAudibleEqualizersWindowIsPlacedShownAndCarried)
     EXPECT_EQ(audio.effects.size(), 11u);
 }
 
+TEST_F(PlayerTest, AStationsSongReachesTheTitleAndTheStationsRow)
+{
+    SecondPhase();
+    const QString radio = QStringLiteral("http://radio.example.com/live");
+    state.Tracks.Playlist.AddFile(radio);
+    state.Tracks.CurrentIndex = state.Tracks.Playlist.Count() - 1;
+    form->PlayCurrentEntry();
+    const int row = state.Tracks.CurrentIndex;
+    EXPECT_EQ(playlist::RowText(state.Tracks.Playlist, row, false, state.Tracks.StationTitles), radio);
+    audio.tags[state.Playback.CurrentStream] = {"Radio Uno", "Caff\xe8", 2};
+    form->TimerRinfrescoTimer();
+    EXPECT_EQ(form->MainPlayerSkin->Title(), QString::fromUtf8("Radio Uno - Caffè"));
+    EXPECT_EQ(playlist::RowText(state.Tracks.Playlist, row, false, state.Tracks.StationTitles),
+              QString::fromUtf8("Radio Uno - Caffè"));
+}
+
 TEST_F(PlayerTest, FirstRunPlaysTheDemoWithRepeatOn)
 {
     ASSERT_TRUE(QDir(dir.path()).mkdir("Demo"));

@@ -36,6 +36,7 @@ public:
     // A network stream's format comes with its first frames: until a test
     // sets them, its length and rate answer 0.
     std::uint32_t urlLength = 0;
+    std::map<audio::Handle, audio::StreamTags> tags; // what a station has sent, by stream
     int urlFrequency = 0;
 
     Stream* Find(audio::Handle h)
@@ -119,6 +120,14 @@ public:
     {
         calls.push_back("ChannelPause");
         return ChannelStop(h);
+    }
+    bool StreamGetTags(audio::Handle h, std::uint32_t seen, audio::StreamTags& out) override
+    {
+        const auto it = tags.find(h);
+        if (it == tags.end() || it->second.changes == seen)
+            return false;
+        out = it->second;
+        return true;
     }
     std::uint32_t StreamGetLength(audio::Handle h) override
     {
