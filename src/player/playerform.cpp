@@ -3,6 +3,7 @@
 #include "app/shared.h"
 #include "platform/logging.h"
 #include "platform/scancodes.h"
+#include "platform/threadpriority.h"
 #include "platform/wholefile.h"
 #include "player/bookmarks.h"
 #include "player/clutterbaractions.h"
@@ -83,6 +84,8 @@ TPlayerForm::TPlayerForm(app::PlayerState& state, settings::Settings& settings, 
     connect(&TimerRinfresco, &QTimer::timeout, this, &TPlayerForm::TimerRinfrescoTimer);
     connect(&TimerPosizioneForm, &QTimer::timeout, this, &TPlayerForm::TimerPosizioneFormTimer);
     connect(&m_settings, &settings::Settings::Changed, this, [this](const QString& name) {
+        if (name == u"PrioritaGUITrack")
+            ApplyGuiPriority();
         if (name == u"RinfrescoTrack") {
             m_tickInterval = m_settings.Position(name);
             TimerRinfresco.setInterval(m_tickInterval);
@@ -256,6 +259,9 @@ void TPlayerForm::FormCreate(const QString& executableDir, const QString& userDa
 // After the audio output is open and the device list filled.
 void TPlayerForm::TimerInizializTimer()
 {
+    // Once the sound's own threads run: a thread started later from this
+    // one would begin at its priority.
+    ApplyGuiPriority();
     LoadPlaylistSkin();
     LoadEqualizerSkin();
     const QString bookmarks = m_state.Dirs.AppDir + kBookmarks;
@@ -283,6 +289,7 @@ void TPlayerForm::TimerInizializTimer()
     PlaylistForm->RefreshPlaylistList();
     if (firstRun && m_state.Playback.CurrentStream == 0)
         PlayDemoPlaylist();
+    qCInfo(lcPlayer) << "started: device, bookmarks and playlist read";
 }
 
 namespace {
@@ -371,6 +378,17 @@ void TPlayerForm::CallVisPluginStop()
 {
     if (Plugins)
         Plugins->Vis.Stop();
+}
+
+void TPlayerForm::ApplyGuiPriority()
+{
+    const int niceness =
+        platform::GuiNicenessOfPosition(m_settings.Position(QStringLiteral("PrioritaGUITrack")));
+    // A higher priority needs privileges most users do not have; the thread
+    // then keeps the one it has, as the user would expect of a preference.
+    if (!platform::SetCallingThreadNiceness(niceness))
+        qCDebug(lcPlayer) << "the user-interface thread keeps niceness" << platform::CallingThreadNiceness()
+                          << "instead of" << niceness;
 }
 
 void TPlayerForm::LoadDemoPlaylist()

@@ -214,6 +214,7 @@ private:
     // The equalizer window's, and showing or hiding that window.
     void LoadEqualizerSkin();
     void ShowEqualizerWindow(bool shown);
+    void ApplyGuiPriority();
 
     QString m_commandLine;
     BookmarkFile m_bookmarkFile;
