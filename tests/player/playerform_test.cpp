@@ -672,6 +672,13 @@ TEST_F(PlayerTest, ClutterBarDoubleSizeAndShape)
     // Each pixel of the shape becomes a square of four, as the pictures do.
     EXPECT_EQ(form->mask(), QTransform::fromScale(2, 2).map(QRegion(QPolygon({{0, 0}, {275, 0}, {0, 116}}))));
     EXPECT_TRUE(form->MainPlayerSkin->ClutterModes().testFlag(skin::cmDoubleSize));
+    // The playlist window doubles too, its areas with it.
+    playlist::TPlaylistForm& list = *form->PlaylistForm;
+    EXPECT_EQ(list.Scale(), 2);
+    EXPECT_EQ(list.size(), skin::kPlaylistInitialSize * 2);
+    const skin::PlaylistLayout layout = skin::LayoutPlaylistWindow(skin::kPlaylistInitialSize);
+    EXPECT_EQ(list.PlaylistSkinImage->geometry(), QRect(layout.title.topLeft() * 2, layout.title.size() * 2));
+    EXPECT_EQ(list.PlayListBox->geometry(), QRect(layout.rows.topLeft() * 2, layout.rows.size() * 2));
     form->MainPlayerSkin->SetSticky(true);
     EXPECT_EQ(form->size(), QSize(550, 28));
     EXPECT_EQ(form->MoveFormImage->geometry(), QRect(32, 0, 290, 34));
