@@ -128,6 +128,8 @@ public:
     app::Startup StartupPhases;
     HitArea* MoveFormImage;
     HitArea* PositionChangeImage;
+    // The shade mode's small position bar: a click there seeks.
+    HitArea* ShadePositionImage;
     HitArea* DisplayImage;
     HitArea* VisOutFrame;
     HitArea* PopupImage;

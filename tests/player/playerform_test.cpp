@@ -126,6 +126,11 @@ TEST_F(PlayerTest, HandlersReachTheControllers)
     FakeAudio::Stream& s = Playing(100 * 176400, 100);
     form->PositionChangeImageMouseUp(Qt::LeftButton, 248); // the hit area is 249 wide
     EXPECT_EQ(s.position, std::uint32_t(100.0 * 176400 * 248 / 249));
+    // The shade mode's small bar seeks too; a release beyond it, to the end.
+    QMouseEvent release(QEvent::MouseButtonRelease, QPointF(30, 3), QPointF(30, 3), Qt::LeftButton,
+                        Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(form->ShadePositionImage, &release);
+    EXPECT_EQ(s.position, 100u * 176400);
     s.position = 12345;
     form->PositionChangeImageMouseUp(Qt::RightButton, 100);
     EXPECT_EQ(s.position, 12345u); // the right button is the menu's
@@ -683,6 +688,8 @@ TEST_F(PlayerTest, ClutterBarDoubleSizeAndShape)
     EXPECT_EQ(form->size(), QSize(550, 28));
     EXPECT_EQ(form->MoveFormImage->geometry(), QRect(32, 0, 290, 34));
     EXPECT_EQ(form->mask(), QRegion(0, 0, 200, 28));
+    EXPECT_TRUE(form->ShadePositionImage->isVisible());
+    EXPECT_EQ(form->ShadePositionImage->geometry(), QRect(452, 8, 34, 14));
 
     const auto clutter = [&](int button) {
         emit form->MainPlayerSkin->OnClutterClick(form->MainPlayerSkin, button, {});
