@@ -31,6 +31,12 @@ void MainWindowFrame::ResizeArea(skin::HitArea* area, QSize size)
             a.geometry.setSize(size);
 }
 
+void MainWindowFrame::AddShadeArea(skin::HitArea* area)
+{
+    m_areas.push_back({area, area->geometry(), true});
+    area->setVisible(m_shaded);
+}
+
 void MainWindowFrame::SetShaded(bool shaded)
 {
     m_shaded = shaded;
@@ -45,8 +51,11 @@ void MainWindowFrame::Apply()
     const QSize size(skin::kSkinWidth * scale, (shaded ? skin::kShadeHeight : skin::kSkinHeight) * scale);
     m_window.setFixedSize(size);
     m_skin.setGeometry(QRect(QPoint(0, 0), size));
-    for (const Area& a : m_areas)
+    for (const Area& a : m_areas) {
         a.widget->setGeometry(QRect(a.geometry.topLeft() * scale, a.geometry.size() * scale));
+        if (a.shadeOnly)
+            a.widget->setVisible(shaded);
+    }
 
     const skin::RegionShape shape = shaded ? skin::RegionShape::WindowShade : skin::RegionShape::Normal;
     const QRegion mask = skin::ShapeMask(m_skin.Skin().Regions.Of(shape), scale);

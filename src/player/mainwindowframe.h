@@ -29,6 +29,8 @@ public:
     void ResizeArea(skin::HitArea* area, QSize size);
     // The window rolled up to its title bar, or not.
     void SetShaded(bool shaded);
+    // An area that takes the mouse only in shade mode, laid out like the others.
+    void AddShadeArea(skin::HitArea* area);
     // Lays the window out again at the present scale and mode.
     void Apply();
 
@@ -38,6 +40,7 @@ private:
     struct Area {
         skin::HitArea* widget;
         QRect geometry; // in skin pixels
+        bool shadeOnly = false;
     };
 
     QWidget& m_window;

@@ -21,6 +21,8 @@
 #include <QMessageBox>
 #include <QScreen>
 
+#include <algorithm>
+
 namespace velmoro::player {
 
 namespace {
@@ -66,6 +68,8 @@ TPlayerForm::TPlayerForm(app::PlayerState& state, settings::Settings& settings, 
     Frame = new MainWindowFrame(*this, *MainPlayerSkin, m_settings,
                                 {MoveFormImage, PositionChangeImage, DisplayImage, VisOutFrame, PopupImage});
     ConnectClutterBar(*MainPlayerSkin, *PlayerMenu, Commands);
+    ShadePositionImage = new HitArea(QStringLiteral("ShadePositionImage"), skin::kShadePositionBar, this);
+    Frame->AddShadeArea(ShadePositionImage);
     if (const auto mode = VisModeOfRadio(m_settings.CheckedInGroup(QStringLiteral("Visualizzazione"))))
         MarkVisMode(*mode);
     PlaylistForm = std::make_unique<playlist::TPlaylistForm>(m_state.Tracks, m_settings, m_state.Dirs.AppDir,
@@ -162,6 +166,11 @@ void TPlayerForm::ConnectHitAreas()
         if (b == Qt::RightButton)
             CanzoniMenu->popup(PositionChangeImage->mapToGlobal(at));
         PositionChangeImageMouseUp(b, at.x());
+    });
+    connect(ShadePositionImage, &HitArea::MouseUp, this, [this](Qt::MouseButton b, QPoint at) {
+        if (b == Qt::LeftButton) // a release beyond the bar seeks to its end
+            Navigation.SeekTo(std::clamp(at.x(), 0, ShadePositionImage->width()),
+                              ShadePositionImage->width());
     });
     connect(DisplayImage, &HitArea::Click, this, &TPlayerForm::DisplayImageClick);
     // The logo area.

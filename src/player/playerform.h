@@ -153,6 +153,8 @@ public:
     app::Startup StartupPhases;
     HitArea* MoveFormImage;
     HitArea* PositionChangeImage;
+    // The shade mode's small position bar: a click there seeks.
+    HitArea* ShadePositionImage;
     HitArea* DisplayImage;
     VisOutFrameArea* VisOutFrame;
     HitArea* PopupImage;

@@ -1,6 +1,7 @@
 #include "playlist/playlistform.h"
 
 #include "playlist/playlistview.h"
+#include "settings/windowscale.h"
 #include "skin/docking.h"
 #include "skin/screencursors.h"
 
@@ -46,6 +47,20 @@ TPlaylistForm::TPlaylistForm(PlaylistState& tracks, settings::Settings& settings
     connect(&TimerPosizioneForm, &QTimer::timeout, this, &TPlaylistForm::TimerPosizioneFormTimer);
     resize(skin::kPlaylistInitialSize);
     ApplySkin(); // the built-in skin's, until the player loads its own
+    SetScale(settings::WindowScale(m_settings));
+    connect(&m_settings, &settings::Settings::Changed, this, [this](const QString& name) {
+        if (name == settings::kDoubleSizeSetting)
+            SetScale(settings::WindowScale(m_settings));
+    });
+}
+
+void TPlaylistForm::SetScale(int scale)
+{
+    const QSize skinSize = SkinSize();
+    m_scale = std::clamp(scale, 1, 2);
+    m_image = QImage(); // laid out and painted again
+    resize(skinSize * m_scale);
+    Relayout();
 }
 
 TPlaylistForm::~TPlaylistForm() = default;
@@ -140,9 +155,9 @@ void TPlaylistForm::resizeEvent(QResizeEvent*)
 // first makes sure the image and the layout have the window's size.
 bool TPlaylistForm::Relayout()
 {
-    if (m_image.size() == size() && m_layout.grip.isValid())
+    if (m_image.size() == SkinSize() && m_layout.grip.isValid())
         return false;
-    m_layout = skin::LayoutPlaylistWindow(size());
+    m_layout = skin::LayoutPlaylistWindow(SkinSize());
     PlaceAreas();
     ScrollTo(m_view.topRow); // a taller window may show rows past the end
     // Nothing is painted while the window is hidden: the start-up would pay
@@ -159,28 +174,31 @@ bool TPlaylistForm::Relayout()
 
 void TPlaylistForm::PlaceAreas()
 {
-    PlaylistSkinImage->setGeometry(m_layout.title);
-    RightBarImage->setGeometry(m_layout.scrollBar);
-    TraspMoveImage->setGeometry(m_layout.grip);
-    PlylistAddImage->setGeometry(m_layout.add);
-    PlylistRemImage->setGeometry(m_layout.remove);
-    SelMenuImage->setGeometry(m_layout.select);
-    MiscPlaylistImage->setGeometry(m_layout.misc);
-    LoadSavePlaylistImage->setGeometry(m_layout.loadSave);
-    PlayListBox->setGeometry(m_layout.rows);
+    PlaylistSkinImage->setGeometry(OnWindow(m_layout.title));
+    RightBarImage->setGeometry(OnWindow(m_layout.scrollBar));
+    TraspMoveImage->setGeometry(OnWindow(m_layout.grip));
+    PlylistAddImage->setGeometry(OnWindow(m_layout.add));
+    PlylistRemImage->setGeometry(OnWindow(m_layout.remove));
+    SelMenuImage->setGeometry(OnWindow(m_layout.select));
+    MiscPlaylistImage->setGeometry(OnWindow(m_layout.misc));
+    LoadSavePlaylistImage->setGeometry(OnWindow(m_layout.loadSave));
+    PlayListBox->setGeometry(OnWindow(m_layout.rows));
 }
 
 void TPlaylistForm::paintEvent(QPaintEvent* event)
 {
     Relayout();
     QPainter painter(this);
-    painter.drawImage(event->rect(), m_image, event->rect());
+    if (m_scale == 1)
+        painter.drawImage(event->rect(), m_image, event->rect());
+    else // without smooth transformation each pixel becomes a square
+        painter.drawImage(QRect(QPoint(0, 0), m_image.size() * m_scale), m_image);
 }
 
 void TPlaylistForm::FillView()
 {
     const TMPEGAudioList& list = m_tracks.Playlist;
-    m_view.size = size();
+    m_view.size = SkinSize();
     m_view.rowCount = list.Count();
     const bool numbered = m_settings.Checked(QStringLiteral("NumPlaylistfiles"));
     m_view.rowText = [&list, numbered, &titles = m_tracks.StationTitles](int row) {
@@ -222,7 +240,7 @@ void TPlaylistForm::ButtonPosLabelClick()
     if (Relayout())
         return;
     FillView();
-    update(skin::PaintPlaylistStatus(m_skin, m_view, m_image));
+    update(OnWindow(skin::PaintPlaylistStatus(m_skin, m_view, m_image)));
 }
 
 void TPlaylistForm::ButtonPosScrollClick()
@@ -230,7 +248,7 @@ void TPlaylistForm::ButtonPosScrollClick()
     if (Relayout())
         return;
     FillView();
-    update(skin::PaintPlaylistScrollBar(m_skin, m_view, m_image));
+    update(OnWindow(skin::PaintPlaylistScrollBar(m_skin, m_view, m_image)));
 }
 
 void TPlaylistForm::ShowProgress(const QString& text)
@@ -251,7 +269,7 @@ void TPlaylistForm::RepaintRows()
     if (Relayout())
         return;
     FillView();
-    update(skin::PaintPlaylistRows(m_skin, m_view, m_image));
+    update(OnWindow(skin::PaintPlaylistRows(m_skin, m_view, m_image)));
 }
 
 int TPlaylistForm::VisibleRows() const
@@ -297,7 +315,7 @@ void TPlaylistForm::ScrollBarMouse(QEvent::Type type, QPoint at)
 {
     // The thumb is placed in the coordinates of the bar's whole image, which
     // runs from the window's top.
-    const int y = RightBarImage->y() + at.y() - m_layout.scrollImage.y();
+    const int y = (RightBarImage->y() + at.y()) / m_scale - m_layout.scrollImage.y();
     switch (type) {
     case QEvent::MouseButtonPress:
         m_view.thumbHeld = m_tracks.Playlist.Count() > 0;
@@ -325,7 +343,8 @@ bool TPlaylistForm::eventFilter(QObject* watched, QEvent* event)
 bool TPlaylistForm::RowsEvent(QEvent* event)
 {
     const auto rowAt = [this](QPointF at) {
-        return skin::PlaylistRowAt(m_layout, m_view.topRow, PlayListBox->mapTo(this, at.toPoint()));
+        const QPoint p = PlayListBox->mapTo(this, at.toPoint());
+        return skin::PlaylistRowAt(m_layout, m_view.topRow, {p.x() / m_scale, p.y() / m_scale});
     };
     switch (event->type()) {
     case QEvent::Enter:
@@ -407,7 +426,8 @@ bool TPlaylistForm::RowsEvent(QEvent* event)
 
 void TPlaylistForm::TimerSizeTimer()
 {
-    const QSize wanted = GripSize(QCursor::pos(), pos(), size());
+    const QPoint cursor = pos() + (QCursor::pos() - pos()) / m_scale;
+    const QSize wanted = GripSize(cursor, pos(), SkinSize()) * m_scale;
     if (wanted != size())
         resize(wanted);
 }

@@ -92,6 +92,11 @@ public:
     // Grab offset of a drag (window corner − cursor), taken when it starts.
     QPoint DragOffset() const { return m_dragOffset; }
 
+    // Drawn at `scale` times its size (2 in double size), pixel for pixel;
+    // the layout, the areas and the grip work in the skin's own pixels.
+    void SetScale(int scale);
+    int Scale() const { return m_scale; }
+
     skin::HitArea* PlaylistSkinImage;
     skin::HitArea* RightBarImage;
     skin::HitArea* TraspMoveImage;
@@ -131,6 +136,8 @@ private:
     bool RowsEvent(QEvent* event);
     void ScrollBarMouse(QEvent::Type type, QPoint at);
     void PopupAt(QMenu* menu, const skin::HitArea* area);
+    QSize SkinSize() const { return size() / m_scale; }
+    QRect OnWindow(QRect skinArea) const { return {skinArea.topLeft() * m_scale, skinArea.size() * m_scale}; }
 
     // The commands of the menus (playlistcommands.cpp).
     void AddFilesCommand();
@@ -155,6 +162,7 @@ private:
     QString m_progress;
     QString m_lastFolder; // the folder "Aggiungi Dir ..." showed last
     QPoint m_dragOffset;
+    int m_scale = 1;
     QAction* m_appendFiles = nullptr;
     QAction* m_relativeNames = nullptr;
     QAction* m_validOnly = nullptr;

@@ -137,6 +137,11 @@ TEST_F(PlayerTest, HandlersReachTheControllers)
     FakeAudio::Stream& s = Playing(100 * 176400, 100);
     form->PositionChangeImageMouseUp(Qt::LeftButton, 248); // the hit area is 249 wide
     EXPECT_EQ(s.position, std::uint32_t(100.0 * 176400 * 248 / 249));
+    // The shade mode's small bar seeks too; a release beyond it, to the end.
+    QMouseEvent release(QEvent::MouseButtonRelease, QPointF(30, 3), QPointF(30, 3), Qt::LeftButton,
+                        Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(form->ShadePositionImage, &release);
+    EXPECT_EQ(s.position, 100u * 176400);
     s.position = 12345;
     form->PositionChangeImageMouseUp(Qt::RightButton, 100);
     EXPECT_EQ(s.position, 12345u); // the right button is the menu's
@@ -786,10 +791,19 @@ TEST_F(PlayerTest, ClutterBarDoubleSizeAndShape)
     // Each pixel of the shape becomes a square of four, as the pictures do.
     EXPECT_EQ(form->mask(), QTransform::fromScale(2, 2).map(QRegion(QPolygon({{0, 0}, {275, 0}, {0, 116}}))));
     EXPECT_TRUE(form->MainPlayerSkin->ClutterModes().testFlag(skin::cmDoubleSize));
+    // The playlist window doubles too, its areas with it.
+    playlist::TPlaylistForm& list = *form->PlaylistForm;
+    EXPECT_EQ(list.Scale(), 2);
+    EXPECT_EQ(list.size(), skin::kPlaylistInitialSize * 2);
+    const skin::PlaylistLayout layout = skin::LayoutPlaylistWindow(skin::kPlaylistInitialSize);
+    EXPECT_EQ(list.PlaylistSkinImage->geometry(), QRect(layout.title.topLeft() * 2, layout.title.size() * 2));
+    EXPECT_EQ(list.PlayListBox->geometry(), QRect(layout.rows.topLeft() * 2, layout.rows.size() * 2));
     form->MainPlayerSkin->SetSticky(true);
     EXPECT_EQ(form->size(), QSize(550, 28));
     EXPECT_EQ(form->MoveFormImage->geometry(), QRect(32, 0, 290, 34));
     EXPECT_EQ(form->mask(), QRegion(0, 0, 200, 28));
+    EXPECT_TRUE(form->ShadePositionImage->isVisible());
+    EXPECT_EQ(form->ShadePositionImage->geometry(), QRect(452, 8, 34, 14));
 
     const auto clutter = [&](int button) {
         emit form->MainPlayerSkin->OnClutterClick(form->MainPlayerSkin, button, {});
