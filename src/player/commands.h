@@ -48,6 +48,13 @@ public:
     void ShowNothing() override { SelectVisMode(VisMode::None); }
     void OpenSoundSettings() override;
     void ReportBug() override;
+    void ShowOptions() override { m_window.ShowOptionsWindow(PlayerWindow::OptionsPageRequest::AsLeft); }
+    void ShowVisSettings() override
+    {
+        m_window.ShowOptionsWindow(PlayerWindow::OptionsPageRequest::Visualization);
+    }
+    void EditBookmarks() override { m_window.ShowOptionsWindow(PlayerWindow::OptionsPageRequest::Bookmarks); }
+    void ShowSkinBrowser() override { m_window.ShowSkinBrowser(); }
 
     // A click on the display area: the command of the mode after the marked
     // one runs; with none marked nothing happens.

@@ -43,6 +43,12 @@ public:
     virtual void ShowNothing() = 0;
     virtual void OpenSoundSettings() = 0; // the desktop's own sound panel
     virtual void ReportBug() = 0;         // a new mail to the project
+    // The options window, modeless: as it was left, on its visualization
+    // page, on its page of bookmarks.
+    virtual void ShowOptions() = 0;
+    virtual void ShowVisSettings() = 0;
+    virtual void EditBookmarks() = 0;
+    virtual void ShowSkinBrowser() = 0;
 };
 
 // A command's id stays the same for as long as the command exists: other

@@ -59,6 +59,10 @@ public:
     virtual std::optional<VisMode> MarkedVisMode() const = 0;
     // Checks the mode's menu item and clears the others'.
     virtual void MarkVisMode(VisMode mode) = 0;
+    // The options window, modeless, as it was left or on one of its pages.
+    enum class OptionsPageRequest { AsLeft, Visualization, Bookmarks };
+    virtual void ShowOptionsWindow(OptionsPageRequest page) = 0;
+    virtual void ShowSkinBrowser() = 0;
 };
 
 } // namespace velmoro::player

@@ -57,6 +57,9 @@ TPlayerForm::TPlayerForm(app::PlayerState& state, settings::Settings& settings, 
     CanzoniMenu = menus.CanzoniMenu;
     if (const auto mode = VisModeOfRadio(m_settings.CheckedInGroup(QStringLiteral("Visualizzazione"))))
         MarkVisMode(*mode);
+    SkinBrowserForm = std::make_unique<options::TSkinBrowserForm>(m_state, m_settings, *this);
+    OpzioniForm = std::make_unique<options::TOpzioniForm>(m_state, m_settings, m_audio, Engine, *this,
+                                                          *SkinBrowserForm, m_showError);
     PlaylistForm = std::make_unique<playlist::TPlaylistForm>(m_state.Tracks, m_settings, m_state.Dirs.AppDir,
                                                              m_state.Dirs.SkinsDir, *this);
     m_state.Windows.PlaylistCreated = true;
@@ -219,6 +222,8 @@ void TPlayerForm::FormCreate(const QString& executableDir, const QString& userDa
             MainPlayerSkin->LoadDefaultSkin();
         setFixedSize(skin::kSkinWidth, skin::kSkinHeight);
         MainPlayerSkin->setGeometry(0, 0, skin::kSkinWidth, skin::kSkinHeight);
+        SkinBrowserForm->FillList();
+        OpzioniForm->FormCreate();
     };
     StartupPhases.FirstPhase(executableDir, userDataDir);
     qApp->installEventFilter(this);
@@ -305,6 +310,37 @@ void TPlayerForm::LoadPlaylistSkin()
     // A folder or an archive; without either, the built-in skin.
     const std::unique_ptr<skin::SkinSource> source = skin::OpenSkinSource(m_state.Dirs.SkinDir);
     PlaylistForm->CaricaSkinPlaylistClick(source ? *source : skin::BuiltInSkin());
+}
+
+// A skin that cannot be loaded leaves the built-in one on the window until
+// the caller's fallback loads.
+int TPlayerForm::LoadPlayerSkin(const QString& skinPath)
+{
+    const int result = MainPlayerSkin->LoadSkin(skinPath);
+    if (result != 0)
+        MainPlayerSkin->LoadDefaultSkin();
+    return result;
+}
+
+// The equalizer window takes the skin in SkinDir here too, once it exists.
+void TPlayerForm::ReloadOtherSkins()
+{
+    LoadPlaylistSkin();
+}
+
+void TPlayerForm::ShowOptionsWindow(OptionsPageRequest page)
+{
+    switch (page) {
+    case OptionsPageRequest::AsLeft:
+        OpzioniForm->ShowOptions();
+        break;
+    case OptionsPageRequest::Visualization:
+        OpzioniForm->ShowPage(options::OptionsPage::Visualizazione);
+        break;
+    case OptionsPageRequest::Bookmarks:
+        OpzioniForm->ShowPage(options::OptionsPage::Net);
+        break;
+    }
 }
 
 void TPlayerForm::MainPlayerSkinPlaylistClick(bool shown)
@@ -454,6 +490,8 @@ void TPlayerForm::FormClose()
         MainPlayerSkinStopClick();
     TimerRinfresco.stop();
     PlaylistForm->close();
+    OpzioniForm->close();
+    SkinBrowserForm->close();
 }
 
 } // namespace velmoro::player

@@ -10,6 +10,8 @@
 #include "player/bookmarks.h"
 #include "player/commands.h"
 #include "skin/hitarea.h"
+#include "options/opzioniform.h"
+#include "options/skinbrowserform.h"
 #include "player/loadpump.h"
 #include "player/navigation.h"
 #include "player/playerdisplay.h"
@@ -34,7 +36,8 @@ using skin::HitArea;
 class TPlayerForm : public QWidget,
                     public PlayerWindow,
                     public app::PlayerCommands,
-                    public playlist::PlaylistHost {
+                    public playlist::PlaylistHost,
+                    public options::OptionsHost {
     Q_OBJECT
     // First: the controllers below are made from them.
     app::PlayerState& m_state;
@@ -110,6 +113,13 @@ public:
     void WakeRefreshTick() override;
     std::optional<VisMode> MarkedVisMode() const override { return player::MarkedVisMode(*PlayerMenu); }
     void MarkVisMode(VisMode mode) override { player::MarkVisMode(*PlayerMenu, mode); }
+    void ShowOptionsWindow(OptionsPageRequest page) override;
+    void ShowSkinBrowser() override { SkinBrowserForm->ShowBrowser(); }
+    // OptionsHost
+    int LoadPlayerSkin(const QString& skinPath) override;
+    void ReloadOtherSkins() override;
+    void RefreshPlaylistList() override { PlaylistForm->RefreshPlaylistList(); }
+    void OpenStream(const QString& nameOrUrl) override { Engine.OpenStream(nameOrUrl); }
     // PlayerCommands
     void NextCommand() override { MainPlayerSkinForwardClick(); }
     void StartVisPlugin() override {}
@@ -134,7 +144,9 @@ public:
     QMenu* CanzoniMenu;
     QTimer TimerRinfresco;
     QTimer TimerPosizioneForm;
-    // A window of its own, made with the player and closed with it.
+    // Windows of their own, made with the player and closed with it.
+    std::unique_ptr<options::TSkinBrowserForm> SkinBrowserForm;
+    std::unique_ptr<options::TOpzioniForm> OpzioniForm;
     std::unique_ptr<playlist::TPlaylistForm> PlaylistForm;
 
     // Tests give it a clock of their own.

@@ -15,6 +15,7 @@
 #include <QStringList>
 
 #include <optional>
+#include <vector>
 
 namespace velmoro::test {
 
@@ -65,6 +66,10 @@ struct FakeWindow : player::PlayerWindow {
     void WakeRefreshTick() override { ++wakes; }
     std::optional<player::VisMode> MarkedVisMode() const override { return marked; }
     void MarkVisMode(player::VisMode mode) override { marked = mode; }
+    std::vector<OptionsPageRequest> optionsShown;
+    int skinBrowserShows = 0;
+    void ShowOptionsWindow(OptionsPageRequest page) override { optionsShown.push_back(page); }
+    void ShowSkinBrowser() override { ++skinBrowserShows; }
 };
 
 struct Controllers {
