@@ -27,12 +27,6 @@ TSkinBrowserForm::TSkinBrowserForm(app::PlayerState& state, settings::Settings& 
     GroupPreview = new QGroupBox(QStringLiteral("Preview"), this);
     GroupPreview->setObjectName(QStringLiteral("GroupPreview"));
     GroupPreview->setGeometry(8, 4, 333, 138);
-    SkinPreview = new skin::TWinampSkin(GroupPreview);
-    SkinPreview->setObjectName(QStringLiteral("SkinPreview"));
-    SkinPreview->move(32, 15);
-    SkinPreview->ApplicationActive = [] { return true; };
-    SetPreviewValues();
-
     SkinList = new QListWidget(this);
     SkinList->setObjectName(QStringLiteral("SkinList"));
     SkinList->setGeometry(8, 150, 160, 178);
@@ -63,19 +57,31 @@ TSkinBrowserForm::TSkinBrowserForm(app::PlayerState& state, settings::Settings& 
     connect(SkinList, &QListWidget::itemDoubleClicked, this, &TSkinBrowserForm::ButtonApplicaClick);
 }
 
-void TSkinBrowserForm::SetPreviewValues()
+skin::TWinampSkin& TSkinBrowserForm::SkinPreview()
 {
-    SkinPreview->SetVolume(100);
-    SkinPreview->SetTitle(QStringLiteral("*** Preview Skin ***"));
-    SkinPreview->SetStatus(skin::ssPlay);
-    SkinPreview->SetReady(true);
-    SkinPreview->SetBitrate(128);
-    SkinPreview->SetFrequency(44100);
-    SkinPreview->SetLeftMeter(50);
-    SkinPreview->SetRightMeter(50);
-    SkinPreview->SetProgress(QStringLiteral("01 02"));
-    SkinPreview->SetActive(true);
-    SkinPreview->setCursor(skin::ScreenCursors::Instance().Cursor(kPreviewCursorSlot));
+    if (m_preview)
+        return *m_preview;
+    m_preview = new skin::TWinampSkin(GroupPreview);
+    m_preview->setObjectName(QStringLiteral("SkinPreview"));
+    m_preview->move(32, 15);
+    m_preview->ApplicationActive = [] { return true; };
+    m_preview->SetVolume(100);
+    m_preview->SetTitle(QStringLiteral("*** Preview Skin ***"));
+    m_preview->SetStatus(skin::ssPlay);
+    m_preview->SetReady(true);
+    m_preview->SetBitrate(128);
+    m_preview->SetFrequency(44100);
+    m_preview->SetLeftMeter(50);
+    m_preview->SetRightMeter(50);
+    m_preview->SetProgress(QStringLiteral("01 02"));
+    m_preview->SetActive(true);
+    m_preview->setCursor(skin::ScreenCursors::Instance().Cursor(kPreviewCursorSlot));
+    // The skin in use, as the player loaded it: the cursor slots that every
+    // skin control shares keep the player's cursors.
+    if (m_preview->LoadSkin(m_state.Dirs.SkinDir) != 0)
+        m_preview->LoadDefaultSkin();
+    m_preview->show();
+    return *m_preview;
 }
 
 void TSkinBrowserForm::FillList()
@@ -121,8 +127,9 @@ void TSkinBrowserForm::SkinListClick()
     if (name.isEmpty())
         return;
     const QString candidate = m_state.Dirs.SkinsDir + name;
-    if (SkinPreview->LoadSkin(candidate) != 0 && SkinPreview->LoadSkin(m_state.Dirs.SkinDir) != 0)
-        SkinPreview->LoadDefaultSkin();
+    skin::TWinampSkin& preview = SkinPreview();
+    if (preview.LoadSkin(candidate) != 0 && preview.LoadSkin(m_state.Dirs.SkinDir) != 0)
+        preview.LoadDefaultSkin();
     ReadmeSkin->setPlainText(ReadSkinReadme(candidate));
 }
 
@@ -149,6 +156,7 @@ bool TSkinBrowserForm::eventFilter(QObject* watched, QEvent* event)
 
 void TSkinBrowserForm::showEvent(QShowEvent* event)
 {
+    SkinPreview();
     MarkDialogShown(m_state.Windows, true);
     QWidget::showEvent(event);
 }

@@ -32,8 +32,12 @@ public:
     void SkinListClick();       // the preview
     void ButtonApplicaClick();  // also a double click or Enter on the list
 
+    // The second skin control, made when first needed (drawing a skin at
+    // once would slow every start for a window seldom opened), showing the
+    // skin in use until another is clicked.
+    skin::TWinampSkin& SkinPreview();
+
     QGroupBox* GroupPreview;
-    skin::TWinampSkin* SkinPreview;
     QListWidget* SkinList;
     QPlainTextEdit* ReadmeSkin;
     QPushButton* ButtonAggiorna;
@@ -46,12 +50,12 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void SetPreviewValues();
     QString SelectedName() const;
 
     app::PlayerState& m_state;
     settings::Settings& m_settings;
     SkinTarget& m_target;
+    skin::TWinampSkin* m_preview = nullptr;
 };
 
 } // namespace velmoro::options
