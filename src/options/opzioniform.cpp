@@ -50,6 +50,8 @@ TOpzioniForm::TOpzioniForm(app::PlayerState& state, settings::Settings& settings
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(PageOpzioni);
     layout->addWidget(ButtonChiudi, 0, Qt::AlignRight);
+    // Wide enough for the eight page tabs side by side.
+    resize(sizeHint().expandedTo(QSize(620, 0)));
 
     CrossfadeImage = Control<QLabel>(*this, "CrossfadeImage");
     CrossfadeLabel = Control<QLabel>(*this, "CrossfadeLabel");
