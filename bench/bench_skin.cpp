@@ -1,6 +1,7 @@
 // The main window repaints on every refresh tick (10 ms by default): the
 // time, the position bar and both level meters must cost little, and a full
 // paint (skin change, activation, shade mode) must stay well below a frame.
+#include "benchskins.h"
 #include "skin/archivecraft.h"
 #include "skin/playlistpainter.h"
 #include "skin/skincraft.h"
@@ -19,47 +20,9 @@
 #include <vector>
 
 using namespace velmoro::skin;
-
-namespace {
-
-QApplication& App()
-{
-    static int argc = 1;
-    static char name[] = "velmoro_bench";
-    static char* argv[] = {name, nullptr};
-    // Other benchmarks of the same program may have made it first.
-    static QApplication* app = [] {
-        if (auto* existing = qobject_cast<QApplication*>(QCoreApplication::instance()))
-            return existing;
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        return new QApplication(argc, argv);
-    }();
-    return *app;
-}
-
-void Put(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-        qFatal("cannot write %s", qPrintable(path));
-}
-
-// A sheet as a 24-bit BMP, in runs of a few colours so that it packs about
-// as well as the sheets of published skins do.
-QByteArray PaintedSheet(QSize size, std::mt19937& random)
-{
-    QImage image(size, QImage::Format_RGB32);
-    const QRgb colours[] = {qRgb(24, 33, 41), qRgb(90, 110, 140), qRgb(200, 200, 210), qRgb(0, 0, 0)};
-    for (int y = 0; y < size.height(); ++y)
-        for (int x = 0; x < size.width(); ++x)
-            image.setPixel(x, y, random() % 4 == 0 ? QRgb(random()) : colours[(x / 3 + y / 2) % 4]);
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
-    image.convertToFormat(QImage::Format_RGB888).save(&buffer, "BMP");
-    return buffer.data();
-}
-
-} // namespace
+using velmoro::bench::App;
+using velmoro::bench::PaintedSheet;
+using velmoro::bench::Put;
 
 static void BM_SkinFullPaint(benchmark::State& state)
 {
@@ -116,16 +79,7 @@ BENCHMARK(BM_LoadSkinOfGiantPictures)->Unit(benchmark::kMillisecond)->Iterations
 static void BM_LoadArchiveSkinAndPaint(benchmark::State& state)
 {
     App();
-    std::mt19937 random(19);
-    std::vector<velmoro::test::ArchiveEntry> entries;
-    for (const BitmapSlot& slot : BitmapSlots())
-        entries.push_back(
-            {QStringLiteral("Skin/") + QLatin1String(slot.file), PaintedSheet(slot.size, random)});
-    entries.push_back({QStringLiteral("Skin/pledit.bmp"), PaintedSheet({280, 186}, random)});
-    entries.push_back({QStringLiteral("Skin/eqmain.bmp"), PaintedSheet({275, 315}, random)});
-    entries.push_back({QStringLiteral("Skin/pledit.txt"), "[Text]\nNormal=#00FF00\nCurrent=#FFFFFF\n"});
-    entries.push_back({QStringLiteral("Skin/viscolor.txt"), QByteArray("24,33,41\n").repeated(24)});
-    const QByteArray archive = velmoro::test::CraftZip(entries);
+    const QByteArray archive = velmoro::bench::PaintedSkinArchive(19);
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("skin.wsz"));
     Put(path, archive);

@@ -56,6 +56,13 @@ public:
     void JumpToPosition() override { m_window.ShowJumpToPosition(); }
     void ShowFileInfo() override;
     void OpenUrl() override { m_window.ShowUrlDialog(); }
+    void ShowOptions() override { m_window.ShowOptionsWindow(PlayerWindow::OptionsPageRequest::AsLeft); }
+    void ShowVisSettings() override
+    {
+        m_window.ShowOptionsWindow(PlayerWindow::OptionsPageRequest::Visualization);
+    }
+    void EditBookmarks() override { m_window.ShowOptionsWindow(PlayerWindow::OptionsPageRequest::Bookmarks); }
+    void ShowSkinBrowser() override { m_window.ShowSkinBrowser(); }
 
     // A click on the display area: the command of the mode after the marked
     // one runs; with none marked nothing happens.

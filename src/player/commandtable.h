@@ -56,6 +56,12 @@ public:
     // file (a stream, or nothing opened).
     virtual void ShowFileInfo() = 0;
     virtual void OpenUrl() = 0;           // the URL dialog, modal
+    // The options window, modeless: as it was left, on its visualization
+    // page, on its page of bookmarks.
+    virtual void ShowOptions() = 0;
+    virtual void ShowVisSettings() = 0;
+    virtual void EditBookmarks() = 0;
+    virtual void ShowSkinBrowser() = 0;
 };
 
 // A command's id stays the same for as long as the command exists: other

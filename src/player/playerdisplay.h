@@ -70,6 +70,10 @@ public:
     virtual void ShowFileTags(const QString& /*fileName*/) {}
     // The URL dialog, modal.
     virtual void ShowUrlDialog() = 0;
+    // The options window, modeless, as it was left or on one of its pages.
+    enum class OptionsPageRequest { AsLeft, Visualization, Bookmarks };
+    virtual void ShowOptionsWindow(OptionsPageRequest page) = 0;
+    virtual void ShowSkinBrowser() = 0;
 };
 
 } // namespace velmoro::player

@@ -72,6 +72,9 @@ TPlayerForm::TPlayerForm(app::PlayerState& state, settings::Settings& settings, 
     Frame->AddShadeArea(ShadePositionImage);
     if (const auto mode = VisModeOfRadio(m_settings.CheckedInGroup(QStringLiteral("Visualizzazione"))))
         MarkVisMode(*mode);
+    SkinBrowserForm = std::make_unique<options::TSkinBrowserForm>(m_state, m_settings, *this);
+    OpzioniForm = std::make_unique<options::TOpzioniForm>(m_state, m_settings, m_audio, Engine, *this,
+                                                          *SkinBrowserForm, m_showError);
     PlaylistForm = std::make_unique<playlist::TPlaylistForm>(m_state.Tracks, m_settings, m_state.Dirs.AppDir,
                                                              m_state.Dirs.SkinsDir, *this);
     m_state.Windows.PlaylistCreated = true;
@@ -259,6 +262,8 @@ void TPlayerForm::FormCreate(const QString& executableDir, const QString& userDa
             MainPlayerSkin->LoadDefaultSkin();
         LoadVisBackground();
         Frame->Apply();
+        SkinBrowserForm->FillList();
+        OpzioniForm->FormCreate();
     };
     StartupPhases.FirstPhase(executableDir, userDataDir);
     qApp->installEventFilter(this);
@@ -459,6 +464,37 @@ void TPlayerForm::LoadVisBackground()
     Vis->LoadVisBackground(MainPlayerSkin->Skin(), QFileInfo::exists(m_state.Dirs.SkinDir));
 }
 
+// A skin that cannot be loaded leaves the built-in one on the window until
+// the caller's fallback loads.
+int TPlayerForm::LoadPlayerSkin(const QString& skinPath)
+{
+    const int result = MainPlayerSkin->LoadSkin(skinPath);
+    if (result != 0)
+        MainPlayerSkin->LoadDefaultSkin();
+    return result;
+}
+
+void TPlayerForm::ReloadOtherSkins()
+{
+    LoadPlaylistSkin();
+    LoadEqualizerSkin();
+}
+
+void TPlayerForm::ShowOptionsWindow(OptionsPageRequest page)
+{
+    switch (page) {
+    case OptionsPageRequest::AsLeft:
+        OpzioniForm->ShowOptions();
+        break;
+    case OptionsPageRequest::Visualization:
+        OpzioniForm->ShowPage(options::OptionsPage::Visualizazione);
+        break;
+    case OptionsPageRequest::Bookmarks:
+        OpzioniForm->ShowPage(options::OptionsPage::Net);
+        break;
+    }
+}
+
 void TPlayerForm::MainPlayerSkinPlaylistClick(bool shown)
 {
     LoadPlaylistSkin();
@@ -623,6 +659,8 @@ void TPlayerForm::FormClose()
     PlaylistForm->close();
     if (Plugins)
         Plugins->UnloadMenuPlugins();
+    OpzioniForm->close();
+    SkinBrowserForm->close();
 }
 
 } // namespace velmoro::player

@@ -15,6 +15,8 @@
 #include "player/commands.h"
 #include "player/keptsettings.h"
 #include "skin/hitarea.h"
+#include "options/opzioniform.h"
+#include "options/skinbrowserform.h"
 #include "player/loadpump.h"
 #include "player/mainwindowframe.h"
 #include "player/navigation.h"
@@ -43,7 +45,8 @@ using skin::HitArea;
 class TPlayerForm : public QWidget,
                     public PlayerWindow,
                     public app::PlayerCommands,
-                    public playlist::PlaylistHost {
+                    public playlist::PlaylistHost,
+                    public options::OptionsHost {
     Q_OBJECT
     // First: the controllers below are made from them.
     app::PlayerState& m_state;
@@ -133,6 +136,13 @@ public:
     // The device information, filled afresh and shown modally (the options'
     // "Info Periferica").
     void ShowDeviceInformation();
+    void ShowOptionsWindow(OptionsPageRequest page) override;
+    void ShowSkinBrowser() override { SkinBrowserForm->ShowBrowser(); }
+    // OptionsHost
+    int LoadPlayerSkin(const QString& skinPath) override;
+    void ReloadOtherSkins() override;
+    void RefreshPlaylistList() override { PlaylistForm->RefreshPlaylistList(); }
+    void OpenStream(const QString& nameOrUrl) override { Engine.OpenStream(nameOrUrl); }
     // PlayerCommands
     void NextCommand() override { MainPlayerSkinForwardClick(); }
     void StartVisPlugin() override { Commands.StartVisPlugin(); }
@@ -168,6 +178,9 @@ public:
     // LoadVisBackground: from the skin shown.
     void LoadVisBackground();
     // A window of its own, made with the player and closed with it.
+    // Windows of their own, made with the player and closed with it.
+    std::unique_ptr<options::TSkinBrowserForm> SkinBrowserForm;
+    std::unique_ptr<options::TOpzioniForm> OpzioniForm;
     std::unique_ptr<playlist::TPlaylistForm> PlaylistForm;
     // Made by the second start-up phase, once the folders are known.
     std::unique_ptr<plugins::PluginHost> Plugins;

@@ -61,6 +61,10 @@ struct RecordingActions : PlayerActions {
     void JumpToPosition() override { last = "JumpToPosition"; }
     void ShowFileInfo() override { last = "ShowFileInfo"; }
     void OpenUrl() override { last = "OpenUrl"; }
+    void ShowOptions() override { last = "ShowOptions"; }
+    void ShowVisSettings() override { last = "ShowVisSettings"; }
+    void EditBookmarks() override { last = "EditBookmarks"; }
+    void ShowSkinBrowser() override { last = "ShowSkinBrowser"; }
 };
 
 // "" for a command without an action yet.
@@ -152,9 +156,9 @@ TEST(CommandTable, MenusHoldEveryItemInOrder)
         "WWWSitoAutore1 N2 File1:File[ApriFile1 ApriURL1] "
         "Play1:Playback[Play2 Puuse1 Stop1 N4 Precedente1 Prossima1 N5 Vaiallacanzone1 "
         "Vaiallaposizione1 N6 Vaialfile1 Vaiallaposizione2] "
-        "SegnalibriMenu:Segnalibri[~Segnalibri1 N14 AggiungiCorrente1] InformazioniFile1 N3 "
+        "SegnalibriMenu:Segnalibri[Segnalibri1 N14 AggiungiCorrente1] InformazioniFile1 N3 "
         "TrovatounBUG1 N15 Visualizzazione1:Visualizzazione[Oscilloscopio1 VUMeter1 Spettro1 Plugin1 "
-        "Nessuno1 N8 ~Carica1 N9 Start1 Stop2] MenuOpzioni:Opzioni ...[~Settaggi1 ~SkinsBrowse N10 "
+        "Nessuno1 N8 Carica1 N9 Start1 Stop2] MenuOpzioni:Opzioni ...[Settaggi1 SkinsBrowse N10 "
         "Shuffle1 Repeat1 N11 Sempreinprimopiano1 Contoallarovescia1] ~Attrezzi1:Attrezzi[~Menu_Plugon_Proc] "
         "N7 Playlist1 Equalizatore1 Pannellodicontrollo1 N1 MenuEsci");
     EXPECT_EQ(Layout(*menus.CanzoniMenu), "Indietrodi5sec1 Avantidi5sec1 N12 Vaiallacanzone2 Saltaalpunto1 "
@@ -191,9 +195,8 @@ TEST(CommandTable, EveryKeyRunsTheCommandItAlwaysRan)
         {32, &PlayerActions::JumpToFile},
         {33, &PlayerActions::JumpToPosition},
         {22, &PlayerActions::OpenUrl},
-        // Their windows are still to come.
-        {24, nullptr},
-        {37, nullptr},
+        {24, &PlayerActions::ShowOptions},
+        {37, &PlayerActions::ShowSkinBrowser},
     };
     for (int code = 0; code < 256; ++code) {
         const CommandEntry* entry = player::FindCommandByScanCode(code);

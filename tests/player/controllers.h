@@ -15,6 +15,7 @@
 #include <QStringList>
 
 #include <optional>
+#include <vector>
 
 namespace velmoro::test {
 
@@ -74,6 +75,10 @@ struct FakeWindow : player::PlayerWindow {
     void ShowFileTags(const QString& fileName) override { shownDialogs << "tags:" + fileName; }
     void ShowUrlDialog() override { ++urlDialogs; }
     int urlDialogs = 0;
+    std::vector<OptionsPageRequest> optionsShown;
+    int skinBrowserShows = 0;
+    void ShowOptionsWindow(OptionsPageRequest page) override { optionsShown.push_back(page); }
+    void ShowSkinBrowser() override { ++skinBrowserShows; }
 };
 
 struct Controllers {

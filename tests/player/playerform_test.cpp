@@ -17,6 +17,7 @@
 #include <QMouseEvent>
 #include <QLineEdit>
 #include <QListView>
+#include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QTransform>
@@ -743,6 +744,54 @@ TEST_F(PlayerTest, VisModeMarksFollowTheSettingsAndTheClickCycle)
         EXPECT_EQ(marks(), item);
         EXPECT_EQ(radio(), button);
     }
+}
+
+// The options window's mode buttons and the menu's marks, both ways; the
+// menus and keys open the options window on its pages and the skin browser.
+TEST_F(PlayerTest, OptionsWindowAndSkinBrowserFromTheMenusAndKeys)
+{
+    options::TOpzioniForm& options = *form->OpzioniForm;
+    options.findChild<QRadioButton*>("SpettroCheck")->click();
+    EXPECT_TRUE(form->findChild<QAction*>("Spettro1")->isChecked());
+    EXPECT_FALSE(form->findChild<QAction*>("Oscilloscopio1")->isChecked());
+    form->findChild<QAction*>("VUMeter1")->trigger();
+    EXPECT_TRUE(options.findChild<QRadioButton*>("VUMeterCheck")->isChecked());
+    EXPECT_FALSE(options.findChild<QRadioButton*>("SpettroCheck")->isChecked());
+
+    const auto page = [&] { return options.PageOpzioni->currentWidget()->objectName(); };
+    EXPECT_EQ(page(), "OpzioniGenerali");
+    form->findChild<QAction*>("Carica1")->trigger();
+    EXPECT_TRUE(options.isVisible());
+    EXPECT_EQ(page(), "TabSheet3");
+    EXPECT_TRUE(state.Windows.DialogOpen);
+    form->findChild<QAction*>("Segnalibri1")->trigger();
+    EXPECT_EQ(page(), "TabSheet7");
+    options.close();
+    state.Windows.HotKeysEnabled = true;
+    form->PlayerCommand(24); // O: as it was left
+    EXPECT_TRUE(options.isVisible());
+    EXPECT_EQ(page(), "TabSheet7");
+    EXPECT_FALSE(form->SkinBrowserForm->isVisible());
+    form->PlayerCommand(37); // K
+    EXPECT_TRUE(form->SkinBrowserForm->isVisible());
+    form->close();
+    EXPECT_FALSE(options.isVisible());
+    EXPECT_FALSE(form->SkinBrowserForm->isVisible());
+}
+
+// A skin chosen in the options dresses the player and its playlist window; a
+// skin that cannot be loaded gives way to "[Default]", then to the built-in.
+TEST_F(PlayerTest, SkinChosenInTheOptionsDressesTheWindows)
+{
+    const QString skins = state.Dirs.SkinsDir;
+    ASSERT_TRUE(QDir().mkpath(skins));
+    Put(skins + "Rotta.wsz", "not a zip archive");
+    form->SkinBrowserForm->ButtonAggiornaClick();
+    ASSERT_EQ(settings.Lines("SkinsList"), QStringList{"Rotta"});
+    const QImage before = form->MainPlayerSkin->Canvas();
+    form->OpzioniForm->SkinsListClick(0);
+    EXPECT_EQ(state.Dirs.SkinDir, skins + "[Default]");
+    EXPECT_EQ(form->MainPlayerSkin->Canvas(), before) << "the built-in skin, as at start";
 }
 
 // The marks of shuffle and repeat agree with the skin's buttons, whether the

@@ -4,6 +4,7 @@
 #include "audio/audiolibrary.h"
 
 #include <map>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -33,6 +34,8 @@ public:
     std::uint32_t initFlags = 0;
     int globalStream = -1;
     int outputVolume = -1;
+    float bufferSeconds = -1; // none asked for
+    std::vector<std::pair<bool, bool>> logCurves;
     // A network stream's format comes with its first frames: until a test
     // sets them, its length and rate answer 0.
     std::uint32_t urlLength = 0;
@@ -70,8 +73,8 @@ public:
         streams.clear();
     }
     bool GetInfo(audio::DeviceInfo&) override { return false; }
-    void SetBufferLength(float) override {}
-    void SetLogCurves(bool, bool) override {}
+    void SetBufferLength(float seconds) override { bufferSeconds = seconds; }
+    void SetLogCurves(bool volume, bool pan) override { logCurves.push_back({volume, pan}); }
     void SetGlobalVolumes(int, int, int stream) override { globalStream = stream; }
     void SetVolume(int volume) override { outputVolume = volume; }
     audio::Handle StreamCreateFile(const std::string& file, std::uint32_t flags) override
