@@ -22,8 +22,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             if (gain < -14 || gain > 14)
                 std::abort();
     }
-    // The first line of the input as a name, as the user might type it.
-    const QString name = QString::fromUtf8(QByteArrayView(data, qsizetype(size)).left(40));
+    // The input's first bytes as a name, as the user might type it.
+    const QString name = QString::fromUtf8(QByteArrayView(data, qsizetype(std::min<std::size_t>(size, 40))));
     if (!PresetNameAllowed(name) || name.trimmed() != name || name.isEmpty() ||
         std::any_of(name.begin(), name.end(), [](QChar c) { return c.unicode() < 0x20; }))
         return 0;

@@ -194,7 +194,7 @@ public:
     // the order attached, on what is heard, before the stream's volume and
     // pan; a new setting is heard with the next block the device takes, and
     // glides there over 20 ms. A new effect changes nothing until its
-    // parameters are set.
+    // parameters are set. 0 past 16 effects on one stream.
     virtual Handle ChannelSetFX(Handle channel, FxKind kind) = 0;
     // The centre is held below half the output's rate, the bandwidth at
     // 0.1–36 semitones, the gain at ±30 dB; a value that is not a number is

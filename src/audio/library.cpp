@@ -390,7 +390,11 @@ Handle AudioLibrary::ChannelSetFX(Handle channel, FxKind kind)
     const Handle h = NewHandle();
     {
         std::lock_guard lock(m_mixer.Lock());
-        s->effects.Add(h, kind);
+        if (!s->effects.Add(h, kind)) {
+            Log(LogLevel::Warning, "ChannelSetFX: the stream has " +
+                                       std::to_string(EffectChain::kMaxEffects) + " effects already");
+            return 0;
+        }
     }
     std::lock_guard lock(m_streamsMutex);
     m_dspOwners[h] = channel;

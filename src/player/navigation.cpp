@@ -29,7 +29,7 @@ void NavigationController::OpenAndPlayCurrentEntry()
         return;
     }
     m_playback.CurrentFileName = m_tracks.Playlist.Items(m_tracks.CurrentIndex).GetFileName();
-    if (playlist::IsAddress(m_playback.CurrentFileName))
+    if (playlist::IsStreamAddress(m_playback.CurrentFileName))
         return OpenAddressAndPlay(m_playback.CurrentFileName);
     m_engine.OpenStreamFile(m_playback.CurrentFileName);
     m_engine.PlayCurrentStream();
@@ -50,7 +50,7 @@ void NavigationController::OpenCurrentEntryIfNothingIsOpen()
     m_tracks.CurrentIndex = std::clamp(m_tracks.CurrentIndex, 0, m_tracks.Playlist.Count() - 1);
     m_playback.CurrentFileName = m_tracks.Playlist.Items(m_tracks.CurrentIndex).GetFileName();
     // The play command that asked for this starts it.
-    if (playlist::IsAddress(m_playback.CurrentFileName))
+    if (playlist::IsStreamAddress(m_playback.CurrentFileName))
         m_engine.OpenStream(m_playback.CurrentFileName);
     else
         m_engine.OpenStreamFile(m_playback.CurrentFileName);
@@ -137,7 +137,7 @@ void NavigationController::OpenCommandLine(const QString& commandLine)
     if (close < 0)
         return;
     const QString file = line.mid(open + 1, close - open - 1);
-    if (playlist::IsAddress(file)) {
+    if (playlist::IsStreamAddress(file)) {
         m_tracks.Playlist.AddFile(file);
         m_playback.CurrentFileName = file;
         return OpenAddressAndPlay(file);

@@ -14,6 +14,8 @@ VisOutFrameArea::VisOutFrameArea(QWidget* parent)
 void VisOutFrameArea::ShowFrame(const QImage& frame)
 {
     m_frame = frame;
+    // The frame covers the area: the skin beneath need not paint first.
+    setAttribute(Qt::WA_OpaquePaintEvent, true);
     update();
 }
 
@@ -22,6 +24,7 @@ void VisOutFrameArea::ClearFrame()
     if (m_frame.isNull())
         return;
     m_frame = QImage();
+    setAttribute(Qt::WA_OpaquePaintEvent, false);
     update();
 }
 

@@ -36,6 +36,13 @@ bool IsAddress(QStringView name)
     });
 }
 
+bool IsStreamAddress(QStringView name)
+{
+    return name.startsWith(u"http://", Qt::CaseInsensitive) ||
+           name.startsWith(u"https://", Qt::CaseInsensitive) ||
+           name.startsWith(u"ftp://", Qt::CaseInsensitive);
+}
+
 QString ResolveEntryName(const QString& line, const QString& listDirectory)
 {
     if ((line.size() >= 2 && line[1] == u':') || IsAddress(line))

@@ -18,6 +18,10 @@ QString DirectoryPart(const QString& path);
 // letter is no scheme) followed by "://".
 bool IsAddress(QStringView name);
 
+// True for an address the player streams: http://, https:// or ftp://, in
+// any case.
+bool IsStreamAddress(QStringView name);
+
 // The file a playlist line names: kept as written when it is an address or
 // its second character is ":", from the root when it begins with a
 // separator, else below listDirectory (which may be empty or relative).

@@ -8,10 +8,11 @@ namespace velmoro::skin {
 QRect EqSliderBackgroundSprite(int position)
 {
     position = std::clamp(position, kEqLowestPosition, kEqHighestPosition);
+    if (position >= 0)
+        position = std::max(1, position); // the middle shows the frame of 1
     if (position >= 1)
         return Span(15 * (15 - position) - 1, 164, 15 * (15 - position) + 12, 227);
-    const int frame = std::max(1, -position);
-    return Span(15 * frame - 1, 229, 15 * frame + 12, 292);
+    return Span(15 * -position - 1, 229, 15 * -position + 12, 292);
 }
 
 int EqPositionAt(int y)

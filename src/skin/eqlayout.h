@@ -55,8 +55,9 @@ inline constexpr QRect kEqCurveColoursSprite = Span(115, 294, 116, 313);
 
 // The slider background for a position (−14 at the top … +14 at the
 // bottom): 1 to 14 from the upper strip, −1 to −14 from the lower one. The
-// middle has no frame of its own; it shows the lower strip's first frame,
-// the one nearest to flat.
+// middle has no frame of its own; it shows the frame of 1 (x = 209 of the
+// upper strip), which classic skins paint as the middle and the built-in
+// skin nearly flat.
 QRect EqSliderBackgroundSprite(int position);
 
 // Where the thumb of a slider at a position lies in the slider.

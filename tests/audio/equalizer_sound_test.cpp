@@ -143,6 +143,34 @@ TEST(EqualizerSound, EveryBandAtTheTopSaturatesAFullScaleSineWithoutWrapping)
     EXPECT_GT(atTheTop, int(out.size()) / 10);
 }
 
+TEST(EqualizerSound, FlatBandsLeaveTheSoundAsItWas)
+{
+    // Flat from the start; then raised and brought back to flat.
+    const auto render = [](bool bands, bool raisedOnce) {
+        ManualLibrary m;
+        const Handle s = m.lib->StreamCreateFile(AudioFixture("noise-v1-44100-cbr320.mp3"), kFlags);
+        std::vector<Handle> fx;
+        for (int band = 0; bands && band < 10; ++band)
+            fx.push_back(m.lib->ChannelSetFX(s, FxKind::PeakingEq));
+        for (std::size_t band = 0; band < fx.size(); ++band)
+            m.lib->FXSetParameters(fx[band], {kCentres[band], 3, raisedOnce ? 12.0f : 0.0f});
+        m.lib->StreamPlay(s, false, 0);
+        std::vector<std::int16_t> heard = m.RenderStereo(kRate / 4);
+        for (std::size_t band = 0; band < fx.size(); ++band)
+            m.lib->FXSetParameters(fx[band], {kCentres[band], 10, 0});
+        const std::vector<std::int16_t> later = m.RenderStereo(kRate / 2);
+        heard.insert(heard.end(), later.begin(), later.end());
+        return heard;
+    };
+    const std::vector<std::int16_t> plain = render(false, false);
+    EXPECT_EQ(render(true, false), plain);
+    // Once the glide and what the bands held have died away, exactly as without them.
+    const std::vector<std::int16_t> back = render(true, true);
+    ASSERT_EQ(back.size(), plain.size());
+    EXPECT_NE(back, plain);
+    EXPECT_TRUE(std::equal(back.end() - kRate / 4 * 2, back.end(), plain.end() - kRate / 4 * 2));
+}
+
 TEST(EqualizerSound, ThePreamplifierScalesWhatIsHeard)
 {
     const auto peakWith = [](float gain) {

@@ -18,6 +18,7 @@ HTTP paths:
   /redirect-icy  a redirect that carries icy-metaint, to /file.mp3
   /redirect-to-icy  a plain redirect to /icy
   /icy-titles    as /icy, with the song titles of TITLES at their intervals
+  /icy-longname  as /icy, from a station whose name is 5000 bytes long
 """
 import socket
 import sys
@@ -66,9 +67,10 @@ class Handler(BaseHTTPRequestHandler):
                 self.send_header("Content-Type", "audio/mpeg")
                 self.end_headers()
                 self.wfile.write(DATA)
-            elif self.path in ("/icy", "/icy-titles"):
-                self.wfile.write(b"ICY 200 OK\r\nicy-name: Velmoro test\r\n"
-                                 b"icy-metaint: %d\r\ncontent-type: audio/mpeg\r\n\r\n" % META_INTERVAL)
+            elif self.path in ("/icy", "/icy-titles", "/icy-longname"):
+                name = b"N" * 5000 if self.path == "/icy-longname" else b"Velmoro test"
+                self.wfile.write(b"ICY 200 OK\r\nicy-name: %s\r\n"
+                                 b"icy-metaint: %d\r\ncontent-type: audio/mpeg\r\n\r\n" % (name, META_INTERVAL))
                 for n, start in enumerate(range(0, len(DATA), META_INTERVAL)):
                     chunk = DATA[start:start + META_INTERVAL]
                     self.wfile.write(chunk)

@@ -209,6 +209,12 @@ TEST_F(UrlStream, StationTitlesCountWhenTheirAudioIsReached)
     // A stream from a file has no tags.
     const Handle file = m.lib->StreamCreateFile(AudioFixture(kFile), 0);
     EXPECT_FALSE(m.lib->StreamGetTags(file, 0, tags));
+
+    // A name longer than any display is cut where no display would reach.
+    const Handle longName = m.lib->StreamCreateURL(Http("/icy-longname"), kStreamFx, "");
+    LetItArrive();
+    ASSERT_TRUE(m.lib->StreamGetTags(longName, 0, tags));
+    EXPECT_EQ(tags.station, std::string(1024, 'N'));
 }
 
 TEST_F(UrlStream, Ftp)

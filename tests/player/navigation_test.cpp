@@ -174,4 +174,12 @@ TEST_F(NavigationTest, AddressEntriesOpenAsNetworkStreamsAndPlay)
     tracks.CurrentIndex = 1;
     navigation.OpenAndPlayCurrentEntry();
     EXPECT_EQ(playback.CurrentStream, current);
+
+    // Another protocol is no stream the player can open: a missing file.
+    tracks.Playlist.AddFile(QStringLiteral("mms://radio.example.com/live"));
+    tracks.CurrentIndex = tracks.Playlist.Count() - 1;
+    audio.calls.clear();
+    navigation.OpenAndPlayCurrentEntry();
+    for (const std::string& call : audio.calls)
+        EXPECT_EQ(call.find("StreamCreateURL"), std::string::npos) << call;
 }

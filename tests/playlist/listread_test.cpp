@@ -3,6 +3,8 @@
 #include "listtest.h"
 #include "playlist/listpaths.h"
 
+#include <tuple>
+
 using namespace velmoro::playlist;
 using namespace velmoro::test;
 
@@ -33,17 +35,20 @@ protected:
 
 TEST(ListPaths, AddressesAreKeptAsWritten)
 {
-    const QList<std::pair<QString, bool>> names{{"http://host/stream", true},
-                                                {"HTTPS://host:8000/a?b=c", true},
-                                                {"a+b-c.d://x", true},
-                                                {"C://x", false},
-                                                {"1http://x", false},
-                                                {"http:/host/stream", false},
-                                                {"/music/http://x", false},
-                                                {"my file://x", false},
-                                                {"://x", false}};
-    for (const auto& [name, address] : names) {
+    // Name, whether it is an address, whether the player streams it.
+    const QList<std::tuple<QString, bool, bool>> names{{"http://host/stream", true, true},
+                                                       {"HTTPS://host:8000/a?b=c", true, true},
+                                                       {"Ftp://host/song.mp3", true, true},
+                                                       {"a+b-c.d://x", true, false},
+                                                       {"C://x", false, false},
+                                                       {"1http://x", false, false},
+                                                       {"http:/host/stream", false, false},
+                                                       {"/music/http://x", false, false},
+                                                       {"my file://x", false, false},
+                                                       {"://x", false, false}};
+    for (const auto& [name, address, stream] : names) {
         EXPECT_EQ(IsAddress(name), address) << name.toStdString();
+        EXPECT_EQ(IsStreamAddress(name), stream) << name.toStdString();
         if (address) {
             EXPECT_EQ(ResolveEntryName(name, "/lists/"), name);
         }
