@@ -101,6 +101,7 @@ void Generali(QTabWidget& pages)
     p.Check("CountDownCheck", QStringLiteral("Conto alla rovescia"));
     p.Check("NumPlaylistfiles", QStringLiteral("Numera i file nella Playlist"));
     p.Check("AllMoveCheck", QStringLiteral("Muovi tutte le finestre insieme"));
+    p.Check("DoppiaDimensioneCheck", QStringLiteral("Finestre a doppia dimensione"));
     p.Check("RicordaImpostazioniCheck", QStringLiteral("Ricorda le impostazioni"));
     p.Label("LabelTestoScorrevole", QStringLiteral("Testo scorrevole"));
     p.Edit("ScollTitleEdit");

@@ -7,6 +7,7 @@
 #include "platform/wholefile.h"
 #include "player/bookmarks.h"
 #include "player/clutterbaractions.h"
+#include "player/playerfiles.h"
 #include "skin/docking.h"
 #include "skin/skinsource.h"
 #include "skin/skingeometry.h"
@@ -24,15 +25,6 @@
 #include <algorithm>
 
 namespace velmoro::player {
-
-namespace {
-
-const QString kDefaultPlaylist = QStringLiteral("default.m3u");
-const QString kBookmarks = QStringLiteral("BookMarks.txt");
-// Beside the program: the tunes a new user hears on the first run.
-const QString kDemoPlaylist = QStringLiteral("Demo/demo.m3u");
-
-} // namespace
 
 TPlayerForm::TPlayerForm(app::PlayerState& state, settings::Settings& settings, audio::IAudioLibrary& audio,
                          app::ShowErrorFunction showError, QWidget* parent)
@@ -75,6 +67,7 @@ TPlayerForm::TPlayerForm(app::PlayerState& state, settings::Settings& settings, 
     SkinBrowserForm = std::make_unique<options::TSkinBrowserForm>(m_state, m_settings, *this);
     OpzioniForm = std::make_unique<options::TOpzioniForm>(m_state, m_settings, m_audio, Engine, *this,
                                                           *SkinBrowserForm, m_showError);
+    ConnectOptionsButtons();
     PlaylistForm = std::make_unique<playlist::TPlaylistForm>(m_state.Tracks, m_settings, m_state.Dirs.AppDir,
                                                              m_state.Dirs.SkinsDir, *this);
     m_state.Windows.PlaylistCreated = true;
@@ -201,49 +194,6 @@ TPlayerForm::~TPlayerForm()
     list.OnProcessMessages = nullptr;
 }
 
-void TPlayerForm::WatchPlaylistWork()
-{
-    m_loadPump = std::make_shared<LoadPump>(
-        [] { QCoreApplication::processEvents(); },
-        [this](const QString& fileName, int percent) { ShowLoadProgress(fileName, percent); });
-    playlist::TMPEGAudioList& list = m_state.Tracks.Playlist;
-    list.OnBusyChanged = [this](bool busy) {
-        m_loadPump->BusyChanged(busy);
-        if (!busy && m_closePending)
-            QTimer::singleShot(0, this, [this] { close(); });
-    };
-    list.OnProgress = [this](playlist::TMPEGAudio&, const QString& source, int number, int total) {
-        m_loadPump->Entry(source, number, total);
-        return !m_closePending;
-    };
-    // Entries keep a copy for their own frame searches, and may outlive the
-    // window.
-    list.OnProcessMessages = [pump = std::weak_ptr<LoadPump>(m_loadPump)] {
-        if (const auto alive = pump.lock())
-            alive->Pump();
-    };
-}
-
-// In the playlist window's status while it shows, else in the title.
-void TPlayerForm::ShowLoadProgress(const QString& fileName, int percent)
-{
-    if (percent < 0) {
-        PlaylistForm->ShowProgress(QString());
-        if (!m_titleBeforeLoad.isEmpty())
-            setWindowTitle(m_titleBeforeLoad);
-        m_titleBeforeLoad.clear();
-        return;
-    }
-    if (PlaylistForm->isVisible()) {
-        PlaylistForm->ShowProgress(QStringLiteral("Caricamento %1%").arg(percent));
-        return;
-    }
-    if (m_titleBeforeLoad.isEmpty())
-        m_titleBeforeLoad = windowTitle();
-    setWindowTitle(
-        QStringLiteral("Caricamento di %1: %2% - %3").arg(fileName).arg(percent).arg(m_titleBeforeLoad));
-}
-
 void TPlayerForm::FormCreate(const QString& executableDir, const QString& userDataDir,
                              const QString& commandLine)
 {
@@ -306,105 +256,6 @@ void TPlayerForm::TimerInizializTimer()
     qCInfo(lcPlayer) << "started: device, bookmarks and playlist read";
 }
 
-namespace {
-
-QList<QRect> ScreenAreas()
-{
-    QList<QRect> areas;
-    for (const QScreen* screen : QGuiApplication::screens())
-        areas << screen->availableGeometry();
-    return areas;
-}
-
-} // namespace
-
-void TPlayerForm::RestoreKeptSettings()
-{
-    m_keptPlaces = m_kept.Restore(m_settings, m_state.Dirs);
-    if (m_keptPlaces.player) {
-        const QSize size(skin::kSkinWidth, skin::kSkinHeight);
-        if (const auto at = PlaceOnScreens(*m_keptPlaces.player, size, ScreenAreas()))
-            move(*at);
-    }
-}
-
-// Where the last run left it, else below the player and as wide as it.
-void TPlayerForm::PlacePlaylistWindow()
-{
-    const std::optional<QRect> kept = m_keptPlaces.playlist;
-    const std::optional<QPoint> at =
-        kept ? PlaceOnScreens(kept->topLeft(), kept->size(), ScreenAreas()) : std::nullopt;
-    if (at)
-        PlaylistForm->setGeometry(QRect(*at, kept->size()));
-    else
-        PlaylistForm->setGeometry(x(), y() + height(), width(), PlaylistForm->height());
-    m_playlistPlaced = true;
-    if (m_keptPlaces.playlistShown)
-        ShowPlaylistWindow();
-}
-
-void TPlayerForm::SaveKeptSettings()
-{
-    // Closed before the playlist window was placed: it stays where it was.
-    const WindowPlaces places = m_playlistPlaced
-                                    ? WindowPlaces{pos(), PlaylistForm->geometry(), PlaylistForm->isVisible()}
-                                    : WindowPlaces{pos(), m_keptPlaces.playlist, m_keptPlaces.playlistShown};
-    if (const int error = m_kept.Save(m_settings, m_state.Dirs, places))
-        SaveFailed(QStringLiteral("le impostazioni ") + QFileInfo(m_kept.Path()).fileName(),
-                   qt_error_string(error));
-}
-
-namespace {
-
-struct VisPluginFeed final : app::VisPluginSink {
-    explicit VisPluginFeed(plugins::VisPlugins& vis) : vis(vis) {}
-    void Render(audio::Handle stream, const void* samples, std::uint32_t bytes) override
-    {
-        vis.Render(stream, samples, bytes);
-    }
-    plugins::VisPlugins& vis;
-};
-
-} // namespace
-
-void TPlayerForm::LoadPlugins()
-{
-    Plugins = std::make_unique<plugins::PluginHost>(m_state.Dirs.SearchDirs(QStringLiteral("Plugins")),
-                                                    [this] { Commands.Pause(); });
-    m_pluginFeed = std::make_unique<VisPluginFeed>(Plugins->Vis);
-    Engine.SetVisPluginSink(m_pluginFeed.get());
-    if (!m_settings.Checked(QStringLiteral("CaricaVisCheck")))
-        return;
-    m_settings.SetLines(QStringLiteral("ListaVisPluginCombo"), Plugins->Vis.LoadAll(Plugins->VisFiles()));
-    m_settings.SetItemIndex(QStringLiteral("ListaVisPluginCombo"), 0);
-    QMenu* tools = PlayerMenu->findChild<QAction*>(QStringLiteral("Attrezzi1"))->menu();
-    m_settings.SetLines(QStringLiteral("menuPluginCombo"), Plugins->LoadMenuPlugins(tools));
-    m_settings.SetItemIndex(QStringLiteral("menuPluginCombo"), 0);
-}
-
-void TPlayerForm::CallVisPluginStart()
-{
-    if (Plugins)
-        Plugins->Vis.Start();
-}
-
-void TPlayerForm::CallVisPluginStop()
-{
-    if (Plugins)
-        Plugins->Vis.Stop();
-}
-
-void TPlayerForm::ApplyGuiPriority()
-{
-    const int niceness =
-        platform::GuiNicenessOfPosition(m_settings.Position(QStringLiteral("PrioritaGUITrack")));
-    // A higher priority needs privileges most users do not have; the thread
-    // then keeps the one it has, as the user would expect of a preference.
-    if (!platform::SetCallingThreadNiceness(niceness))
-        qCDebug(lcPlayer) << "the user-interface thread keeps niceness" << platform::CallingThreadNiceness()
-                          << "instead of" << niceness;
-}
-
 void TPlayerForm::LoadDemoPlaylist()
 {
     const QString demo = m_state.Dirs.InstallDir + kDemoPlaylist;
@@ -452,49 +303,6 @@ void TPlayerForm::TimerPosizioneFormTimer()
     }
 }
 
-void TPlayerForm::LoadPlaylistSkin()
-{
-    // A folder or an archive; without either, the built-in skin.
-    const std::unique_ptr<skin::SkinSource> source = skin::OpenSkinSource(m_state.Dirs.SkinDir);
-    PlaylistForm->CaricaSkinPlaylistClick(source ? *source : skin::BuiltInSkin());
-}
-
-void TPlayerForm::LoadVisBackground()
-{
-    Vis->LoadVisBackground(MainPlayerSkin->Skin(), QFileInfo::exists(m_state.Dirs.SkinDir));
-}
-
-// A skin that cannot be loaded leaves the built-in one on the window until
-// the caller's fallback loads.
-int TPlayerForm::LoadPlayerSkin(const QString& skinPath)
-{
-    const int result = MainPlayerSkin->LoadSkin(skinPath);
-    if (result != 0)
-        MainPlayerSkin->LoadDefaultSkin();
-    return result;
-}
-
-void TPlayerForm::ReloadOtherSkins()
-{
-    LoadPlaylistSkin();
-    LoadEqualizerSkin();
-}
-
-void TPlayerForm::ShowOptionsWindow(OptionsPageRequest page)
-{
-    switch (page) {
-    case OptionsPageRequest::AsLeft:
-        OpzioniForm->ShowOptions();
-        break;
-    case OptionsPageRequest::Visualization:
-        OpzioniForm->ShowPage(options::OptionsPage::Visualizazione);
-        break;
-    case OptionsPageRequest::Bookmarks:
-        OpzioniForm->ShowPage(options::OptionsPage::Net);
-        break;
-    }
-}
-
 void TPlayerForm::MainPlayerSkinPlaylistClick(bool shown)
 {
     LoadPlaylistSkin();
@@ -506,22 +314,6 @@ void TPlayerForm::ShowPlaylistWindow()
     LoadPlaylistSkin();
     PlaylistForm->show();
     MainPlayerSkin->SetChecked(MainPlayerSkin->Checked() | skin::ckPlaylist);
-}
-
-void TPlayerForm::ShowUrlDialog()
-{
-    if (!FormURL)
-        FormURL = std::make_unique<dialogs::TFormURL>(
-            m_state.Windows, m_settings, [this](const QString& address) { Engine.OpenStream(address); });
-    FormURL->exec();
-}
-
-void TPlayerForm::ShowDeviceInformation()
-{
-    if (!BassInfoForm)
-        BassInfoForm = std::make_unique<dialogs::TBassInfoForm>(m_state.Windows, m_audio);
-    BassInfoForm->FillDeviceInformation();
-    BassInfoForm->exec();
 }
 
 void TPlayerForm::MainPlayerSkinSticky(bool shaded)
@@ -596,71 +388,6 @@ void TPlayerForm::enterEvent(QEnterEvent*)
 {
     if (!m_state.Windows.DialogOpen)
         m_state.Windows.HotKeysEnabled = true;
-}
-
-void TPlayerForm::CloseFor(CloseCause cause)
-{
-    m_closeCause = cause;
-    close();
-}
-
-void TPlayerForm::closeEvent(QCloseEvent* event)
-{
-    // A close among a load's pending events: the load stops at its next
-    // entry, and the close comes back once the list is idle.
-    if (m_state.Tracks.Playlist.Busy()) {
-        m_closePending = true;
-        event->ignore();
-        return;
-    }
-    FormClose();
-    if (!m_saveFailures.isEmpty() && m_closeCause == CloseCause::User && m_showError)
-        m_showError(QStringLiteral("Salvataggio non riuscito!"), m_saveFailures.join(u'\n'));
-    event->accept();
-}
-
-void TPlayerForm::SaveFailed(const QString& what, const QString& reason)
-{
-    m_saveFailures << QStringLiteral("Impossibile salvare %1: %2").arg(what, reason);
-    // Critical, so that it reaches standard error without any logging rule:
-    // after a termination signal nobody may see the error window.
-    qCCritical(lcPlayer).noquote() << "not saved:" << what << "-" << reason;
-}
-
-void TPlayerForm::FormClose()
-{
-    if (m_closed)
-        return;
-    m_closed = true;
-    // As the user left them, before the close selects the level meters.
-    SaveKeptSettings();
-    const BookmarkFile::SaveResult marks =
-        m_bookmarkFile.Save(m_settings.Lines(QStringLiteral("BookmarksListBox")));
-    if (marks.outcome == BookmarkFile::SaveOutcome::Failed)
-        SaveFailed(QStringLiteral("i segnalibri ") + kBookmarks, qt_error_string(marks.error));
-    else if (marks.outcome == BookmarkFile::SaveOutcome::ChangesDropped)
-        SaveFailed(QStringLiteral("i segnalibri ") + kBookmarks,
-                   QStringLiteral("il file non si è potuto leggere per intero all'avvio e resta com'è"));
-    m_settings.SetChecked(QStringLiteral("VUMeterCheck"), true);
-    const QString playlist = m_state.Dirs.AppDir + kDefaultPlaylist;
-    if (m_keepDefaultPlaylist)
-        qCInfo(lcPlayer) << "kept" << playlist << "as it is: the close stopped its load";
-    else if (m_state.Tracks.Playlist.SaveM3U(playlist, {.relativeNames = true}) != 0) {
-        // The list's result code has no room for the system's reason.
-        const platform::WriteFailure failure = platform::LastWriteFailure();
-        const bool ours =
-            QFileInfo(failure.path).absoluteFilePath() == QFileInfo(playlist).absoluteFilePath();
-        SaveFailed(QStringLiteral("la playlist ") + kDefaultPlaylist,
-                   ours ? qt_error_string(failure.error) : QStringLiteral("motivo sconosciuto"));
-    }
-    if (m_state.Playback.PlayStatus == app::PlayStatusValue::Playing)
-        MainPlayerSkinStopClick();
-    TimerRinfresco.stop();
-    PlaylistForm->close();
-    if (Plugins)
-        Plugins->UnloadMenuPlugins();
-    OpzioniForm->close();
-    SkinBrowserForm->close();
 }
 
 } // namespace velmoro::player

@@ -223,6 +223,9 @@ private:
     void LoadPlaylistSkin();
     // "Carica tutti all'avvio": every visualization and menu plug-in.
     void LoadPlugins();
+    void LoadVisPlugins();
+    void LoadMenuPlugins();
+    void ConnectOptionsButtons();
     void RestoreKeptSettings();
     void PlacePlaylistWindow();
     void SaveKeptSettings();

@@ -30,11 +30,24 @@ PluginHost::~PluginHost()
     g_host.compare_exchange_strong(self, nullptr);
 }
 
+QStringList PluginHost::LoadVisPlugins()
+{
+    QStringList lines;
+    m_visLineFiles.clear();
+    for (const QString& file : VisFiles()) {
+        const QStringList line = Vis.LoadAll({file});
+        if (!line.isEmpty()) {
+            lines << line;
+            m_visLineFiles << file;
+        }
+    }
+    return lines;
+}
+
 QStringList PluginHost::LoadMenuPlugins(QMenu* tools)
 {
-    QStringList descriptions;
     for (const MenuPlugins::Loaded& plugin : m_menus.LoadAll(MenuFiles(), &PluginHost::MenuPluginCommand)) {
-        descriptions << plugin.description;
+        m_menuDescriptions << plugin.description;
         m_menuSlots.push_back(plugin.slot);
         // Its caption is only text: an ampersand is no shortcut letter.
         QString caption = plugin.caption;
@@ -46,7 +59,7 @@ QStringList PluginHost::LoadMenuPlugins(QMenu* tools)
     }
     if (!m_items.empty())
         tools->menuAction()->setEnabled(true);
-    return descriptions;
+    return m_menuDescriptions;
 }
 
 int PluginHost::MenuSlotOfLine(int line) const
@@ -60,6 +73,7 @@ void PluginHost::UnloadMenuPlugins()
         delete item.data();
     m_items.clear();
     m_menuSlots.clear();
+    m_menuDescriptions.clear();
     m_menus.UnloadAll();
 }
 

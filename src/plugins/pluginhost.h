@@ -28,8 +28,14 @@ public:
 
     VisPlugins Vis;
 
-    // Every menu plug-in loaded, an item for each appended to tools; the
-    // descriptions, for the options' list.
+    // "Carica Tutti": the lines for the options' list; the last plug-in
+    // found stays in use.
+    QStringList LoadVisPlugins();
+    // The file of a line of that list, "" for none.
+    QString VisFileOfLine(int line) const { return m_visLineFiles.value(line); }
+
+    // Every menu plug-in not loaded yet loaded, an item for each appended
+    // to tools; the descriptions of all, for the options' list.
     QStringList LoadMenuPlugins(QMenu* tools);
     // Menu_Plugon_ProcClick, and the options' "Configura" of a menu plug-in.
     void MenuAction(int slot) { m_menus.Action(slot); }
@@ -45,6 +51,8 @@ private:
     QStringList m_folders;
     std::function<void()> m_pause;
     MenuPlugins m_menus;
+    QStringList m_visLineFiles;
+    QStringList m_menuDescriptions;
     std::vector<int> m_menuSlots; // by line of the options' list
     std::vector<QPointer<QAction>> m_items;
 };

@@ -12,6 +12,7 @@
 #include <QDir>
 #include <QFile>
 #include <QMenu>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -288,4 +289,45 @@ TEST(SamplePlugins, SpectrogramDrawsAndPauseSendsItsCommand)
     EXPECT_EQ(host.LoadMenuPlugins(&tools), QStringList{"Mette in pausa la riproduzione"});
     tools.actions().constFirst()->trigger();
     EXPECT_EQ(pauses, 1);
+}
+
+// The options' plug-in page drives the plug-ins the player loaded.
+TEST(PlayerPlugins, TheOptionsButtonsReachThem)
+{
+    QTemporaryDir dir;
+    QDir(dir.path()).mkpath("Plugins");
+    for (const char* name : {"vfx_alpha.so", "vfx_beta.so", "menu_one.so"})
+        ASSERT_TRUE(QFile::copy(QStringLiteral(VELMORO_TEST_PLUGIN_DIR "/") + name,
+                                dir.filePath(QStringLiteral("Plugins/") + name)));
+    QFile broken(dir.filePath("Plugins/vfx_0broken.so"));
+    ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
+    broken.close();
+    app::PlayerState state;
+    settings::Settings settings;
+    test::FakeAudio audio;
+    player::TPlayerForm form(state, settings, audio, [](const QString&, const QString&) {});
+    form.FormCreate(dir.path(), dir.filePath("user"), QString());
+    form.StartupPhases.TimerInizializ.stop();
+    form.StartupPhases.TimerInizializTimer();
+    EXPECT_EQ(settings.Lines("ListaVisPluginCombo"),
+              (QStringList{"Alfa[VFX_ALPHA.SO]", "Beta[VFX_BETA.SO]"}));
+    TakeEvents();
+    const auto click = [&form](const char* name) {
+        auto* button = form.OpzioniForm->findChild<QPushButton*>(name);
+        ASSERT_NE(button, nullptr) << name;
+        button->click();
+    };
+    // "Carica" takes the plug-in of the line chosen, also past a file that
+    // is no plug-in.
+    settings.SetItemIndex("ListaVisPluginCombo", 0);
+    click("Button3");
+    click("VisConfigButton");
+    click("VisInfoButton");
+    click("ButtonMnuPlugin");
+    click("ButtonCaricaMenu"); // loaded already: nothing twice
+    EXPECT_EQ(settings.Lines("menuPluginCombo"), QStringList{"Descrizione Uno & due"});
+    EXPECT_EQ(TakeEvents(),
+              (QStringList{"quit:Beta", "init:Alfa", "configure:Alfa", "about:Alfa", "action:Uno & due"}));
+    form.close();
+    TakeEvents();
 }

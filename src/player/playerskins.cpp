@@ -1,0 +1,69 @@
+// The player window's skins, and the windows that open from it.
+#include "player/playerform.h"
+
+#include "skin/skinsource.h"
+
+#include <QFileInfo>
+
+namespace velmoro::player {
+
+void TPlayerForm::LoadPlaylistSkin()
+{
+    // A folder or an archive; without either, the built-in skin.
+    const std::unique_ptr<skin::SkinSource> source = skin::OpenSkinSource(m_state.Dirs.SkinDir);
+    PlaylistForm->CaricaSkinPlaylistClick(source ? *source : skin::BuiltInSkin());
+}
+
+void TPlayerForm::LoadVisBackground()
+{
+    Vis->LoadVisBackground(MainPlayerSkin->Skin(), QFileInfo::exists(m_state.Dirs.SkinDir));
+}
+
+// A skin that cannot be loaded leaves the built-in one on the window until
+// the caller's fallback loads.
+int TPlayerForm::LoadPlayerSkin(const QString& skinPath)
+{
+    const int result = MainPlayerSkin->LoadSkin(skinPath);
+    if (result != 0)
+        MainPlayerSkin->LoadDefaultSkin();
+    return result;
+}
+
+void TPlayerForm::ReloadOtherSkins()
+{
+    LoadPlaylistSkin();
+    LoadEqualizerSkin();
+}
+
+void TPlayerForm::ShowOptionsWindow(OptionsPageRequest page)
+{
+    switch (page) {
+    case OptionsPageRequest::AsLeft:
+        OpzioniForm->ShowOptions();
+        break;
+    case OptionsPageRequest::Visualization:
+        OpzioniForm->ShowPage(options::OptionsPage::Visualizazione);
+        break;
+    case OptionsPageRequest::Bookmarks:
+        OpzioniForm->ShowPage(options::OptionsPage::Net);
+        break;
+    }
+}
+
+void TPlayerForm::ShowUrlDialog()
+{
+    if (!FormURL)
+        FormURL = std::make_unique<dialogs::TFormURL>(
+            m_state.Windows, m_settings, [this](const QString& address) { Engine.OpenStream(address); });
+    FormURL->exec();
+}
+
+void TPlayerForm::ShowDeviceInformation()
+{
+    if (!BassInfoForm)
+        BassInfoForm = std::make_unique<dialogs::TBassInfoForm>(m_state.Windows, m_audio);
+    BassInfoForm->FillDeviceInformation();
+    BassInfoForm->exec();
+}
+
+} // namespace velmoro::player
