@@ -55,7 +55,7 @@ public:
     // The file tags window for the file now playing; nothing when that is no
     // file (a stream, or nothing opened).
     virtual void ShowFileInfo() = 0;
-    virtual void OpenUrl() = 0;           // the URL dialog, modal
+    virtual void OpenUrl() = 0; // the URL dialog, modal
     // The options window, modeless: as it was left, on its visualization
     // page, on its page of bookmarks.
     virtual void ShowOptions() = 0;

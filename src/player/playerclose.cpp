@@ -75,5 +75,4 @@ void TPlayerForm::FormClose()
     SkinBrowserForm->close();
 }
 
-
 } // namespace velmoro::player

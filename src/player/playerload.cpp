@@ -49,5 +49,4 @@ void TPlayerForm::ShowLoadProgress(const QString& fileName, int percent)
         QStringLiteral("Caricamento di %1: %2% - %3").arg(fileName).arg(percent).arg(m_titleBeforeLoad));
 }
 
-
 } // namespace velmoro::player

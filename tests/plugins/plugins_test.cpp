@@ -36,17 +36,18 @@ QStringList TakeEvents()
     return std::exchange(g_events, {});
 }
 
-// A folder of plug-in files under the names given, each a copy of a test
+// A "Plugins" folder of files under the names given, each a copy of a test
 // plug-in, or of a text file where the source is "".
 struct PluginFolder {
     explicit PluginFolder(std::initializer_list<std::pair<QString, QString>> files)
     {
+        QDir(dir.path()).mkpath("Plugins");
         for (const auto& [name, source] : files)
             Add(name, source);
     }
     void Add(const QString& name, const QString& source)
     {
-        const QString target = dir.filePath(name);
+        const QString target = Path(name);
         if (source.isEmpty()) {
             QFile text(target);
             EXPECT_TRUE(text.open(QIODevice::WriteOnly));
@@ -56,8 +57,26 @@ struct PluginFolder {
                 << source.toStdString();
         }
     }
-    QString Path(const QString& name) const { return dir.filePath(name); }
+    QString Folder() const { return dir.filePath("Plugins"); }
+    QString Path(const QString& name) const { return dir.filePath("Plugins/" + name); }
     QTemporaryDir dir;
+};
+
+// A player whose program folder holds the plug-ins, through its second
+// start-up phase.
+struct PlayerWithPlugins {
+    explicit PlayerWithPlugins(std::initializer_list<std::pair<QString, QString>> files) : folder(files)
+    {
+        form.FormCreate(folder.dir.path(), folder.dir.filePath("user"), QString());
+        form.StartupPhases.TimerInizializ.stop();
+        TakeEvents();
+        form.StartupPhases.TimerInizializTimer();
+    }
+    PluginFolder folder;
+    app::PlayerState state;
+    settings::Settings settings;
+    test::FakeAudio audio;
+    player::TPlayerForm form{state, settings, audio, [](const QString&, const QString&) {}};
 };
 
 } // namespace
@@ -92,7 +111,7 @@ TEST(PluginFiles, NameOrderAndTheFirstFolderWins)
 {
     PluginFolder user({{"vfx_b.so", ""}, {"vfx_A.so", ""}, {"menu_a.so", ""}, {"vfx_c.txt", ""}});
     PluginFolder install({{"vfx_b.so", ""}, {"vfx_0.so", ""}});
-    EXPECT_EQ(plugins::PluginFiles({user.dir.path(), install.dir.path(), "/nessuna/cartella"}, "vfx_*.so"),
+    EXPECT_EQ(plugins::PluginFiles({user.Folder(), install.Folder(), "/nessuna/cartella"}, "vfx_*.so"),
               (QStringList{user.Path("vfx_A.so"), user.Path("vfx_b.so"), install.Path("vfx_0.so")}));
 }
 
@@ -106,7 +125,7 @@ TEST(VisPlugins, LoadAllKeepsTheLastFoundAndCaricaQuitsFirst)
     VisPlugins vis;
     vis.Start(); // nothing loaded: nothing happens
     TakeEvents();
-    const QStringList files = plugins::PluginFiles({folder.dir.path()}, "vfx_*.so");
+    const QStringList files = plugins::PluginFiles({folder.Folder()}, "vfx_*.so");
     EXPECT_EQ(vis.LoadAll(files), (QStringList{"Alfa[VFX_1.SO]", "Beta[VFX_3.SO]"}));
     EXPECT_EQ(vis.Description(), "Beta");
     EXPECT_EQ(TakeEvents(), (QStringList{"init:Alfa", "init:Beta"})); // replaced without its quit
@@ -167,7 +186,7 @@ TEST(MenuPlugins, SlotsItemsCommandsAndQuit)
     int pauses = 0;
     QMenu tools;
     tools.menuAction()->setEnabled(false);
-    auto host = std::make_unique<PluginHost>(QStringList{folder.dir.path()}, [&] { ++pauses; });
+    auto host = std::make_unique<PluginHost>(QStringList{folder.Folder()}, [&] { ++pauses; });
     TakeEvents();
     EXPECT_EQ(host->LoadMenuPlugins(&tools), (QStringList{"Descrizione Uno & due", "Descrizione Lancia"}));
     EXPECT_TRUE(tools.menuAction()->isEnabled());
@@ -208,7 +227,7 @@ TEST(MenuPlugins, TheSixtySixthFileIsNotLoaded)
     for (int i = 0; i < 67; ++i)
         folder.Add(QStringLiteral("menu_%1.so").arg(i, 2, 10, QLatin1Char('0')), "menu_one.so");
     QMenu tools;
-    PluginHost host({folder.dir.path()}, [] {});
+    PluginHost host({folder.Folder()}, [] {});
     EXPECT_EQ(host.LoadMenuPlugins(&tools).size(), plugins::MenuPlugins::kSlots);
     EXPECT_EQ(tools.actions().size(), plugins::MenuPlugins::kSlots);
     TakeEvents();
@@ -218,36 +237,25 @@ TEST(MenuPlugins, TheSixtySixthFileIsNotLoaded)
 // phase, feeds the plug-in in the "Plugin" mode, and its menus reach them.
 TEST(PlayerPlugins, LoadedAtStartAndDrivenByTheMenus)
 {
-    QTemporaryDir dir;
-    QDir(dir.path()).mkpath("Plugins");
-    ASSERT_TRUE(QFile::copy(VELMORO_TEST_PLUGIN_DIR "/vfx_alpha.so", dir.filePath("Plugins/vfx_alpha.so")));
-    ASSERT_TRUE(QFile::copy(VELMORO_TEST_PLUGIN_DIR "/menu_one.so", dir.filePath("Plugins/menu_one.so")));
-    app::PlayerState state;
-    settings::Settings settings;
-    test::FakeAudio audio;
-    {
-        player::TPlayerForm form(state, settings, audio, [](const QString&, const QString&) {});
-        form.FormCreate(dir.path(), dir.filePath("user"), QString());
-        form.StartupPhases.TimerInizializ.stop();
-        TakeEvents();
-        form.StartupPhases.TimerInizializTimer();
-        EXPECT_EQ(TakeEvents(), (QStringList{"init:Alfa", "init:Uno & due"}));
-        EXPECT_EQ(settings.Lines("ListaVisPluginCombo"), QStringList{"Alfa[VFX_ALPHA.SO]"});
-        EXPECT_EQ(settings.Lines("menuPluginCombo"), QStringList{"Descrizione Uno & due"});
+    PlayerWithPlugins player({{"vfx_alpha.so", "vfx_alpha.so"}, {"menu_one.so", "menu_one.so"}});
+    player::TPlayerForm& form = player.form;
+    settings::Settings& settings = player.settings;
+    EXPECT_EQ(TakeEvents(), (QStringList{"init:Alfa", "init:Uno & due"}));
+    EXPECT_EQ(settings.Lines("ListaVisPluginCombo"), QStringList{"Alfa[VFX_ALPHA.SO]"});
+    EXPECT_EQ(settings.Lines("menuPluginCombo"), QStringList{"Descrizione Uno & due"});
 
-        form.PlayerMenu->findChild<QAction*>("Start1")->trigger();
-        EXPECT_TRUE(settings.Checked("UsaPluginCheck"));
-        EXPECT_TRUE(form.PlayerMenu->findChild<QAction*>("Plugin1")->isChecked());
-        form.PlayerMenu->findChild<QAction*>("Stop2")->trigger();
-        EXPECT_EQ(TakeEvents(), (QStringList{"start:Alfa", "stop:Alfa"}));
+    form.PlayerMenu->findChild<QAction*>("Start1")->trigger();
+    EXPECT_TRUE(settings.Checked("UsaPluginCheck"));
+    EXPECT_TRUE(form.PlayerMenu->findChild<QAction*>("Plugin1")->isChecked());
+    form.PlayerMenu->findChild<QAction*>("Stop2")->trigger();
+    EXPECT_EQ(TakeEvents(), (QStringList{"start:Alfa", "stop:Alfa"}));
 
-        form.Engine.OpenStreamFile(test::Fixture("sine1k-v1-44100-cbr256.mp3"));
-        form.MainPlayerSkinPlayClick();
-        form.PlayerMenu->findChild<QAction*>("MenuPlugin0")->trigger();
-        EXPECT_EQ(state.Playback.PlayStatus, app::PlayStatusValue::Paused);
-        form.close();
-        EXPECT_EQ(TakeEvents(), (QStringList{"action:Uno & due", "quit:Uno & due"}));
-    }
+    form.Engine.OpenStreamFile(test::Fixture("sine1k-v1-44100-cbr256.mp3"));
+    form.MainPlayerSkinPlayClick();
+    form.PlayerMenu->findChild<QAction*>("MenuPlugin0")->trigger();
+    EXPECT_EQ(player.state.Playback.PlayStatus, app::PlayStatusValue::Paused);
+    form.close();
+    EXPECT_EQ(TakeEvents(), (QStringList{"action:Uno & due", "quit:Uno & due"}));
 }
 
 // The samples a plug-in author copies work as they are.
@@ -285,7 +293,7 @@ TEST(SamplePlugins, SpectrogramDrawsAndPauseSendsItsCommand)
     ASSERT_TRUE(QFile::copy(VELMORO_SAMPLE_PLUGIN_DIR "/menu_pause.so", folder.Path("menu_pause.so")));
     int pauses = 0;
     QMenu tools;
-    PluginHost host({folder.dir.path()}, [&] { ++pauses; });
+    PluginHost host({folder.Folder()}, [&] { ++pauses; });
     EXPECT_EQ(host.LoadMenuPlugins(&tools), QStringList{"Mette in pausa la riproduzione"});
     tools.actions().constFirst()->trigger();
     EXPECT_EQ(pauses, 1);
@@ -294,21 +302,12 @@ TEST(SamplePlugins, SpectrogramDrawsAndPauseSendsItsCommand)
 // The options' plug-in page drives the plug-ins the player loaded.
 TEST(PlayerPlugins, TheOptionsButtonsReachThem)
 {
-    QTemporaryDir dir;
-    QDir(dir.path()).mkpath("Plugins");
-    for (const char* name : {"vfx_alpha.so", "vfx_beta.so", "menu_one.so"})
-        ASSERT_TRUE(QFile::copy(QStringLiteral(VELMORO_TEST_PLUGIN_DIR "/") + name,
-                                dir.filePath(QStringLiteral("Plugins/") + name)));
-    QFile broken(dir.filePath("Plugins/vfx_0broken.so"));
-    ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
-    broken.close();
-    app::PlayerState state;
-    settings::Settings settings;
-    test::FakeAudio audio;
-    player::TPlayerForm form(state, settings, audio, [](const QString&, const QString&) {});
-    form.FormCreate(dir.path(), dir.filePath("user"), QString());
-    form.StartupPhases.TimerInizializ.stop();
-    form.StartupPhases.TimerInizializTimer();
+    PlayerWithPlugins player({{"vfx_0broken.so", ""},
+                              {"vfx_alpha.so", "vfx_alpha.so"},
+                              {"vfx_beta.so", "vfx_beta.so"},
+                              {"menu_one.so", "menu_one.so"}});
+    player::TPlayerForm& form = player.form;
+    settings::Settings& settings = player.settings;
     EXPECT_EQ(settings.Lines("ListaVisPluginCombo"),
               (QStringList{"Alfa[VFX_ALPHA.SO]", "Beta[VFX_BETA.SO]"}));
     TakeEvents();
