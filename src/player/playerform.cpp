@@ -253,6 +253,8 @@ void TPlayerForm::TimerInizializTimer()
     PlaylistForm->RefreshPlaylistList();
     if (firstRun && m_state.Playback.CurrentStream == 0)
         PlayDemoPlaylist();
+    if (OnStarted)
+        OnStarted();
 }
 
 void TPlayerForm::LoadDemoPlaylist()
@@ -442,6 +444,8 @@ void TPlayerForm::FormClose()
     const QString playlist = m_state.Dirs.AppDir + kDefaultPlaylist;
     if (m_keepDefaultPlaylist)
         qCInfo(lcPlayer) << "kept" << playlist << "as it is: the close stopped its load";
+    else if (!m_ownsDefaultPlaylist)
+        qCInfo(lcPlayer) << "kept" << playlist << "as it is: another player owns it";
     else if (m_state.Tracks.Playlist.SaveM3U(playlist, {.relativeNames = true}) != 0) {
         // The list's result code has no room for the system's reason.
         const platform::WriteFailure failure = platform::LastWriteFailure();

@@ -137,6 +137,13 @@ public:
     // A window of its own, made with the player and closed with it.
     std::unique_ptr<playlist::TPlaylistForm> PlaylistForm;
 
+    // Another player owns default.m3u (this one was started beside it):
+    // the close leaves the file as that player will write it.
+    void LeaveDefaultPlaylistToAnotherPlayer() { m_ownsDefaultPlaylist = false; }
+    // Runs when the second start-up phase has loaded the playlist and
+    // opened the command line.
+    std::function<void()> OnStarted;
+
     // Tests give it a clock of their own.
     LoadPump& PlaylistLoadPump() { return *m_loadPump; }
 
@@ -174,6 +181,7 @@ private:
     bool m_closed = false;
     bool m_closePending = false;        // closed during a load; the close comes back after it
     bool m_keepDefaultPlaylist = false; // its start-up load was cut short
+    bool m_ownsDefaultPlaylist = true;
     QString m_titleBeforeLoad;
     std::shared_ptr<LoadPump> m_loadPump;
 };
