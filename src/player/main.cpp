@@ -69,8 +69,8 @@ int main(int argc, char** argv)
         return 2;
     }
     const QString channelPath = velmoro::shell::DefaultChannelPath();
-    const velmoro::shell::Handoff handoff =
-        velmoro::shell::HandoffOf(start, velmoro::shell::QuotedCommandLine(startArguments));
+    const velmoro::shell::Handoff handoff = velmoro::shell::HandoffOf(
+        start, velmoro::shell::QuotedCommandLine(velmoro::shell::WithAbsoluteFileNames(startArguments)));
     const bool shared = start.instance == velmoro::shell::InstanceMode::Shared;
     if (shared && velmoro::shell::SendToRunningPlayer(channelPath, handoff))
         return 0;

@@ -80,7 +80,7 @@ QString DesktopEntryText(const DesktopEntry& entry)
     QStringList lines{
         QStringLiteral("[Desktop Entry]"),
         QStringLiteral("Type=Application"),
-        QStringLiteral("Version=1.5"),
+        QStringLiteral("Version=1.4"),
         QStringLiteral("Name=Velmoro"),
         QStringLiteral("GenericName=Lettore MP3"),
         QStringLiteral("Comment=Ascolta file MP3 e radio in rete con le skin classiche"),

@@ -1,5 +1,7 @@
 #include "shell/startoptions.h"
 
+#include <QFileInfo>
+
 namespace velmoro::shell {
 
 StartOptions TakeStartOptions(QStringList& arguments)
@@ -29,6 +31,17 @@ QString QuotedCommandLine(const QStringList& arguments)
     for (const QString& argument : arguments)
         quoted << u'"' + argument + u'"';
     return quoted.join(u' ');
+}
+
+QStringList WithAbsoluteFileNames(const QStringList& arguments)
+{
+    QStringList absolute = arguments;
+    for (qsizetype i = 1; i < absolute.size(); ++i) {
+        const QFileInfo file(absolute.at(i));
+        if (file.isRelative() && file.exists())
+            absolute[i] = file.absoluteFilePath();
+    }
+    return absolute;
 }
 
 Handoff HandoffOf(const StartOptions& options, const QString& commandLine)

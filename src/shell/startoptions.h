@@ -29,6 +29,10 @@ StartOptions TakeStartOptions(QStringList& arguments);
 // then each argument in double quotes.
 QString QuotedCommandLine(const QStringList& arguments);
 
+// The arguments with each relative name of an existing file made absolute:
+// the running player works in a folder of its own.
+QStringList WithAbsoluteFileNames(const QStringList& arguments);
+
 // What this start hands to a running player: its command, or else its
 // command line.
 Handoff HandoffOf(const StartOptions& options, const QString& commandLine);

@@ -5,6 +5,7 @@
 #include "shell/startoptions.h"
 #include "shell/playerfixture.h"
 
+#include <QDir>
 #include <QFile>
 #include <QLocalServer>
 #include <QLocalSocket>
@@ -62,6 +63,14 @@ TEST(StartOptions, TakenOutOfTheArguments)
         EXPECT_EQ(arguments, c.rest);
     }
     EXPECT_EQ(shell::QuotedCommandLine({"velmoro", "a b.mp3"}), "\"velmoro\" \"a b.mp3\"");
+    // A later start's relative names mean its own folder, not the player's.
+    QTemporaryDir dir;
+    QFile(dir.filePath("a.mp3")).open(QIODevice::WriteOnly);
+    const QString before = QDir::currentPath();
+    QDir::setCurrent(dir.path());
+    EXPECT_EQ(shell::WithAbsoluteFileNames({"velmoro", "a.mp3", "missing.mp3", "/x.mp3"}),
+              (QStringList{"velmoro", dir.filePath("a.mp3"), "missing.mp3", "/x.mp3"}));
+    QDir::setCurrent(before);
 }
 
 TEST(InstanceChannel, ASecondStartHandsItsFilesToTheFirst)
