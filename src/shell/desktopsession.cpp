@@ -4,8 +4,15 @@
 #include "shell/startoptions.h"
 
 #include <QCoreApplication>
+#include <QTimer>
 
 namespace velmoro::shell {
+
+namespace {
+
+constexpr int kBusyRetryMs = 100;
+
+} // namespace
 
 DesktopSession::DesktopSession(player::TPlayerForm& player, app::PlayerState& state,
                                settings::Settings& settings, audio::IAudioLibrary& audio,
@@ -16,7 +23,7 @@ DesktopSession::DesktopSession(player::TPlayerForm& player, app::PlayerState& st
       Registration(settings, state.Dirs,
                    {QCoreApplication::applicationFilePath(), UserFoldersOfEnvironment(),
                     DefaultsWriter::XdgMimeWhereInstalled}),
-      m_player(player), m_settings(settings), m_channel(channel), m_startCommand(startCommand)
+      m_player(player), m_state(state), m_settings(settings), m_channel(channel), m_startCommand(startCommand)
 {
     Shell.AddSystemMenuItems();
     Shell.ApplyShowChoice();
@@ -39,6 +46,12 @@ void DesktopSession::PlayerStarted()
 
 void DesktopSession::RunHandoff(const Handoff& handoff)
 {
+    // A playlist load keeps the window alive by running events; a message
+    // taken among them waits until the list is whole.
+    if (m_state.Tracks.Playlist.Busy()) {
+        QTimer::singleShot(kBusyRetryMs, this, [this, handoff] { RunHandoff(handoff); });
+        return;
+    }
     if (handoff.kind == Handoff::Kind::Command) {
         RunCommandCode(Host, handoff.code);
     } else if (NamesOnlyTheProgram(handoff.commandLine)) {

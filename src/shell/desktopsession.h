@@ -42,6 +42,7 @@ public:
 
 private:
     player::TPlayerForm& m_player;
+    const app::PlayerState& m_state;
     settings::Settings& m_settings;
     InstanceChannel& m_channel;
     std::optional<CommandCode> m_startCommand;

@@ -172,3 +172,32 @@ TEST(InstanceChannel, APlayerBesideAnotherLeavesDefaultPlaylistAlone)
     first.player->close();
     EXPECT_FALSE(QFile::exists(first.dir.filePath("default.m3u")));
 }
+
+TEST(InstanceChannel, AFileHandedOverDuringALoadComesAfterTheLoadedList)
+{
+    PlayerFixture first;
+    first.Start();
+    const QString list = first.dir.filePath("list.m3u");
+    QFile file(list);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    for (int i = 0; i < 3; ++i)
+        file.write((Fixture("sine1k-l2-48000.mp2") + "\n").toUtf8());
+    file.close();
+    // The load runs events at each entry; the message arrives among them.
+    bool handed = false;
+    std::int64_t now = 0;
+    first.player->PlaylistLoadPump().SetClock([&] {
+        if (first.state.Tracks.Playlist.Busy() && !handed) {
+            handed = true;
+            first.session->RunHandoff({Handoff::Kind::CommandLine,
+                                       "\"velmoro\" \"" + Fixture("sine1k-v1-44100-cbr256.mp3") + "\"",
+                                       {}});
+        }
+        return now += 1000;
+    });
+    first.state.Tracks.Playlist.LoadM3U(list);
+    ASSERT_TRUE(handed);
+    ASSERT_TRUE(test::SpinUntil([&] { return first.state.Tracks.Playlist.Count() == 4; }));
+    EXPECT_EQ(first.state.Tracks.Playlist.Items(3).GetFileName().toStdString(),
+              Fixture("sine1k-v1-44100-cbr256.mp3").toStdString());
+}
