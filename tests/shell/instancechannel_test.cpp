@@ -105,6 +105,10 @@ TEST(InstanceChannel, ASecondStartHandsItsFilesToTheFirst)
     EXPECT_TRUE(first.HandOverLine(first.dir.filePath("missing.mp3")));
     EXPECT_EQ(first.state.Tracks.Playlist.Count(), 2);
     EXPECT_EQ(first.state.Playback.CurrentStream, current);
+    // A start with nothing to open shows the player.
+    ASSERT_FALSE(first.player->isVisible());
+    EXPECT_TRUE(first.HandOver({Handoff::Kind::CommandLine, "\"velmoro\"", {}}));
+    EXPECT_TRUE(first.player->isVisible());
 
     // A command code runs as its key: pause, then the volume keys at the ends.
     EXPECT_TRUE(first.HandOver({Handoff::Kind::Command, {}, {46}}));
