@@ -106,6 +106,7 @@ int main(int argc, char** argv)
         QTextStream(stderr) << QStringLiteral("velmoro: dopo --skin serve una cartella o un file .wsz\n");
         return 2;
     }
+    // Read above already; here they only leave the command line the player opens.
     velmoro::shell::TakeStartOptions(arguments);
     // Two starts at the same moment: the one that lost the race hands over.
     velmoro::shell::InstanceChannel channel;
