@@ -5,14 +5,18 @@
 #   make bench       release build, run the benchmarks
 #   make bench-player  start-up, memory and CPU of the real player
 #   make fuzz        run every fuzz target for FUZZ_SECONDS (default 300) each
+#   make install     release build, installed under PREFIX (default /usr/local)
+#   make deb         release build, packaged as a Debian package in build-package/deb
 BUILD      ?= build
 FUZZ_BUILD ?= build-fuzz
 BENCH_BUILD ?= build-release
 FUZZ_SECONDS ?= 300
 SMOKE_SECONDS ?= 20
 JOBS ?= 2
+PREFIX ?= /usr/local
+PACKAGE_BUILD ?= build-package
 
-.PHONY: all deps build run test fuzz-build fuzz-smoke fuzz bench bench-player clean
+.PHONY: all deps build run test fuzz-build fuzz-smoke fuzz bench bench-player package-build install deb clean
 
 all: build
 
@@ -56,5 +60,19 @@ bench-player: deps
 	cmake --build $(BENCH_BUILD) -j $(JOBS) --target velmoro
 	tests/e2e/with-pulseaudio bench/player-perf $(BENCH_BUILD)/src/player/velmoro
 
+package-build: deps
+	cmake -S . -B $(PACKAGE_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DVELMORO_TESTS=OFF >/dev/null
+	cmake --build $(PACKAGE_BUILD) -j $(JOBS) --target velmoro
+
+# The program and what comes with it go to PREFIX/lib/velmoro (PREFIX/bin/velmoro
+# links to it); the desktop entry, icons and AppStream metainfo to PREFIX/share.
+install: package-build
+	cmake --install $(PACKAGE_BUILD) --prefix $(PREFIX)
+
+# velmoro_VERSION_ARCH.deb for /usr, its dependencies found by dpkg-shlibdeps.
+deb: package-build
+	cpack --config $(PACKAGE_BUILD)/CPackConfig.cmake -B $(PACKAGE_BUILD)/deb
+	@ls $(PACKAGE_BUILD)/deb/*.deb
+
 clean:
-	rm -rf $(BUILD) $(FUZZ_BUILD) $(BENCH_BUILD)
+	rm -rf $(BUILD) $(FUZZ_BUILD) $(BENCH_BUILD) $(PACKAGE_BUILD)

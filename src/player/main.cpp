@@ -6,6 +6,8 @@
 #include "platform/terminationsignals.h"
 #include "player/playerform.h"
 #include "settings/settings.h"
+#include "shell/desktopsession.h"
+#include "shell/startoptions.h"
 #include "skin/rendercommand.h"
 #include "skin/skinsource.h"
 
@@ -56,6 +58,22 @@ int main(int argc, char** argv)
     // A picture of a skin needs no display and no player.
     if (argc > 1 && std::strcmp(argv[1], "--render-skin") == 0)
         return velmoro::skin::RunRenderSkinProgram(argc, argv, 2);
+    // A player that runs already takes this start's files or command; this
+    // needs no display, so a command works from a terminal without one.
+    QStringList startArguments;
+    for (int i = 0; i < argc; ++i)
+        startArguments << QString::fromLocal8Bit(argv[i]);
+    const velmoro::shell::StartOptions start = velmoro::shell::TakeStartOptions(startArguments);
+    if (!start.error.isEmpty()) {
+        QTextStream(stderr) << QStringLiteral("velmoro: %1\n").arg(start.error);
+        return 2;
+    }
+    const QString channelPath = velmoro::shell::DefaultChannelPath();
+    const velmoro::shell::Handoff handoff = velmoro::shell::HandoffOf(
+        start, velmoro::shell::QuotedCommandLine(velmoro::shell::WithAbsoluteFileNames(startArguments)));
+    const bool shared = start.instance == velmoro::shell::InstanceMode::Shared;
+    if (shared && velmoro::shell::SendToRunningPlayer(channelPath, handoff))
+        return 0;
     // Shared-memory images cost a round trip to the X server on every
     // repaint; the window is small enough to send its few changed pixels.
     if (!qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM"))
@@ -88,6 +106,14 @@ int main(int argc, char** argv)
         QTextStream(stderr) << QStringLiteral("velmoro: dopo --skin serve una cartella o un file .wsz\n");
         return 2;
     }
+    // Read above already; here they only leave the command line the player opens.
+    velmoro::shell::TakeStartOptions(arguments);
+    // Two starts at the same moment: the one that lost the race hands over.
+    velmoro::shell::InstanceChannel channel;
+    const auto listening = channel.Listen(channelPath);
+    const bool anotherPlayer = listening == velmoro::shell::InstanceChannel::ListenResult::AnotherListens;
+    if (anotherPlayer && shared && velmoro::shell::SendToRunningPlayer(channelPath, handoff))
+        return 0;
 
     // The equalizer audible from the start, as the setting "Equalizzatore
     // attivo" makes it.
@@ -96,16 +122,17 @@ int main(int argc, char** argv)
 
     velmoro::player::TPlayerForm player(state, settings, audio, showError);
     playerForm = &player;
-    // The command line as the registered open command writes it: the
-    // program, then each argument in double quotes.
-    QStringList quoted;
-    for (const QString& argument : arguments)
-        quoted << u'"' + argument + u'"';
+    if (anotherPlayer)
+        player.LeaveDefaultPlaylistToAnotherPlayer();
     const QString userData =
         QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/velmoro");
     player.KeepSettingsIn(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
                           QStringLiteral("/velmoro/velmoro.ini"));
-    player.FormCreate(QApplication::applicationDirPath(), userData, quoted.join(u' '));
+    player.FormCreate(QApplication::applicationDirPath(), userData,
+                      velmoro::shell::QuotedCommandLine(arguments));
+    velmoro::shell::DesktopSession session(player, state, settings, audio, channel, start.command);
+    session.Mpris.RegisterOnSessionBus();
+    player.OnStarted = [&session] { session.PlayerStarted(); };
     if (!skin->isEmpty())
         StartWithSkin(player, state, *skin);
     player.show();

@@ -57,6 +57,8 @@ void TPlayerForm::FormClose()
     const QString playlist = m_state.Dirs.AppDir + kDefaultPlaylist;
     if (m_keepDefaultPlaylist)
         qCInfo(lcPlayer) << "kept" << playlist << "as it is: the close stopped its load";
+    else if (!m_ownsDefaultPlaylist)
+        qCInfo(lcPlayer) << "kept" << playlist << "as it is: another player owns it";
     else if (m_state.Tracks.Playlist.SaveM3U(playlist, {.relativeNames = true}) != 0) {
         // The list's result code has no room for the system's reason.
         const platform::WriteFailure failure = platform::LastWriteFailure();

@@ -254,6 +254,8 @@ void TPlayerForm::TimerInizializTimer()
     if (firstRun && m_state.Playback.CurrentStream == 0)
         PlayDemoPlaylist();
     qCInfo(lcPlayer) << "started: device, bookmarks and playlist read";
+    if (OnStarted)
+        OnStarted();
 }
 
 void TPlayerForm::LoadDemoPlaylist()

@@ -189,6 +189,13 @@ public:
     std::unique_ptr<dialogs::TFormURL> FormURL;
     std::unique_ptr<dialogs::TBassInfoForm> BassInfoForm;
 
+    // Another player owns default.m3u (this one was started beside it):
+    // the close leaves the file as that player will write it.
+    void LeaveDefaultPlaylistToAnotherPlayer() { m_ownsDefaultPlaylist = false; }
+    // Runs when the second start-up phase has loaded the playlist and
+    // opened the command line.
+    std::function<void()> OnStarted;
+
     // Tests give it a clock of their own.
     LoadPump& PlaylistLoadPump() { return *m_loadPump; }
 
@@ -243,6 +250,7 @@ private:
     bool m_closed = false;
     bool m_closePending = false;        // closed during a load; the close comes back after it
     bool m_keepDefaultPlaylist = false; // its start-up load was cut short
+    bool m_ownsDefaultPlaylist = true;
     QString m_titleBeforeLoad;
     std::shared_ptr<LoadPump> m_loadPump;
     std::unique_ptr<app::VisPluginSink> m_pluginFeed;

@@ -5,29 +5,15 @@ that A was heard for two seconds at least.
 
 Usage: tones-in-order.py RECORDING A_HZ [B_HZ]
 """
-import math
-import struct
 import sys
 
-RATE = 44100
-WINDOW = RATE // 10  # 100 ms
-
-
-def power(samples, hz):
-    """Goertzel power of one frequency, relative to a full-scale sine."""
-    coefficient = 2 * math.cos(2 * math.pi * hz / RATE)
-    s1 = s2 = 0.0
-    for x in samples:
-        s1, s2 = x + coefficient * s1 - s2, s1
-    magnitude = math.sqrt(max(s1 * s1 + s2 * s2 - coefficient * s1 * s2, 0.0))
-    return magnitude / (len(samples) / 2) / 32768
+from tonepower import RATE, WINDOW, left_channel, power
 
 
 def main():
     path, a = sys.argv[1], float(sys.argv[2])
-    data = open(path, "rb").read()
-    count = len(data) // 4
-    left = struct.unpack("<%dh" % (count * 2), data[: count * 4])[0::2]
+    left = left_channel(path)
+    count = len(left)
     if len(sys.argv) == 3:
         windows = sum(power(left[start:start + WINDOW], a) > 0.05 for start in range(0, count - WINDOW, WINDOW))
         print("heard %g Hz for %.1f s" % (a, windows * WINDOW / RATE))
