@@ -1,6 +1,7 @@
 #include "shell/desktopsession.h"
 
 #include "player/playerform.h"
+#include "shell/shellpage.h"
 #include "shell/startoptions.h"
 
 #include <QCoreApplication>
@@ -27,6 +28,7 @@ DesktopSession::DesktopSession(player::TPlayerForm& player, app::PlayerState& st
 {
     Shell.AddSystemMenuItems();
     Shell.ApplyShowChoice();
+    ConnectShellPage(*player.OpzioniForm, settings, state.Dirs, Registration);
     m_channel.OnHandoff = [this](const Handoff& handoff) { RunHandoff(handoff); };
     // A new track is told at once, not at the next round of the timer.
     connect(&player.Engine, &app::PlaybackEngine::Playing, &Mpris, &MprisService::PublishChanges);

@@ -4,10 +4,13 @@
 #include "shell/desktopshell.h"
 #include "shell/iconfiles.h"
 #include "shell/playerfixture.h"
+#include "shell/shellpage.h"
 
 #include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
+#include <QTemporaryDir>
 #include <QMenu>
 #include <QSignalSpy>
 #include <QTest>
@@ -141,4 +144,41 @@ TEST(IconFiles, ListedByNameWithTheUsersFolderFirst)
     EXPECT_EQ(shell::IconFileAt(files, 2), install.filePath("Ico/a.ico"));
     EXPECT_EQ(shell::IconFileAt(files, -1), install.filePath("Ico/a.ico"));
     EXPECT_EQ(shell::IconFileAt({}, 0), QString());
+}
+
+// The options' icon track bars span the icons found and show the chosen one.
+TEST(ShellPage, IconTracksSpanTheIconsAndShowTheChosenOne)
+{
+    QTemporaryDir app;
+    QDir(app.path()).mkpath("Ico");
+    const QColor colours[] = {Qt::red, Qt::blue, Qt::green};
+    for (int i = 0; i < 3; ++i) {
+        QImage picture(16, 16, QImage::Format_ARGB32);
+        picture.fill(colours[i]);
+        ASSERT_TRUE(picture.save(app.filePath(QStringLiteral("Ico/%1.ico").arg(i)), "ICO"));
+    }
+    app::AppDirectories dirs;
+    dirs.AppDir = dirs.InstallDir = app.path() + "/";
+    settings::Settings settings;
+    QWidget options;
+    auto* preview = new QLabel(&options);
+    preview->setObjectName("IconaImg");
+    preview->setFixedSize(32, 32);
+    shell::FileRegistration registration(settings, dirs, {});
+    shell::ConnectShellPage(options, settings, dirs, registration);
+    EXPECT_EQ(settings.Maximum("TrackIcone"), 2);
+    EXPECT_EQ(settings.Maximum("TrackTryIco"), 2);
+    EXPECT_EQ(preview->pixmap().toImage().pixelColor(8, 8), QColor(Qt::red));
+    settings.SetPosition("TrackIcone", 2);
+    EXPECT_EQ(preview->pixmap().toImage().pixelColor(8, 8), QColor(Qt::green));
+
+    // No icons: the track bar has one place and the preview stays empty.
+    QTemporaryDir empty;
+    dirs.AppDir = dirs.InstallDir = empty.path() + "/";
+    settings::Settings fresh;
+    QLabel* other = new QLabel(&options);
+    other->setObjectName("TrayImg");
+    shell::ConnectShellPage(options, fresh, dirs, registration);
+    EXPECT_EQ(fresh.Maximum("TrackTryIco"), 0);
+    EXPECT_TRUE(other->pixmap().isNull());
 }
