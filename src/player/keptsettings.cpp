@@ -46,6 +46,9 @@ WindowPlaces ReadPlaces(const platform::ProfileFile& file)
         p && PlausibleSize((*p)[2], (*p)[3]))
         places.playlist = QRect((*p)[0], (*p)[1], (*p)[2], (*p)[3]);
     places.playlistShown = file.Value(kWindows, QStringLiteral("PlaylistShown")) == u"1";
+    if (const auto p = Numbers(file.Value(kWindows, QStringLiteral("Equalizer")), 2))
+        places.equalizer = QPoint((*p)[0], (*p)[1]);
+    places.equalizerShown = file.Value(kWindows, QStringLiteral("EqualizerShown")) == u"1";
     return places;
 }
 
@@ -59,6 +62,11 @@ void WritePlaces(const WindowPlaces& places, platform::ProfileFile& file)
                       QStringLiteral("%1,%2,%3,%4").arg(r->x()).arg(r->y()).arg(r->width()).arg(r->height()));
     file.SetValue(kWindows, QStringLiteral("PlaylistShown"),
                   places.playlistShown ? QStringLiteral("1") : QStringLiteral("0"));
+    if (places.equalizer)
+        file.SetValue(kWindows, QStringLiteral("Equalizer"),
+                      QStringLiteral("%1,%2").arg(places.equalizer->x()).arg(places.equalizer->y()));
+    file.SetValue(kWindows, QStringLiteral("EqualizerShown"),
+                  places.equalizerShown ? QStringLiteral("1") : QStringLiteral("0"));
 }
 
 void ReadDirectories(const platform::ProfileFile& file, app::AppDirectories& dirs)

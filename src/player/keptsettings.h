@@ -21,6 +21,8 @@ struct WindowPlaces {
     std::optional<QPoint> player;
     std::optional<QRect> playlist; // its corner and its size
     bool playlistShown = false;
+    std::optional<QPoint> equalizer;
+    bool equalizerShown = false;
 };
 
 // Where a window kept at saved may stand on the screens there are now: its

@@ -71,6 +71,7 @@ void TPlayerForm::FormClose()
         MainPlayerSkinStopClick();
     TimerRinfresco.stop();
     PlaylistForm->close();
+    FormEqualizzatore->close();
     if (Plugins)
         Plugins->UnloadMenuPlugins();
     OpzioniForm->close();

@@ -247,8 +247,7 @@ void TPlayerForm::TimerInizializTimer()
     }
     LoadPlugins();
     PlaylistForm->RefreshPlaylistList();
-    PlacePlaylistWindow();
-    FormEqualizzatore->move(PlaylistForm->x(), PlaylistForm->y() + PlaylistForm->height());
+    PlaceOtherWindows();
     OpenCommandLine(m_commandLine);
     PlaylistForm->RefreshPlaylistList();
     if (firstRun && m_state.Playback.CurrentStream == 0)

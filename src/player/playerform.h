@@ -234,7 +234,7 @@ private:
     void LoadMenuPlugins();
     void ConnectOptionsButtons();
     void RestoreKeptSettings();
-    void PlacePlaylistWindow();
+    void PlaceOtherWindows();
     void SaveKeptSettings();
     // The equalizer window's, and showing or hiding that window.
     void LoadEqualizerSkin();

@@ -33,8 +33,9 @@ void TPlayerForm::RestoreKeptSettings()
     }
 }
 
-// Where the last run left it, else below the player and as wide as it.
-void TPlayerForm::PlacePlaylistWindow()
+// Where the last run left them, else the playlist window below the player
+// and as wide as it, and the equalizer's below that.
+void TPlayerForm::PlaceOtherWindows()
 {
     const std::optional<QRect> kept = m_keptPlaces.playlist;
     const std::optional<QPoint> at =
@@ -43,17 +44,30 @@ void TPlayerForm::PlacePlaylistWindow()
         PlaylistForm->setGeometry(QRect(*at, kept->size()));
     else
         PlaylistForm->setGeometry(x(), y() + height(), width(), PlaylistForm->height());
+    const std::optional<QPoint> eqAt =
+        m_keptPlaces.equalizer
+            ? PlaceOnScreens(*m_keptPlaces.equalizer, FormEqualizzatore->size(), ScreenAreas())
+            : std::nullopt;
+    FormEqualizzatore->move(
+        eqAt.value_or(QPoint(PlaylistForm->x(), PlaylistForm->y() + PlaylistForm->height())));
     m_playlistPlaced = true;
     if (m_keptPlaces.playlistShown)
         ShowPlaylistWindow();
+    if (m_keptPlaces.equalizerShown && Equalizer.Mode() == app::EqualizerMode::Audible)
+        EqualizerCommand();
 }
 
 void TPlayerForm::SaveKeptSettings()
 {
-    // Closed before the playlist window was placed: it stays where it was.
-    const WindowPlaces places = m_playlistPlaced
-                                    ? WindowPlaces{pos(), PlaylistForm->geometry(), PlaylistForm->isVisible()}
-                                    : WindowPlaces{pos(), m_keptPlaces.playlist, m_keptPlaces.playlistShown};
+    // Closed before the other windows were placed: they stay where they were.
+    WindowPlaces places = m_keptPlaces;
+    places.player = pos();
+    if (m_playlistPlaced) {
+        places.playlist = PlaylistForm->geometry();
+        places.playlistShown = PlaylistForm->isVisible();
+        places.equalizer = FormEqualizzatore->pos();
+        places.equalizerShown = FormEqualizzatore->isVisible();
+    }
     if (const int error = m_kept.Save(m_settings, m_state.Dirs, places))
         SaveFailed(QStringLiteral("le impostazioni ") + QFileInfo(m_kept.Path()).fileName(),
                    qt_error_string(error));

@@ -66,10 +66,16 @@ TEST_F(KeptSettingsTest, ARunStartsWhereTheLastOneEnded)
         first.settings.SetPosition("NextStartTrack", 9);
         first.state.Dirs.SkinDir = dir.filePath("Skins/Blu");
         first.form->move(120, 130);
+        first.settings.SetChecked("EqualizzatoreAttivoCheck", true);
         first.form->ShowPlaylistWindow();
         first.form->PlaylistForm->setGeometry(140, 300, 275, 232);
+        first.form->PlayerCommand(18); // E: the equalizer window
+        first.form->FormEqualizzatore->move(400, 40);
         first.form->close();
         EXPECT_TRUE(first.errors.isEmpty());
+        // No window of the player outlives it.
+        EXPECT_FALSE(first.form->FormEqualizzatore->isVisible());
+        EXPECT_FALSE(first.form->PlaylistForm->isVisible());
     }
     PlayerRun second(dir.path(), kept);
     EXPECT_TRUE(second.settings.Checked("CountDownCheck"));
@@ -80,6 +86,8 @@ TEST_F(KeptSettingsTest, ARunStartsWhereTheLastOneEnded)
     EXPECT_EQ(second.form->pos(), QPoint(120, 130));
     EXPECT_TRUE(second.form->PlaylistForm->isVisible());
     EXPECT_EQ(second.form->PlaylistForm->geometry(), QRect(140, 300, 275, 232));
+    EXPECT_TRUE(second.form->FormEqualizzatore->isVisible());
+    EXPECT_EQ(second.form->FormEqualizzatore->pos(), QPoint(400, 40));
 }
 
 // With the box off a run starts from the initial values and only the box
