@@ -1,5 +1,6 @@
 #include "equalizer/eqform.h"
 
+#include "settings/windowscale.h"
 #include "skin/docking.h"
 #include "skin/screencursors.h"
 #include "trackinfo/mpegaudio.h"
@@ -10,6 +11,7 @@
 #include <QMenu>
 #include <QPainter>
 
+#include <algorithm>
 #include <utility>
 
 namespace velmoro::equalizer {
@@ -51,6 +53,11 @@ TFormEqualizzatore::TFormEqualizzatore(app::PlayerState& state, settings::Settin
         [this] { return m_state.Eq.EqSlider; }, this);
     m_image = skin::NewWindowImage(skin::kEqWindowSize);
     skin::PaintEqualizerWindow(m_skin, m_view, m_image);
+    SetScale(settings::WindowScale(m_settings));
+    connect(&m_settings, &settings::Settings::Changed, this, [this](const QString& name) {
+        if (name == settings::kDoubleSizeSetting)
+            SetScale(settings::WindowScale(m_settings));
+    });
 }
 
 TFormEqualizzatore::~TFormEqualizzatore() = default;
@@ -71,7 +78,11 @@ void TFormEqualizzatore::BuildAreas()
         HitArea* area = new HitArea(names[i], skin::EqSliderRect(i), this);
         SliderImgs[std::size_t(i)] = area;
         connect(area, &HitArea::MouseDown, this, [this, i](Qt::MouseButton, QPoint) { SliderMouseDown(i); });
-        connect(area, &HitArea::MouseMove, this, [this, i](QPoint at) { SliderMouseMove(i, at.y()); });
+        connect(area, &HitArea::MouseMove, this, [this, i](QPoint at) {
+            // Rounded down, also above the slider while a drag goes there.
+            const int y = at.y() >= 0 ? at.y() / m_scale : -((-at.y() + m_scale - 1) / m_scale);
+            SliderMouseMove(i, y);
+        });
         connect(area, &HitArea::MouseUp, this, [this, i](Qt::MouseButton, QPoint) { SliderMouseUp(i); });
     }
     ConnectButton(EqEnableImg, &TFormEqualizzatore::EqEnableImgMouseDown,
@@ -90,6 +101,27 @@ void TFormEqualizzatore::BuildAreas()
         TimerPosizioneForm.start();
     });
     connect(SfondoEq, &HitArea::MouseUp, this, [this] { TimerPosizioneForm.stop(); });
+    for (HitArea* area : findChildren<HitArea*>(Qt::FindDirectChildrenOnly))
+        m_areas.emplace_back(area, area->geometry());
+}
+
+void TFormEqualizzatore::SetScale(int scale)
+{
+    m_scale = std::clamp(scale, 1, 2);
+    setFixedSize(skin::kEqWindowSize * m_scale);
+    for (const auto& [area, place] : m_areas)
+        area->setGeometry(Scaled(place));
+    ApplyShape();
+    update();
+}
+
+void TFormEqualizzatore::ApplyShape()
+{
+    const QRegion mask = skin::ShapeMask(m_shape, m_scale);
+    if (mask.isEmpty())
+        clearMask();
+    else
+        setMask(mask);
 }
 
 // A double click is a click and a double click, as the window system told
@@ -118,6 +150,8 @@ void TFormEqualizzatore::ConnectButton(skin::HitArea* area, void (TFormEqualizza
 void TFormEqualizzatore::CaricaEqSkinClick(const skin::SkinSource& source)
 {
     m_skin.Load(source);
+    m_shape = skin::LoadRegionFile(source).Of(skin::RegionShape::Equalizer);
+    ApplyShape();
     const skin::ScreenCursors& cursors = skin::ScreenCursors::Instance();
     setCursor(cursors.Cursor(kNormalCursor));
     SfondoEq->setCursor(cursors.Cursor(kTitleCursor));
@@ -165,7 +199,7 @@ void TFormEqualizzatore::DrawCurve()
 
 void TFormEqualizzatore::Repaint(QRect area)
 {
-    update(area);
+    update(Scaled(area));
 }
 
 void TFormEqualizzatore::SliderMouseDown(int slider)
@@ -245,7 +279,7 @@ void TFormEqualizzatore::PresetButtonImgMouseUp()
 
 void TFormEqualizzatore::PresetButtonImgClick()
 {
-    EqualizPresetMenu->popup(pos() + skin::kEqPresetButton.topLeft());
+    EqualizPresetMenu->popup(pos() + skin::kEqPresetButton.topLeft() * m_scale);
 }
 
 void TFormEqualizzatore::CaricaSalvaPreset1Click()
@@ -297,7 +331,8 @@ void TFormEqualizzatore::TimerPosizioneFormTimer()
 void TFormEqualizzatore::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    painter.drawImage(0, 0, m_image);
+    // Without smooth transformation each pixel becomes a square of the scale.
+    painter.drawImage(QRect(QPoint(0, 0), m_image.size() * m_scale), m_image);
 }
 
 } // namespace velmoro::equalizer

@@ -4,6 +4,8 @@
 // curve area and eleven sliders, dragged by its background and carried by
 // the player (the player records the offsets). Painting is eqpainter.h's;
 // this class holds the state the pictures show and turns the mouse into it.
+// In double size every pixel of the picture is a square of four and the
+// areas over it grow with it; region.txt's [Equalizer] shape cuts it.
 //
 // In the designed mode (EqualizerEngine::Mode) the eleven sliders share one
 // value, TempTrack, with −14 at the top, and reach no gain; the auto button
@@ -17,6 +19,7 @@
 #include "settings/settings.h"
 #include "skin/eqpainter.h"
 #include "skin/hitarea.h"
+#include "skin/regionfile.h"
 
 #include <QImage>
 #include <QTimer>
@@ -24,6 +27,8 @@
 
 #include <array>
 #include <memory>
+#include <utility>
+#include <vector>
 
 class QMenu;
 
@@ -61,6 +66,7 @@ public:
     void StreamOpened();
 
     int TempTrack() const { return m_tempTrack; }
+    int Scale() const { return m_scale; }
     int AutoTag() const { return m_autoTag; }
     const QImage& Picture() const { return m_image; }
 
@@ -86,6 +92,9 @@ private:
     void DrawCurve();
     void LoadGains(const PresetGains& gains);
     void Repaint(QRect area);
+    void SetScale(int scale);
+    void ApplyShape();
+    QRect Scaled(QRect area) const { return QRect(area.topLeft() * m_scale, area.size() * m_scale); }
 
     app::PlayerState& m_state;
     settings::Settings& m_settings;
@@ -97,6 +106,9 @@ private:
     int m_autoTag = 0;
     std::array<bool, skin::kEqSliderCount> m_held{};
     bool m_afterDoubleClick = false; // the release that ends a double click is no click
+    int m_scale = 1;
+    std::vector<std::pair<skin::HitArea*, QRect>> m_areas; // and their places at scale 1
+    skin::Polygons m_shape;
 };
 
 } // namespace velmoro::equalizer

@@ -11,8 +11,8 @@ QRect EqSliderBackgroundSprite(int position)
     if (position >= 0)
         position = std::max(1, position); // the middle shows the frame of 1
     if (position >= 1)
-        return Span(15 * (15 - position) - 1, 164, 15 * (15 - position) + 12, 227);
-    return Span(15 * -position - 1, 229, 15 * -position + 12, 292);
+        return Span(15 * (15 - position) - 2, 164, 15 * (15 - position) + 12, 227);
+    return Span(15 * -position - 2, 229, 15 * -position + 12, 292);
 }
 
 int EqPositionAt(int y)

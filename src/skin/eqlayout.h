@@ -54,10 +54,11 @@ inline constexpr QRect kEqThumbPressedSprite = Span(0, 176, 11, 187);
 inline constexpr QRect kEqCurveColoursSprite = Span(115, 294, 116, 313);
 
 // The slider background for a position (−14 at the top … +14 at the
-// bottom): 1 to 14 from the upper strip, −1 to −14 from the lower one. The
-// middle has no frame of its own; it shows the frame of 1 (x = 209 of the
-// upper strip), which classic skins paint as the middle and the built-in
-// skin nearly flat.
+// bottom): 1 to 14 from the upper strip, −1 to −14 from the lower one,
+// each frame as wide as the slider at x = 13 + 15 k, where skins paint them.
+// The middle has no frame of its own; it shows the frame of 1 (x = 208 of
+// the upper strip), which classic skins paint as the middle and the
+// built-in skin nearly flat.
 QRect EqSliderBackgroundSprite(int position);
 
 // Where the thumb of a slider at a position lies in the slider.

@@ -56,8 +56,10 @@ void ReadNumbers(OptionReader& in, const char* name, QList<int>& into)
 }
 
 // The skin of the options over a window's skin, which starts as the
-// built-in one; false when the skin cannot be read.
-template <typename WindowSkin> bool LoadWindowSkin(const RenderOptions& o, WindowSkin& skin)
+// built-in one, and, when asked for, its window shapes; false when the skin
+// cannot be read.
+template <typename WindowSkin>
+bool LoadWindowSkin(const RenderOptions& o, WindowSkin& skin, WindowRegions* regions = nullptr)
 {
     if (o.skinDirectory.isEmpty())
         return true;
@@ -65,6 +67,8 @@ template <typename WindowSkin> bool LoadWindowSkin(const RenderOptions& o, Windo
     if (!source)
         return false;
     skin.Load(*source);
+    if (regions)
+        *regions = LoadRegionFile(*source);
     return true;
 }
 
@@ -145,7 +149,8 @@ void ReadPlaylistOptions(OptionReader& in, RenderOptions& o)
 std::optional<QImage> RenderEqualizer(const RenderOptions& o)
 {
     EqualizerSkin skin;
-    if (!LoadWindowSkin(o, skin))
+    WindowRegions regions;
+    if (!LoadWindowSkin(o, skin, &regions))
         return std::nullopt;
     const auto look = [&o](const char* name) {
         const bool on = o.eqOn.contains(QString::fromLatin1(name));
@@ -163,7 +168,8 @@ std::optional<QImage> RenderEqualizer(const RenderOptions& o)
                          o.eqHeldSliders.contains(slider)};
     QImage image;
     PaintEqualizerWindow(skin, view, image);
-    return image;
+    const QRegion shape = ShapeMask(regions.Of(RegionShape::Equalizer), 1);
+    return shape.isEmpty() ? image : CutToShape(image, shape);
 }
 
 } // namespace

@@ -3,14 +3,18 @@
 // mode, the buttons' pictures, the double click, and the auto preset.
 #include "app/equalizer.h"
 #include "equalizer/eqform.h"
+#include "settings/windowscale.h"
+#include "skin/skinsource.h"
 #include "support/fakeaudio.h"
 #include "support/fixturepath.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QMouseEvent>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTransform>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -164,6 +168,54 @@ TEST_F(EqFormTest, TheAutoButtonLoadsThePresetOfTheSongsGenre)
     state.Playback.CurrentFileName = Fixture("l3-v1-44100-cbr128-stereo.mp3"); // no tag
     form.StreamOpened();
     EXPECT_EQ(state.Eq.EqSlider[1], 0);
+}
+
+// Double size doubles the picture pixel for pixel, the areas over it and
+// region.txt's [Equalizer] shape; a drag in a slider reads skin pixels.
+TEST_F(EqFormTest, DoubleSizeScalesThePictureTheAreasAndTheShape)
+{
+    QFile region(dir.filePath(QStringLiteral("skin/region.txt")));
+    ASSERT_TRUE(QDir().mkpath(dir.filePath(QStringLiteral("skin"))));
+    ASSERT_TRUE(region.open(QIODevice::WriteOnly));
+    region.write("[Normal]\nNumPoints=3\nPointList=0,0 275,0 0,116\n"
+                 "[Equalizer]\nNumPoints=4\nPointList=2,0 273,0 273,116 2,116\n");
+    region.close();
+    const std::unique_ptr<skin::SkinSource> source =
+        skin::OpenSkinSource(dir.filePath(QStringLiteral("skin")));
+    ASSERT_TRUE(source);
+    form.CaricaEqSkinClick(*source);
+    const QRegion shape(QPolygon({{2, 0}, {273, 0}, {273, 116}, {2, 116}}));
+    EXPECT_EQ(form.mask(), shape);
+
+    settings.SetChecked(settings::kDoubleSizeSetting, true);
+    EXPECT_EQ(form.Scale(), 2);
+    EXPECT_EQ(form.size(), QSize(550, 232));
+    EXPECT_EQ(form.mask(), QTransform::fromScale(2, 2).map(shape));
+    const QRect slider = skin::EqSliderRect(7);
+    EXPECT_EQ(form.SliderImgs[7]->geometry(), QRect(slider.topLeft() * 2, slider.size() * 2));
+    EXPECT_EQ(form.SfondoEq->geometry().size(), skin::kEqBackground.size() * 2);
+    const auto mouse = [&](QEvent::Type type, int y) {
+        QMouseEvent event(type, QPointF(2, y), form.SliderImgs[7]->mapToGlobal(QPointF(2, y)), Qt::LeftButton,
+                          Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(form.SliderImgs[7], &event);
+    };
+    mouse(QEvent::MouseButtonPress, 2 * 63 + 1);
+    mouse(QEvent::MouseMove, 2 * 63 + 1);
+    EXPECT_EQ(form.TempTrack(), 14);
+    mouse(QEvent::MouseMove, -1); // just above: the top
+    EXPECT_EQ(form.TempTrack(), -14);
+    mouse(QEvent::MouseButtonRelease, -1);
+
+    const QImage shown = form.grab().toImage();
+    ASSERT_EQ(shown.size(), QSize(550, 232));
+    for (const QPoint p : {QPoint(10, 10), slider.center(), QPoint(270, 110)})
+        for (const QPoint corner : {QPoint(0, 0), QPoint(1, 1)})
+            EXPECT_EQ(shown.pixel(2 * p + corner), form.Picture().pixel(p)) << p.x() << "," << p.y();
+
+    settings.SetChecked(settings::kDoubleSizeSetting, false);
+    EXPECT_EQ(form.size(), skin::kEqWindowSize);
+    EXPECT_EQ(form.SliderImgs[7]->geometry(), slider);
+    EXPECT_EQ(form.mask(), shape);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // The built-in skin: complete, at the standard sizes, with every sprite the
 // drawing uses distinct from its neighbours.
 #include "skin/bmpreader.h"
+#include "skin/clutterbar.h"
 #include "skin/skingeometry.h"
 #include "skin/skinset.h"
 #include "skin/spritecanvas.h"
@@ -112,6 +113,37 @@ TEST_F(BuiltInSkinTest, PressedAndLitStatesDiffer)
                   Cell(m_set.BalanceBitmap, {9, 15 * f, 38, 13}))
             << f;
     }
+}
+
+// The cells the player copies beside the classic ones are painted whole:
+// the 29 columns of the position thumbs, the clutterbar with each button
+// lit apart, and the shade mode's position bar with a thumb for each third.
+TEST_F(BuiltInSkinTest, TheLaterCellsArePainted)
+{
+    const QImage& posbar = m_set.PosBarBitmap;
+    for (const auto& [inside, outside] : {std::pair{248, 247}, std::pair{276, 277}, std::pair{278, 277}})
+        EXPECT_NE(Cell(posbar, {inside, 0, 1, 10}), Cell(posbar, {outside, 0, 1, 10})) << inside;
+
+    const QImage& titlebar = m_set.TitlebarBitmap;
+    std::set<QByteArray> lit;
+    for (const ClutterButtonCell& button : ClutterButtons()) {
+        const QRect unlit(kClutterBarCell + button.area.topLeft() - kClutterBarArea.topLeft(),
+                          button.area.size());
+        const QImage on = Cell(titlebar, QRect(button.litAt, button.area.size()));
+        EXPECT_FALSE(Uniform(Cell(titlebar, unlit))) << button.id;
+        EXPECT_NE(Cell(titlebar, unlit), on) << button.id;
+        lit.insert(QByteArray(reinterpret_cast<const char*>(on.constBits()), on.sizeInBytes()));
+    }
+    EXPECT_EQ(lit.size(), ClutterButtons().size()); // each its own letter
+
+    std::set<QByteArray> shade;
+    for (const QRect cell : {kShadePositionGroove, ShadePositionThumbCell(0), ShadePositionThumbCell(128),
+                             ShadePositionThumbCell(256)}) {
+        const QImage picture = Cell(titlebar, cell);
+        EXPECT_FALSE(Uniform(picture)) << cell.x();
+        shade.insert(QByteArray(reinterpret_cast<const char*>(picture.constBits()), picture.sizeInBytes()));
+    }
+    EXPECT_EQ(shade.size(), 4u);
 }
 
 TEST_F(BuiltInSkinTest, LaterWindowsFindTheirPictures)

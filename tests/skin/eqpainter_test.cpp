@@ -76,12 +76,12 @@ TEST_F(EqPainterTest, ASliderShowsTheFrameAndThumbOfItsPosition)
 {
     struct Case {
         int position;
-        QRect frame; // in eqmain.bmp, 13 wide, stretched to the slider's 14
+        QRect frame; // in eqmain.bmp, as wide as the slider
     };
     const Case cases[] = {
-        {-14, Span(209, 229, 222, 292)}, // the top: the lower strip from x = 209
-        {-1, Span(14, 229, 27, 292)},    {0, Span(209, 164, 222, 227)}, // the middle: the frame of 1
-        {1, Span(209, 164, 222, 227)},   {14, Span(14, 164, 27, 227)},
+        {-14, Span(208, 229, 222, 292)}, // the top: the lower strip from x = 208
+        {-1, Span(13, 229, 27, 292)},    {0, Span(208, 164, 222, 227)}, // the middle: the frame of 1
+        {1, Span(208, 164, 222, 227)},   {14, Span(13, 164, 27, 227)},
     };
     for (const Case& c : cases) {
         for (bool pressed : {false, true}) {

@@ -49,7 +49,7 @@ TEST(EqReferenceTest, ACoordinateSkinShowsEachSpriteInItsPlace)
     EXPECT_TRUE(ShowsCoords(image, kEqPresetButton, kEqmainId, kEqPresetPressedSprite));
     EXPECT_TRUE(ShowsCoords(image, kEqCurve, kEqmainId, kEqCurveSprite));
     EXPECT_TRUE(ShowsCoords(image, QRect(21, 38, 11, 11), kEqmainId, kEqThumbSprite));
-    EXPECT_TRUE(ShowsCoords(image, QRect(21, 38, 14, 63), kEqmainId, Span(209, 229, 222, 292),
+    EXPECT_TRUE(ShowsCoords(image, QRect(21, 38, 14, 63), kEqmainId, Span(208, 229, 222, 292),
                             QRect(21, 49, 14, 52)));
     EXPECT_TRUE(ShowsCoords(image, QRect(79, 94, 11, 7), kEqmainId, QRect(0, 176, 11, 7)));
     EXPECT_TRUE(ShowsCoords(image, QRect(99, 38, 14, 63), kEqmainId, QRect(99, 38, 14, 63)));

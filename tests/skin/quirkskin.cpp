@@ -44,6 +44,8 @@ QByteArray QuirkSkinArchive()
             add(sheet.file.toLatin1().constData(), bmp);
         }
     }
+    add("pledit.bmp", Bmp(kPleditId, {280, 186}));
+    add("eqmain.bmp", Bmp(kEqmainId, {275, 315}));
     QByteArray colours;
     for (int i = 0; i < 24; ++i)
         colours += QByteArray::number(10 * i) + ", " + QByteArray::number(250 - 10 * i) + ",\t" +
@@ -54,7 +56,10 @@ QByteArray QuirkSkinArchive()
                       "PointList=3,0, 272,0, 275,3, 275,113, 272,116, 3,116, 0,113, 0,3\r\n"
                       "[WindowShade]\r\n"
                       "NumPoints = 4, 4\r\n"
-                      "PointList = 0,0 130,0 130,14 0,14  140,0 275,0 275,14 140,14\r\n");
+                      "PointList = 0,0 130,0 130,14 0,14  140,0 275,0 275,14 140,14\r\n"
+                      "[Equalizer]\r\n"
+                      "NumPoints=5\r\n"
+                      "PointList=0,0 275,0 275,110 269,116 0,116\r\n");
     return CraftZip(entries);
 }
 

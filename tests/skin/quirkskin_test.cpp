@@ -79,4 +79,18 @@ TEST_F(QuirkSkinTest, EachQuirkDrawsAsSkinsArePaintedFor)
                                  QStringLiteral(VELMORO_SKIN_ACTUAL_DIR)));
 }
 
+// The playlist and equalizer windows take their sheets from the archive;
+// region.txt's [Equalizer] cuts the equalizer window's lower right corner.
+TEST_F(QuirkSkinTest, TheOtherWindowsTakeTheirSheetsAndShape)
+{
+    const QImage playlist = Render(QStringLiteral("quirks-playlist.png"), {"--playlist", "275x116"});
+    EXPECT_TRUE(ShowsCoords(playlist, {0, 0, 25, 20}, kPleditId, {0, 0, 25, 20}));
+    const QImage equalizer = Render(QStringLiteral("quirks-equalizer.png"), {"--equalizer"});
+    ASSERT_EQ(equalizer.size(), QSize(275, 116));
+    EXPECT_EQ(DecodeCoord(equalizer.pixel(5, 40)), (Coord{kEqmainId, 5, 40}));
+    EXPECT_EQ(qAlpha(equalizer.pixel(274, 115)), 0);
+    EXPECT_EQ(qAlpha(equalizer.pixel(270, 112)), 255); // left of the cut
+    EXPECT_EQ(qAlpha(equalizer.pixel(0, 115)), 255);
+}
+
 } // namespace

@@ -57,6 +57,9 @@ void DrawIcon(QPainter& p, Icon icon, QPoint c, const QColor& colour, int scale 
 
 QImage Main();
 QImage Titlebar();
+// The clutterbar and the shade position bar, into titlebar.bmp (titlebarextras.cpp).
+void ClutterBar(QImage& titlebar);
+void ShadePositionBar(QImage& titlebar);
 QImage CButtons();
 QImage Volume();
 QImage Numbers();

@@ -189,6 +189,8 @@ QImage Titlebar()
     TitleBarStrip(image, 15, 14, false, false);
     TitleBarStrip(image, 29, 13, true, true);
     TitleBarStrip(image, 42, 14, false, true);
+    ClutterBar(image);
+    ShadePositionBar(image);
     return image;
 }
 
@@ -363,9 +365,9 @@ QImage PosBar()
     for (int x = 0; x < 247; x += 24)
         p.fillRect(QRect(x, 3, 1, 4), kLight.darker(160));
     for (bool pressed : {false, true}) {
-        const QRect knob(pressed ? 278 : 249, 0, 28, 10);
+        const QRect knob(pressed ? 278 : 248, 0, 29, 10);
         Face(p, knob, pressed);
-        for (int dx : {10, 13, 16})
+        for (int dx : {11, 14, 17})
             p.fillRect(QRect(knob.left() + dx + (pressed ? 1 : 0), 2, 1, 6), pressed ? kAmber : kLabelDim);
     }
     return image;

@@ -156,10 +156,10 @@ QImage Equalizer()
     // Slider backgrounds: one frame per value, filled from the middle.
     QPainter s(&image);
     for (int v = 1; v <= 14; ++v) {
-        const int left = 15 * (15 - v) - 1;
+        const int left = 15 * (15 - v) - 2;
         for (bool up : {true, false}) {
             const int top = up ? 164 : 229;
-            s.fillRect(QRect(left, top, 13, 63), kBody);
+            s.fillRect(QRect(left, top, 14, 63), kBody);
             s.fillRect(QRect(left + 5, top, 4, 63), kInk);
             const int length = 2 * v;
             const QColor c = v > 10 ? kAmber : kGlyph;
