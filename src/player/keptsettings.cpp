@@ -13,6 +13,7 @@ namespace {
 
 const QString kWindows = QStringLiteral("Finestre");
 const QString kSkin = QStringLiteral("Skin");
+const QString kLanguage = QStringLiteral("Lingua");
 
 // "x,y" or "x,y,w,h" with as many numbers as asked, else nothing.
 std::optional<QList<int>> Numbers(const QString& text, int count)
@@ -46,6 +47,7 @@ WindowPlaces ReadPlaces(const platform::ProfileFile& file)
         p && PlausibleSize((*p)[2], (*p)[3]))
         places.playlist = QRect((*p)[0], (*p)[1], (*p)[2], (*p)[3]);
     places.playlistShown = file.Value(kWindows, QStringLiteral("PlaylistShown")) == u"1";
+    places.language = file.Value(kLanguage, QStringLiteral("File"));
     return places;
 }
 
@@ -59,6 +61,7 @@ void WritePlaces(const WindowPlaces& places, platform::ProfileFile& file)
                       QStringLiteral("%1,%2,%3,%4").arg(r->x()).arg(r->y()).arg(r->width()).arg(r->height()));
     file.SetValue(kWindows, QStringLiteral("PlaylistShown"),
                   places.playlistShown ? QStringLiteral("1") : QStringLiteral("0"));
+    file.SetValue(kLanguage, QStringLiteral("File"), places.language);
 }
 
 void ReadDirectories(const platform::ProfileFile& file, app::AppDirectories& dirs)

@@ -44,7 +44,8 @@ TPlayerForm::TPlayerForm(app::PlayerState& state, settings::Settings& settings, 
       Commands(state.Playback, settings, audio, Engine, Navigation, SkinView, *this),
       Tick(state.Playback, settings, audio, Engine, SkinView, SkinView, *this),
       Dialogs(this, state, settings, audio, showError,
-              {[this] { Navigation.OpenAndPlayCurrentEntry(); }, [this] { PlaylistChanged(); }}),
+              {[this] { Navigation.OpenAndPlayCurrentEntry(); }, [this] { PlaylistChanged(); },
+               [this](QWidget& dialog) { WindowMade(dialog); }}),
       StartupPhases(state, settings, audio, showError), m_showError(std::move(showError))
 {
     setObjectName(QStringLiteral("PlayerForm"));
@@ -264,6 +265,7 @@ void TPlayerForm::FormCreate(const QString& executableDir, const QString& userDa
         Frame->Apply();
         SkinBrowserForm->FillList();
         OpzioniForm->FormCreate();
+        OpzioniForm->ChooseLanguage(m_keptPlaces.language);
     };
     StartupPhases.FirstPhase(executableDir, userDataDir);
     qApp->installEventFilter(this);
@@ -346,9 +348,10 @@ void TPlayerForm::PlacePlaylistWindow()
 void TPlayerForm::SaveKeptSettings()
 {
     // Closed before the playlist window was placed: it stays where it was.
-    const WindowPlaces places = m_playlistPlaced
-                                    ? WindowPlaces{pos(), PlaylistForm->geometry(), PlaylistForm->isVisible()}
-                                    : WindowPlaces{pos(), m_keptPlaces.playlist, m_keptPlaces.playlistShown};
+    const QString language = OpzioniForm->LanguageInForce().Name();
+    const WindowPlaces places =
+        m_playlistPlaced ? WindowPlaces{pos(), PlaylistForm->geometry(), PlaylistForm->isVisible(), language}
+                         : WindowPlaces{pos(), m_keptPlaces.playlist, m_keptPlaces.playlistShown, language};
     if (const int error = m_kept.Save(m_settings, m_state.Dirs, places))
         SaveFailed(QStringLiteral("le impostazioni ") + QFileInfo(m_kept.Path()).fileName(),
                    qt_error_string(error));
@@ -510,18 +513,32 @@ void TPlayerForm::ShowPlaylistWindow()
 
 void TPlayerForm::ShowUrlDialog()
 {
-    if (!FormURL)
+    UrlDialog().exec();
+}
+
+dialogs::TFormURL& TPlayerForm::UrlDialog()
+{
+    if (!FormURL) {
         FormURL = std::make_unique<dialogs::TFormURL>(
             m_state.Windows, m_settings, [this](const QString& address) { Engine.OpenStream(address); });
-    FormURL->exec();
+        WindowMade(*FormURL);
+    }
+    return *FormURL;
 }
 
 void TPlayerForm::ShowDeviceInformation()
 {
-    if (!BassInfoForm)
-        BassInfoForm = std::make_unique<dialogs::TBassInfoForm>(m_state.Windows, m_audio);
-    BassInfoForm->FillDeviceInformation();
+    DeviceInformationDialog().FillDeviceInformation();
     BassInfoForm->exec();
+}
+
+dialogs::TBassInfoForm& TPlayerForm::DeviceInformationDialog()
+{
+    if (!BassInfoForm) {
+        BassInfoForm = std::make_unique<dialogs::TBassInfoForm>(m_state.Windows, m_audio);
+        WindowMade(*BassInfoForm);
+    }
+    return *BassInfoForm;
 }
 
 void TPlayerForm::MainPlayerSkinSticky(bool shaded)
