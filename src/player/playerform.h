@@ -148,6 +148,9 @@ public:
     void RefreshPlaylistList() override { PlaylistForm->RefreshPlaylistList(); }
     void OpenStream(const QString& nameOrUrl) override { Engine.OpenStream(nameOrUrl); }
     QList<QWidget*> LanguageWindows(LazyWindows lazy) override;
+    // A window made after the start speaks the language in force; also for
+    // the windows the program's entry makes (the error window).
+    void WindowMade(QWidget& window) const;
     // PlayerCommands
     void NextCommand() override { MainPlayerSkinForwardClick(); }
     void StartVisPlugin() override { Commands.StartVisPlugin(); }
@@ -235,8 +238,6 @@ private:
     void LoadEqualizerSkin();
     void ShowEqualizerWindow(bool shown);
     void ApplyGuiPriority();
-    // A window made after the start speaks the language in force.
-    void WindowMade(QWidget& window);
 
     QString m_commandLine;
     BookmarkFile m_bookmarkFile;

@@ -41,7 +41,7 @@ QList<QWidget*> TPlayerForm::LanguageWindows(LazyWindows lazy)
     return made;
 }
 
-void TPlayerForm::WindowMade(QWidget& window)
+void TPlayerForm::WindowMade(QWidget& window) const
 {
     // Dialogs made while the player itself is being made find no options yet.
     if (OpzioniForm)
