@@ -1,6 +1,7 @@
 #include "options/optionspages.h"
 
 #include "options/crossfadegraph.h"
+#include "options/languagefile.h"
 
 #include <QBoxLayout>
 #include <QCheckBox>
@@ -68,6 +69,13 @@ public:
         return Add(new QPushButton(caption), name);
     }
     QLabel* Label(const char* name, const QString& text) { return Add(new QLabel(text), name); }
+    // A label that only ever shows a picture: no caption to translate.
+    QLabel* Picture(const char* name)
+    {
+        QLabel* label = Label(name, QString());
+        label->setProperty(kPictureProperty, true);
+        return label;
+    }
     QSlider* Track(const char* name) { return Add(new QSlider(Qt::Horizontal), name); }
     QLineEdit* Edit(const char* name) { return Add(new QLineEdit, name); }
     QComboBox* Combo(const char* name) { return Add(new QComboBox, name); }
@@ -122,7 +130,7 @@ void Shell(QTabWidget& pages)
     p.Row();
     p.Label("LabelIcona", QStringLiteral("Icona"));
     p.Track("TrackIcone");
-    p.Label("IconaImg", QString())->setFixedSize(32, 32);
+    p.Picture("IconaImg")->setFixedSize(32, 32);
     p.End();
     p.List("ExtListBox")->setSelectionMode(QAbstractItemView::MultiSelection);
     p.Check("AvvRegCheck", QStringLiteral("Registra all'avvio"));
@@ -135,7 +143,7 @@ void Shell(QTabWidget& pages)
     p.Row();
     p.Label("LabelIconaTray", QStringLiteral("Icona"));
     p.Track("TrackTryIco");
-    p.Label("TrayImg", QString())->setFixedSize(32, 32);
+    p.Picture("TrayImg")->setFixedSize(32, 32);
     p.End();
     p.End();
 }

@@ -8,15 +8,19 @@
 #include <QBoxLayout>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPixmap>
+#include <QRegularExpression>
 
 namespace velmoro::options {
 
 namespace {
 
 const QString kBookmarks = QStringLiteral("BookmarksListBox");
+const QString kLanguages = QStringLiteral("LinguaComboBox");
+const QString kLanguageFolder = QStringLiteral("Lang");
 
 template <typename W> W* Control(QWidget& form, const char* name)
 {
@@ -97,6 +101,10 @@ void TOpzioniForm::ConnectHandlers()
     // effect through it.
     connect(Control<QComboBox>(*this, "DeviceCombo"), &QComboBox::activated, this,
             &TOpzioniForm::DeviceComboChange);
+    connect(Control<QComboBox>(*this, "LinguaComboBox"), &QComboBox::activated, this,
+            &TOpzioniForm::LinguaComboBoxChange);
+    connect(ButtonSalvaLang, &QPushButton::clicked, this, &TOpzioniForm::ButtonSalvaLangClick);
+    connect(ButtonCaricaLang, &QPushButton::clicked, this, &TOpzioniForm::ButtonCaricaLangClick);
     m_fades.OnShapeChanged = [this] { VisualCrossFadeButtonClick(); };
     connect(&m_settings, &settings::Settings::Changed, this, &TOpzioniForm::SettingChanged);
 }
@@ -111,11 +119,26 @@ void TOpzioniForm::SettingChanged(const QString& name)
         m_audio.SetLogCurves(name == u"VolumeLog", false);
     } else if (name == u"NextStartTrack") {
         const int seconds = m_settings.Position(name);
-        CrossfadeLabel->setText(QStringLiteral("Crossfade tra una canzone e l'altra (%1sec)").arg(seconds));
+        CrossfadeLabel->setText(CrossfadeCaption(seconds));
         qCDebug(lcSettings) << "the next track starts" << seconds << "s before the end";
     } else if (name == u"NumPlaylistfiles") {
         m_host.RefreshPlaylistList();
     }
+}
+
+QString TOpzioniForm::CrossfadeCaption(int seconds) const
+{
+    if (m_language.Name().isEmpty())
+        return QStringLiteral("Crossfade tra una canzone e l'altra (%1sec)").arg(seconds);
+    // A translated caption keeps its words; only its number changes.
+    QString caption = CrossfadeLabel->text();
+    static const QRegularExpression number(QStringLiteral("\\d+"));
+    QRegularExpressionMatch last;
+    for (const QRegularExpressionMatch& match : number.globalMatch(caption))
+        last = match;
+    if (!last.hasMatch())
+        return caption;
+    return caption.replace(last.capturedStart(), last.capturedLength(), QString::number(seconds));
 }
 
 void TOpzioniForm::ShowBufferLength()
@@ -128,7 +151,55 @@ void TOpzioniForm::FormCreate()
 {
     SkinFolderButton->setText(m_state.Dirs.SkinsDir);
     m_settings.SetLines(QStringLiteral("SkinsList"), m_skinBrowser.Lines());
+    const QStringList languages = LanguageFileNames(m_state.Dirs.SearchDirs(kLanguageFolder));
+    m_settings.SetLines(kLanguages, languages);
+    m_settings.SetItemIndex(kLanguages, languages.isEmpty() ? -1 : 0);
     VisualCrossFadeButtonClick();
+}
+
+void TOpzioniForm::ButtonSalvaLangClick()
+{
+    const QString path = m_state.Dirs.AppDir + kLanguageFolder + QStringLiteral("/Italiano.txt");
+    if (const int error = WriteLanguageFile(path, m_host.LanguageWindows(OptionsHost::LazyWindows::Make))) {
+        qCWarning(lcSettings) << "the captions could not be written to" << path << qt_error_string(error);
+        ShowMessage(QStringLiteral("Unable to write to %1").arg(path));
+    }
+}
+
+void TOpzioniForm::ButtonCaricaLangClick()
+{
+    const QStringList lines = m_settings.Lines(kLanguages);
+    const int line = m_settings.ItemIndex(kLanguages);
+    if (line < 0 || line >= lines.size())
+        return;
+    // The user's own folder first: a file saved there stands for the shipped one.
+    QString path;
+    for (const QString& folder : m_state.Dirs.SearchDirs(kLanguageFolder)) {
+        if (path.isEmpty() && QFileInfo::exists(folder + lines[line]))
+            path = folder + lines[line];
+    }
+    if (path.isEmpty() || !m_language.Load(path)) {
+        qCWarning(lcSettings) << "the language file" << lines[line] << "cannot be read";
+        return;
+    }
+    const QList<QWidget*> windows = m_host.LanguageWindows(OptionsHost::LazyWindows::Skip);
+    for (QWidget* window : windows)
+        m_language.ApplyTo(*window);
+    qCDebug(lcSettings) << "language" << m_language.Name() << "applied to" << windows.size() << "windows";
+    // Captions that show values, not words: the file holds the values of
+    // the run that wrote it.
+    SkinFolderButton->setText(m_state.Dirs.SkinsDir);
+    ShowBufferLength();
+}
+
+bool TOpzioniForm::ChooseLanguage(const QString& fileName)
+{
+    const int line = int(m_settings.Lines(kLanguages).indexOf(fileName));
+    if (fileName.isEmpty() || line < 0)
+        return false;
+    m_settings.SetItemIndex(kLanguages, line);
+    ButtonCaricaLangClick();
+    return true;
 }
 
 void TOpzioniForm::ShowOptions()

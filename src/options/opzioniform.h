@@ -9,6 +9,7 @@
 #include "app/playerstate.h"
 #include "audio/audiolibrary.h"
 #include "options/fadeeditor.h"
+#include "options/languagefile.h"
 #include "options/optionspages.h"
 #include "options/skinchoice.h"
 #include "settings/settings.h"
@@ -33,6 +34,10 @@ public:
     virtual void RefreshPlaylistList() = 0;
     // Opens a file or an address as the current stream and plays it.
     virtual void OpenStream(const QString& nameOrUrl) = 0;
+    // Every window of the program in the order it makes them. Windows made
+    // on first use are left out unless asked to be made now.
+    enum class LazyWindows { Skip, Make };
+    virtual QList<QWidget*> LanguageWindows(LazyWindows lazy) = 0;
 };
 
 class TOpzioniForm : public QWidget {
@@ -59,6 +64,16 @@ public:
     void BookmarksListBoxDblClick(int row);
     void TextHelpButtonClick();
     void ButtonRinfrPlaylistClick() { m_host.RefreshPlaylistList(); }
+    // Writes the captions shown now to "Lang/Italiano.txt" under AppDir.
+    void ButtonSalvaLangClick();
+    // Applies the file of the line chosen in LinguaComboBox to every window.
+    void ButtonCaricaLangClick();
+    void LinguaComboBoxChange() { ButtonCaricaLangClick(); }
+    // Chooses the named file's line and applies it; false when no line has
+    // that name.
+    bool ChooseLanguage(const QString& fileName);
+    // Windows made later take their captions from it.
+    const Language& LanguageInForce() const { return m_language; }
 
     // The input box (none when cancelled) and the message box; tests answer
     // for the user.
@@ -86,6 +101,7 @@ private:
     void ConnectHandlers();
     void SettingChanged(const QString& name);
     void ShowBufferLength();
+    QString CrossfadeCaption(int seconds) const;
 
     app::PlayerState& m_state;
     settings::Settings& m_settings;
@@ -94,6 +110,7 @@ private:
     TSkinBrowserForm& m_skinBrowser;
     app::ShowErrorFunction m_showError;
     FadeEditor m_fades;
+    Language m_language;
 };
 
 } // namespace velmoro::options

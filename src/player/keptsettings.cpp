@@ -13,6 +13,7 @@ namespace {
 
 const QString kWindows = QStringLiteral("Finestre");
 const QString kSkin = QStringLiteral("Skin");
+const QString kLanguage = QStringLiteral("Lingua");
 
 // "x,y" or "x,y,w,h" with as many numbers as asked, else nothing.
 std::optional<QList<int>> Numbers(const QString& text, int count)
@@ -49,6 +50,7 @@ WindowPlaces ReadPlaces(const platform::ProfileFile& file)
     if (const auto p = Numbers(file.Value(kWindows, QStringLiteral("Equalizer")), 2))
         places.equalizer = QPoint((*p)[0], (*p)[1]);
     places.equalizerShown = file.Value(kWindows, QStringLiteral("EqualizerShown")) == u"1";
+    places.language = file.Value(kLanguage, QStringLiteral("File"));
     return places;
 }
 
@@ -67,6 +69,7 @@ void WritePlaces(const WindowPlaces& places, platform::ProfileFile& file)
                       QStringLiteral("%1,%2").arg(places.equalizer->x()).arg(places.equalizer->y()));
     file.SetValue(kWindows, QStringLiteral("EqualizerShown"),
                   places.equalizerShown ? QStringLiteral("1") : QStringLiteral("0"));
+    file.SetValue(kLanguage, QStringLiteral("File"), places.language);
 }
 
 void ReadDirectories(const platform::ProfileFile& file, app::AppDirectories& dirs)

@@ -1,10 +1,10 @@
 #pragma once
 // What one run leaves for the next besides the playlist and the bookmarks:
-// the settings, the skin in use, the skins folder and where the windows
-// stand, in one profile file that is replaced whole at each close. With
-// "Ricorda le impostazioni" off, a run starts from the initial values and
-// the close writes none of them; only the box itself is kept, so that it
-// stays off.
+// the settings, the skin in use, the skins folder, where the windows stand
+// and the language they speak, in one profile file that is replaced whole
+// at each close. With "Ricorda le impostazioni" off, a run starts from the
+// initial values and the close writes none of them; only the box itself
+// is kept, so that it stays off.
 #include "app/shared.h"
 #include "settings/settings.h"
 
@@ -23,6 +23,9 @@ struct WindowPlaces {
     bool playlistShown = false;
     std::optional<QPoint> equalizer;
     bool equalizerShown = false;
+    // The language file the windows were speaking; empty for the captions
+    // the program is built with.
+    QString language;
 };
 
 // Where a window kept at saved may stand on the screens there are now: its

@@ -93,6 +93,8 @@ int main(int argc, char** argv)
     const auto showError = [&](const QString& title, const QString& text) {
         if (!errorWindow) {
             errorWindow = std::make_unique<velmoro::app::TFormShowErrore>();
+            if (playerForm)
+                playerForm->WindowMade(*errorWindow);
             errorWindow->OnArresta = [&] {
                 velmoro::app::EndProgramNow(audio, playerForm ? playerForm->ExitCode() : 0);
             };

@@ -9,11 +9,14 @@ namespace velmoro::player {
 
 namespace {
 
-template <typename Dialog, typename Make> Dialog& Made(std::unique_ptr<Dialog>& dialog, Make make)
+template <typename Dialog, typename Make>
+Dialog& Made(const PlayerDialogs::Hooks& hooks, std::unique_ptr<Dialog>& dialog, Make make)
 {
     if (!dialog) {
         dialog = make();
         dialog->setWindowModality(Qt::ApplicationModal);
+        if (hooks.made)
+            hooks.made(*dialog);
     }
     return *dialog;
 }
@@ -38,13 +41,13 @@ PlayerDialogs::~PlayerDialogs() = default;
 
 dialogs::TFormInfo& PlayerDialogs::FormInfo()
 {
-    return Made(m_formInfo,
+    return Made(m_hooks, m_formInfo,
                 [this] { return std::make_unique<dialogs::TFormInfo>(m_state.Windows, m_parent); });
 }
 
 dialogs::TjumpForm& PlayerDialogs::jumpForm()
 {
-    return Made(m_jumpForm, [this] {
+    return Made(m_hooks, m_jumpForm, [this] {
         dialogs::JumpActions actions{[this] { return PlaylistRows(); },
                                      [this](int index) {
                                          m_state.Tracks.CurrentIndex = index;
@@ -57,21 +60,21 @@ dialogs::TjumpForm& PlayerDialogs::jumpForm()
 
 dialogs::TjumptoForm& PlayerDialogs::jumptoForm()
 {
-    return Made(m_jumptoForm, [this] {
+    return Made(m_hooks, m_jumptoForm, [this] {
         return std::make_unique<dialogs::TjumptoForm>(m_state.Windows, m_state.Playback, m_audio, m_parent);
     });
 }
 
 dialogs::TmpegForm& PlayerDialogs::mpegForm()
 {
-    return Made(m_mpegForm, [this] {
+    return Made(m_hooks, m_mpegForm, [this] {
         return std::make_unique<dialogs::TmpegForm>(m_state.Windows, m_showError, m_parent);
     });
 }
 
 dialogs::TChangeFilnameForm& PlayerDialogs::ChangeFilnameForm()
 {
-    return Made(m_changeFilnameForm, [this] {
+    return Made(m_hooks, m_changeFilnameForm, [this] {
         auto form =
             std::make_unique<dialogs::TChangeFilnameForm>(m_state.Windows, m_state.Tracks.Playlist, m_parent);
         form->OnEntryChanged = m_hooks.playlistChanged;

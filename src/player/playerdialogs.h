@@ -25,6 +25,7 @@ public:
     struct Hooks {
         std::function<void()> playCurrentEntry; // CurrentIndex's entry opened and played
         std::function<void()> playlistChanged;  // an entry changed: its window shows it
+        std::function<void(QWidget&)> made;     // a dialog has just been made
     };
     PlayerDialogs(QWidget* parent, app::PlayerState& state, settings::Settings& settings,
                   audio::IAudioLibrary& audio, app::ShowErrorFunction showError, Hooks hooks);

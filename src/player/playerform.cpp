@@ -36,7 +36,8 @@ TPlayerForm::TPlayerForm(app::PlayerState& state, settings::Settings& settings, 
       Commands(state.Playback, settings, audio, Engine, Navigation, SkinView, *this),
       Tick(state.Playback, settings, audio, Engine, SkinView, SkinView, *this),
       Dialogs(this, state, settings, audio, showError,
-              {[this] { Navigation.OpenAndPlayCurrentEntry(); }, [this] { PlaylistChanged(); }}),
+              {[this] { Navigation.OpenAndPlayCurrentEntry(); }, [this] { PlaylistChanged(); },
+               [this](QWidget& dialog) { WindowMade(dialog); }}),
       StartupPhases(state, settings, audio, showError), m_showError(std::move(showError))
 {
     setObjectName(QStringLiteral("PlayerForm"));
@@ -214,6 +215,7 @@ void TPlayerForm::FormCreate(const QString& executableDir, const QString& userDa
         Frame->Apply();
         SkinBrowserForm->FillList();
         OpzioniForm->FormCreate();
+        OpzioniForm->ChooseLanguage(m_keptPlaces.language);
     };
     StartupPhases.FirstPhase(executableDir, userDataDir);
     qApp->installEventFilter(this);

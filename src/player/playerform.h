@@ -6,6 +6,7 @@
 // playlist when it closes.
 #include "app/engine.h"
 #include "app/equalizer.h"
+#include "app/errorwindow.h"
 #include "equalizer/eqform.h"
 #include "app/playerstate.h"
 #include "app/startup.h"
@@ -136,6 +137,9 @@ public:
     // The device information, filled afresh and shown modally (the options'
     // "Info Periferica").
     void ShowDeviceInformation();
+    // Made on first use, with the language in force.
+    dialogs::TFormURL& UrlDialog();
+    dialogs::TBassInfoForm& DeviceInformationDialog();
     void ShowOptionsWindow(OptionsPageRequest page) override;
     void ShowSkinBrowser() override { SkinBrowserForm->ShowBrowser(); }
     // OptionsHost
@@ -143,6 +147,10 @@ public:
     void ReloadOtherSkins() override;
     void RefreshPlaylistList() override { PlaylistForm->RefreshPlaylistList(); }
     void OpenStream(const QString& nameOrUrl) override { Engine.OpenStream(nameOrUrl); }
+    QList<QWidget*> LanguageWindows(LazyWindows lazy) override;
+    // A window made after the start speaks the language in force; also for
+    // the windows the program's entry makes (the error window).
+    void WindowMade(QWidget& window) const;
     // PlayerCommands
     void NextCommand() override { MainPlayerSkinForwardClick(); }
     void StartVisPlugin() override { Commands.StartVisPlugin(); }
@@ -257,6 +265,9 @@ private:
     KeptSettings m_kept;
     WindowPlaces m_keptPlaces;
     bool m_playlistPlaced = false;
+    // The error window belongs to the program's entry; the language file
+    // takes its captions from one made for the purpose.
+    std::unique_ptr<app::TFormShowErrore> m_errorWindowCaptions;
 };
 
 } // namespace velmoro::player

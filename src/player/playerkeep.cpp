@@ -62,6 +62,7 @@ void TPlayerForm::SaveKeptSettings()
     // Closed before the other windows were placed: they stay where they were.
     WindowPlaces places = m_keptPlaces;
     places.player = pos();
+    places.language = OpzioniForm->LanguageInForce().Name();
     if (m_playlistPlaced) {
         places.playlist = PlaylistForm->geometry();
         places.playlistShown = PlaylistForm->isVisible();

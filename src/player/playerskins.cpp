@@ -52,18 +52,32 @@ void TPlayerForm::ShowOptionsWindow(OptionsPageRequest page)
 
 void TPlayerForm::ShowUrlDialog()
 {
-    if (!FormURL)
+    UrlDialog().exec();
+}
+
+dialogs::TFormURL& TPlayerForm::UrlDialog()
+{
+    if (!FormURL) {
         FormURL = std::make_unique<dialogs::TFormURL>(
             m_state.Windows, m_settings, [this](const QString& address) { Engine.OpenStream(address); });
-    FormURL->exec();
+        WindowMade(*FormURL);
+    }
+    return *FormURL;
 }
 
 void TPlayerForm::ShowDeviceInformation()
 {
-    if (!BassInfoForm)
-        BassInfoForm = std::make_unique<dialogs::TBassInfoForm>(m_state.Windows, m_audio);
-    BassInfoForm->FillDeviceInformation();
+    DeviceInformationDialog().FillDeviceInformation();
     BassInfoForm->exec();
+}
+
+dialogs::TBassInfoForm& TPlayerForm::DeviceInformationDialog()
+{
+    if (!BassInfoForm) {
+        BassInfoForm = std::make_unique<dialogs::TBassInfoForm>(m_state.Windows, m_audio);
+        WindowMade(*BassInfoForm);
+    }
+    return *BassInfoForm;
 }
 
 } // namespace velmoro::player

@@ -35,6 +35,13 @@ struct RecordingHost : options::OptionsHost {
     void ReloadOtherSkins() override { ++otherReloads; }
     void RefreshPlaylistList() override { ++playlistRefreshes; }
     void OpenStream(const QString& nameOrUrl) override { opened << nameOrUrl; }
+    QList<QWidget*> windows; // the program's windows, as the language files see them
+    QList<LazyWindows> windowsAsked;
+    QList<QWidget*> LanguageWindows(LazyWindows lazy) override
+    {
+        windowsAsked << lazy;
+        return windows;
+    }
 };
 
 struct OptionsFixture {

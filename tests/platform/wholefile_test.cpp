@@ -3,6 +3,7 @@
 #include "platform/wholefile.h"
 
 #include "support/capturedlog.h"
+#include "support/filesizelimit.h"
 #include "platform/logging.h"
 
 #include <QDateTime>
@@ -33,28 +34,7 @@ void Put(const QString& path, const QByteArray& bytes)
     ASSERT_EQ(f.write(bytes), bytes.size());
 }
 
-// Lets this process write files of at most maxBytes, as a full disk would;
-// writes past it fail with EFBIG instead of raising SIGXFSZ.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t maxBytes)
-    {
-        getrlimit(RLIMIT_FSIZE, &m_old);
-        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = m_old;
-        limit.rlim_cur = maxBytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &m_old);
-        std::signal(SIGXFSZ, m_oldHandler);
-    }
-
-private:
-    rlimit m_old{};
-    void (*m_oldHandler)(int) = nullptr;
-};
+using velmoro::test::FileSizeLimit;
 
 class WholeFileTest : public testing::Test {
 protected:

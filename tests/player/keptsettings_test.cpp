@@ -59,8 +59,14 @@ TEST(PlaceOnScreens, TheTitleBarMustBeOnAScreen)
 TEST_F(KeptSettingsTest, ARunStartsWhereTheLastOneEnded)
 {
     QDir(dir.path()).mkpath("Skins/Blu");
+    QDir(dir.path()).mkpath("Lang");
+    QFile english(dir.filePath("Lang/English.txt"));
+    ASSERT_TRUE(english.open(QIODevice::WriteOnly));
+    english.write("[OpzioniForm]\nOpzioniForm=Options\n");
+    english.close();
     {
         PlayerRun first(dir.path(), kept);
+        ASSERT_TRUE(first.form->OpzioniForm->ChooseLanguage("English.txt"));
         first.settings.SetChecked("CountDownCheck", true);
         first.settings.SetChecked("SpettroCheck", true);
         first.settings.SetPosition("NextStartTrack", 9);
@@ -88,6 +94,9 @@ TEST_F(KeptSettingsTest, ARunStartsWhereTheLastOneEnded)
     EXPECT_EQ(second.form->PlaylistForm->geometry(), QRect(140, 300, 275, 232));
     EXPECT_TRUE(second.form->FormEqualizzatore->isVisible());
     EXPECT_EQ(second.form->FormEqualizzatore->pos(), QPoint(400, 40));
+    // The language is in force before the first window shows.
+    EXPECT_EQ(second.form->OpzioniForm->LanguageInForce().Name(), "English.txt");
+    EXPECT_EQ(second.form->OpzioniForm->windowTitle(), "Options");
 }
 
 // With the box off a run starts from the initial values and only the box
