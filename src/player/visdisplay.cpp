@@ -109,7 +109,7 @@ VisPace VisDisplay::RunVis()
     // over once they move.
     if (m_options.mode == VisMode::VUMeter && now.playing)
         m_area.ClearFrame();
-    if (!now.playing)
+    if (!now.playing || (m_options.mode != VisMode::Oscilloscope && m_options.mode != VisMode::Spectrum))
         return {};
     if (m_options.mode == VisMode::Spectrum)
         return {true, 0};
