@@ -71,7 +71,7 @@ public:
     std::size_t NetworkBytesWaiting(Handle stream) const;
 
 private:
-    static constexpr std::size_t kDecodeBlock = 2048; // frames handed to DSP functions at a time
+    static constexpr std::size_t kDecodeBlock = 4096; // frames handed to DSP functions at a time
     static constexpr double kMaxBufferSeconds = 5.0;
 
     std::shared_ptr<Stream> Find(Handle handle) const;

@@ -20,7 +20,7 @@ RefreshTick::RefreshTick(app::PlaybackState& playback, settings::Settings& setti
 NextTick RefreshTick::Run(int intervalMs)
 {
     TickDisplay& d = m_display;
-    const bool visMoves = m_vis && m_vis->RunVis();
+    const VisPace vis = m_vis ? m_vis->RunVis() : VisPace{};
     // Stopped or paused, the tick only holds the display still: once it shows
     // that state the tick sleeps until something plays or the user acts.
     switch (m_playback.PlayStatus) {
@@ -48,11 +48,14 @@ NextTick RefreshTick::Run(int intervalMs)
     // nothing new, so the next one comes when the next change is due: the
     // display changes when it would with a tick every interval, and a playing
     // window does not wake a hundred times a second to show the same second.
+    // The display area's frames fall due between those changes: a tick comes
+    // for each, never sooner than the interval after the last.
     const std::int64_t msUntilChange = RefreshPlayingDisplay();
     constexpr std::int64_t kLongestWait = 1000; // what no one foresaw shows within a second
-    if (msUntilChange < 0 || visMoves)
+    if (msUntilChange < 0 || (vis.moves && vis.msUntilChange <= 0))
         return NextTick{false, intervalMs};
-    return NextTick{false, int(std::clamp<std::int64_t>(msUntilChange + 1, intervalMs,
+    const std::int64_t wait = vis.moves ? std::min(msUntilChange + 1, vis.msUntilChange) : msUntilChange + 1;
+    return NextTick{false, int(std::clamp<std::int64_t>(wait, intervalMs,
                                                         std::max<std::int64_t>(intervalMs, kLongestWait)))};
 }
 

@@ -19,13 +19,18 @@ struct NextTick {
     int intervalMs = 0; // else the timer's interval from now on; 0 leaves it as it is
 };
 
+// When the display area next changes.
+struct VisPace {
+    bool moves = false;             // it changes again while this plays
+    std::int64_t msUntilChange = 0; // if so, in how long; 0: on every tick
+};
+
 // The display area's part of the tick.
 class VisTick {
 public:
     virtual ~VisTick() = default;
-    // Draws what is due now; true while the area moves, so the next tick
-    // must come at the interval.
-    virtual bool RunVis() = 0;
+    // Draws what is due now, and says when the next tick must come for it.
+    virtual VisPace RunVis() = 0;
     // The level of what is heard now, in ChannelGetLevel's form.
     virtual std::uint32_t HeardLevel() = 0;
 };

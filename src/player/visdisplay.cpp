@@ -13,6 +13,10 @@ VisOutFrameArea::VisOutFrameArea(QWidget* parent)
 
 void VisOutFrameArea::ShowFrame(const QImage& frame)
 {
+    // Most of what a repaint costs is outside this widget (the window's
+    // backing store, the X server): a frame like the one shown costs nothing.
+    if (frame == m_frame)
+        return;
     m_frame = frame;
     // The frame covers the area: the skin beneath need not paint first.
     setAttribute(Qt::WA_OpaquePaintEvent, true);
@@ -96,7 +100,7 @@ visual::HeardMoment VisDisplay::Now() const
     return now;
 }
 
-bool VisDisplay::RunVis()
+VisPace VisDisplay::RunVis()
 {
     const visual::HeardMoment now = Now();
     if (m_visualizer.Tick(now, m_options))
@@ -105,7 +109,17 @@ bool VisDisplay::RunVis()
     // over once they move.
     if (m_options.mode == VisMode::VUMeter && now.playing)
         m_area.ClearFrame();
-    return now.playing && (m_options.mode == VisMode::Oscilloscope || m_options.mode == VisMode::Spectrum);
+    if (!now.playing || (m_options.mode != VisMode::Oscilloscope && m_options.mode != VisMode::Spectrum))
+        return {};
+    if (m_options.mode == VisMode::Spectrum)
+        return {true, 0};
+    // The oscilloscope's frames fall due at known stream positions: the tick
+    // sleeps until the next one, not a hundred times a second.
+    const std::optional<std::int64_t> due = m_visualizer.NextFrameDue(now, m_options);
+    if (!due || now.rate <= 0)
+        return {true, 0}; // the next block is not decoded yet: look on every tick
+    const std::int64_t frames = *due - now.position;
+    return {true, std::max<std::int64_t>(1, (frames * 1000 + now.rate - 1) / now.rate)};
 }
 
 std::uint32_t VisDisplay::HeardLevel()

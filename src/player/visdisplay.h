@@ -43,7 +43,7 @@ public:
     void LoadVisBackground(const skin::SkinSet& skin, bool skinDirectory);
 
     // VisTick
-    bool RunVis() override;
+    VisPace RunVis() override;
     std::uint32_t HeardLevel() override;
 
     visual::Visualizer& Model() { return m_visualizer; }

@@ -40,30 +40,41 @@ bool Visualizer::Tick(const HeardMoment& now, const VisOptions& options)
     return false;
 }
 
+Visualizer::FrameSpacing Visualizer::SpacingOf(const OscilloscopeOptions& options)
+{
+    const std::int64_t step = std::max(1, options.sampleStep);
+    return {98 * step + 1, 99 * step};
+}
+
+std::int64_t Visualizer::LastFrameOf(const app::VisSamples::Block& block, const OscilloscopeOptions& options)
+{
+    const FrameSpacing s = SpacingOf(options);
+    const std::int64_t frames = std::int64_t(block.frames);
+    const std::int64_t inBlock = frames < s.span ? -1 : (frames - s.span) / s.stride;
+    return std::min(inBlock, std::int64_t(options.framesPerBlock) - 1);
+}
+
 // The block's frames are spread over its playing time: each shows once its
 // last sample has been heard, the newest of those due wins, and the ones a
 // late tick passed over are dropped.
 bool Visualizer::TickOscilloscope(const HeardMoment& now, const OscilloscopeOptions& options)
 {
+    m_blocks.clear();
     if (!now.playing)
         return false; // the last frame stays
-    const std::int64_t step = std::max(1, options.sampleStep);
-    const std::int64_t span = 98 * step + 1; // from a frame's first point to its 99th
-    const std::int64_t stride = 99 * step;   // from one frame's first point to the next one's
+    const FrameSpacing s = SpacingOf(options);
     m_samples.Blocks(now.stream, m_blocks);
     for (auto block = m_blocks.rbegin(); block != m_blocks.rend(); ++block) {
         const std::int64_t heardOfBlock = now.position - block->position;
-        const std::int64_t due = heardOfBlock < span ? -1 : (heardOfBlock - span) / stride;
-        const std::int64_t frames = std::int64_t(block->frames);
-        const std::int64_t inBlock = frames < span ? -1 : (frames - span) / stride; // the last whole one
-        const std::int64_t index = std::min({due, inBlock, std::int64_t(options.framesPerBlock) - 1});
-        if (due < 0 || inBlock < 0 || index < 0)
+        const std::int64_t due = heardOfBlock < s.span ? -1 : (heardOfBlock - s.span) / s.stride;
+        const std::int64_t index = std::min(due, LastFrameOf(*block, options));
+        if (index < 0)
             continue;
         const FrameRef frame{block->position, int(index), now.stream};
         if (frame == m_lastFrame)
             return false;
-        m_frameSamples.resize(std::size_t(span) * 2);
-        m_samples.Read(now.stream, block->position + index * stride, std::size_t(span),
+        m_frameSamples.resize(std::size_t(s.span) * 2);
+        m_samples.Read(now.stream, block->position + index * s.stride, std::size_t(s.span),
                        m_frameSamples.data());
         OscilloscopeOptions one = options;
         one.framesPerBlock = 1;
@@ -73,6 +84,20 @@ bool Visualizer::TickOscilloscope(const HeardMoment& now, const OscilloscopeOpti
         return true;
     }
     return false;
+}
+
+std::optional<std::int64_t> Visualizer::NextFrameDue(const HeardMoment& now, const VisOptions& options) const
+{
+    if (options.mode != app::VisMode::Oscilloscope || !now.playing)
+        return std::nullopt;
+    const FrameSpacing s = SpacingOf(options.oscilloscope);
+    for (const app::VisSamples::Block& block : m_blocks) { // oldest first: the first found is the soonest
+        const std::int64_t heardOfBlock = now.position - block.position;
+        const std::int64_t next = heardOfBlock < s.span ? 0 : (heardOfBlock - s.span) / s.stride + 1;
+        if (next <= LastFrameOf(block, options.oscilloscope))
+            return block.position + s.span + next * s.stride;
+    }
+    return std::nullopt;
 }
 
 bool Visualizer::TickSpectrum(const HeardMoment& now, const SpectrumOptions& options)

@@ -14,6 +14,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 namespace velmoro::visual {
@@ -49,6 +50,11 @@ public:
     // One refresh tick. True when a new frame was copied for the display.
     bool Tick(const HeardMoment& now, const VisOptions& options);
 
+    // After Tick(): the stream position at which the next oscilloscope frame
+    // falls due, none when no frame held is still to come (or another mode
+    // shows). The window need not look before then.
+    std::optional<std::int64_t> NextFrameDue(const HeardMoment& now, const VisOptions& options) const;
+
     // The level of the last ~20 ms heard, in ChannelGetLevel's form (0–128
     // per channel, left in the low 16 bits); 0 when nothing plays.
     std::uint32_t HeardLevel(const HeardMoment& now);
@@ -67,6 +73,16 @@ private:
         audio::Handle stream = 0;
         bool operator==(const FrameRef&) const = default;
     };
+    // A frame's samples, from its first point to its 99th, and the distance
+    // from one frame's first point to the next one's.
+    struct FrameSpacing {
+        std::int64_t span = 0;
+        std::int64_t stride = 0;
+    };
+    static FrameSpacing SpacingOf(const OscilloscopeOptions& options);
+    // The index of the block's last frame that may show: the last whole one
+    // within the per-block limit; −1 for none.
+    static std::int64_t LastFrameOf(const app::VisSamples::Block& block, const OscilloscopeOptions& options);
     bool TickOscilloscope(const HeardMoment& now, const OscilloscopeOptions& options);
     bool TickSpectrum(const HeardMoment& now, const SpectrumOptions& options);
     void CopyFrame();

@@ -104,6 +104,34 @@ TEST_F(RefreshTickTest, WhenTheNextTickIsDue)
     EXPECT_TRUE(sleeps(Tick()));
 }
 
+// The display area's frames bring the next tick forward, never nearer than
+// the interval; one that changes on every tick holds the tick at the interval.
+TEST_F(RefreshTickTest, TheDisplayAreasFramesBringTheTickForward)
+{
+    struct FakeVis : player::VisTick {
+        player::VisPace pace;
+        player::VisPace RunVis() override { return pace; }
+        std::uint32_t HeardLevel() override { return 0; }
+    } vis;
+    tick.SetVisTick(&vis);
+    FakeAudio::Stream& s = Playing(200 * 176400, 200);
+    s.frequency = 44100;
+    s.position = 135 * 176400; // the position bar's next step in 160 ms
+    struct Case {
+        player::VisPace pace;
+        int intervalMs;
+    };
+    const std::vector<Case> cases{
+        {{false, 0}, 160}, {{true, 0}, 10}, {{true, 53}, 53}, {{true, 4}, 10}, {{true, 400}, 160},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.pace.msUntilChange);
+        vis.pace = c.pace;
+        EXPECT_EQ(Tick().intervalMs, c.intervalMs);
+    }
+    tick.SetVisTick(nullptr);
+}
+
 // A network stream's length comes after its open: until then the tick shows
 // no time and finds no end; then the time runs and the rate shows.
 TEST_F(RefreshTickTest, TakesUpTheFormatOfANetworkStreamWhenItComes)

@@ -7,6 +7,7 @@
 
 #include <cmath>
 #include <numbers>
+#include <optional>
 #include <vector>
 
 using namespace velmoro;
@@ -117,6 +118,38 @@ TEST(Visualizer, OscilloscopeFramesShowWhenTheirSamplesAreHeard)
     limited.samples.Push(kStream, 2048, block.data(), 300); // too short for a frame
     ASSERT_TRUE(limited.Tick(3348, three));
     EXPECT_EQ(limited.visualizer.ShownFrame(), drawn[2]);
+}
+
+// The next frame falls due when its 99th point is heard: later in the same
+// block while the per-block limit allows, else in the block after; none when
+// no frame held is still to come, while paused, or in another mode.
+TEST(Visualizer, SaysWhenTheNextOscilloscopeFrameIsDue)
+{
+    const std::vector<std::int16_t> block = Ramp(2048);
+    VisOptions two;
+    two.oscilloscope.framesPerBlock = 2;
+    VisOptions spectrum;
+    spectrum.mode = app::VisMode::Spectrum;
+    struct Case {
+        std::int64_t heard;
+        VisOptions options;
+        bool playing;
+        std::optional<std::int64_t> due;
+    };
+    const std::vector<Case> cases{
+        {1000, {}, true, 1000 + 393},          {1000 + 393, {}, true, 1000 + 789},
+        {1000 + 2000, {}, true, 3048 + 393},   {1000 + 789, two, true, 3048 + 393},
+        {3048 + 2000, {}, true, std::nullopt}, {1000, {}, false, std::nullopt},
+        {1000, spectrum, true, std::nullopt},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.heard);
+        Fixture f;
+        f.samples.Push(kStream, 1000, block.data(), 2048);
+        f.samples.Push(kStream, 3048, block.data(), 2048);
+        f.Tick(c.heard, c.options, c.playing);
+        EXPECT_EQ(f.visualizer.NextFrameDue({kStream, c.heard, 44100, c.playing}, c.options), c.due);
+    }
 }
 
 // Paused or stopped, nothing new shows and the last frame stays; the levels
