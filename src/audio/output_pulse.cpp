@@ -264,15 +264,15 @@ public:
             if (m_stream && pa_stream_get_state(m_stream) == PA_STREAM_READY) {
                 if (const char* device = pa_stream_get_device_name(m_stream))
                     sink = device;
-                const pa_sample_spec* spec = pa_stream_get_sample_spec(m_stream);
-                if (spec) {
-                    report.sampleFormat = pa_sample_format_to_string(spec->format);
-                    report.rate = int(spec->rate);
-                    report.channels = spec->channels;
+                const pa_sample_spec* streamFormat = pa_stream_get_sample_spec(m_stream);
+                if (streamFormat) {
+                    report.sampleFormat = pa_sample_format_to_string(streamFormat->format);
+                    report.rate = int(streamFormat->rate);
+                    report.channels = streamFormat->channels;
                 }
                 const pa_buffer_attr* attr = pa_stream_get_buffer_attr(m_stream);
-                if (spec && attr)
-                    report.latencyMs = int(pa_bytes_to_usec(attr->tlength, spec) / PA_USEC_PER_MSEC);
+                if (streamFormat && attr)
+                    report.latencyMs = int(pa_bytes_to_usec(attr->tlength, streamFormat) / PA_USEC_PER_MSEC);
             }
         }
         DescribeServer(*m_connection, sink, report);
