@@ -46,17 +46,25 @@ Visualizer::FrameSpacing Visualizer::SpacingOf(const OscilloscopeOptions& option
     return {98 * step + 1, 99 * step};
 }
 
-std::int64_t Visualizer::LastFrameOf(const app::VisSamples::Block& block, const OscilloscopeOptions& options)
+std::int64_t Visualizer::FramesOf(const app::VisSamples::Block& block, const OscilloscopeOptions& options)
 {
     const FrameSpacing s = SpacingOf(options);
     const std::int64_t frames = std::int64_t(block.frames);
-    const std::int64_t inBlock = frames < s.span ? -1 : (frames - s.span) / s.stride;
-    return std::min(inBlock, std::int64_t(options.framesPerBlock) - 1);
+    const std::int64_t fit = frames < s.span ? 0 : (frames - s.span) / s.stride + 1;
+    return std::clamp<std::int64_t>(fit, 0, std::max(0, options.framesPerBlock));
 }
 
-// The block's frames are spread over its playing time: each shows once its
-// last sample has been heard, the newest of those due wins, and the ones a
-// late tick passed over are dropped.
+std::int64_t Visualizer::FrameEnd(const app::VisSamples::Block& block, std::int64_t index, std::int64_t count)
+{
+    return block.position + (index + 1) * std::int64_t(block.frames) / count;
+}
+
+// A block holds more frames than the limit lets show: the ones shown are
+// spread evenly over it, each ending where its share of the block ends, so
+// they come at a steady rate and a sound anywhere in the block shows within
+// a share's length of being heard. Each shows once its last sample has been
+// heard, the newest of those due wins, and the ones a late tick passed over
+// are dropped.
 bool Visualizer::TickOscilloscope(const HeardMoment& now, const OscilloscopeOptions& options)
 {
     m_blocks.clear();
@@ -65,16 +73,17 @@ bool Visualizer::TickOscilloscope(const HeardMoment& now, const OscilloscopeOpti
     const FrameSpacing s = SpacingOf(options);
     m_samples.Blocks(now.stream, m_blocks);
     for (auto block = m_blocks.rbegin(); block != m_blocks.rend(); ++block) {
-        const std::int64_t heardOfBlock = now.position - block->position;
-        const std::int64_t due = heardOfBlock < s.span ? -1 : (heardOfBlock - s.span) / s.stride;
-        const std::int64_t index = std::min(due, LastFrameOf(*block, options));
+        const std::int64_t count = FramesOf(*block, options);
+        std::int64_t index = count - 1;
+        while (index >= 0 && FrameEnd(*block, index, count) > now.position)
+            --index;
         if (index < 0)
             continue;
         const FrameRef frame{block->position, int(index), now.stream};
         if (frame == m_lastFrame)
             return false;
         m_frameSamples.resize(std::size_t(s.span) * 2);
-        m_samples.Read(now.stream, block->position + index * s.stride, std::size_t(s.span),
+        m_samples.Read(now.stream, FrameEnd(*block, index, count) - s.span, std::size_t(s.span),
                        m_frameSamples.data());
         OscilloscopeOptions one = options;
         one.framesPerBlock = 1;
@@ -90,12 +99,11 @@ std::optional<std::int64_t> Visualizer::NextFrameDue(const HeardMoment& now, con
 {
     if (options.mode != app::VisMode::Oscilloscope || !now.playing)
         return std::nullopt;
-    const FrameSpacing s = SpacingOf(options.oscilloscope);
     for (const app::VisSamples::Block& block : m_blocks) { // oldest first: the first found is the soonest
-        const std::int64_t heardOfBlock = now.position - block.position;
-        const std::int64_t next = heardOfBlock < s.span ? 0 : (heardOfBlock - s.span) / s.stride + 1;
-        if (next <= LastFrameOf(block, options.oscilloscope))
-            return block.position + s.span + next * s.stride;
+        const std::int64_t count = FramesOf(block, options.oscilloscope);
+        for (std::int64_t index = 0; index < count; ++index)
+            if (const std::int64_t end = FrameEnd(block, index, count); end > now.position)
+                return end;
     }
     return std::nullopt;
 }

@@ -80,9 +80,12 @@ private:
         std::int64_t stride = 0;
     };
     static FrameSpacing SpacingOf(const OscilloscopeOptions& options);
-    // The index of the block's last frame that may show: the last whole one
-    // within the per-block limit; −1 for none.
-    static std::int64_t LastFrameOf(const app::VisSamples::Block& block, const OscilloscopeOptions& options);
+    // How many frames of the block show: the whole ones it holds, within
+    // the per-block limit.
+    static std::int64_t FramesOf(const app::VisSamples::Block& block, const OscilloscopeOptions& options);
+    // The stream position just after the last sample of frame `index` of the
+    // `count` the block shows.
+    static std::int64_t FrameEnd(const app::VisSamples::Block& block, std::int64_t index, std::int64_t count);
     bool TickOscilloscope(const HeardMoment& now, const OscilloscopeOptions& options);
     bool TickSpectrum(const HeardMoment& now, const SpectrumOptions& options);
     void CopyFrame();

@@ -8,6 +8,7 @@
 #include <cmath>
 #include <numbers>
 #include <optional>
+#include <span>
 #include <vector>
 
 using namespace velmoro;
@@ -75,57 +76,63 @@ int HighestRowDrawn(const QImage& frame, int x)
     return frame.height();
 }
 
-} // namespace
-
-// Frame k of a 2048-frame block (99 points every 4th pair) shows once its
-// last point is heard: at 392 + 396·k frames into the block. A late tick
-// drops the frames it passed; at most OSCTrackfps frames show per block, each
-// exactly as the block's drawing makes it.
-TEST(Visualizer, OscilloscopeFramesShowWhenTheirSamplesAreHeard)
+// The frame of samples [end − 393, end) of a block, 99 points every 4th pair.
+QImage FrameEndingAt(const std::vector<std::int16_t>& block, std::size_t end)
 {
-    Fixture f;
-    const std::vector<std::int16_t> block = Ramp(2048);
-    f.samples.Push(kStream, 1000, block.data(), 2048);
-    std::vector<QImage> drawn; // the block's frames as one drawing of it makes them
+    const std::span<const std::int16_t> samples(block.data() + (end - 393) * 2, 393 * 2);
     QImage bitmap = NewVisBitmap();
     QImage background(kVisBackgroundCell.size(), QImage::Format_RGB32);
     background.fill(kBackground);
-    DrawOscilloscopeBlock(block, background, Colors()[2], {}, bitmap,
-                          [&] { drawn.push_back(bitmap.copy(QRect(QPoint(0, 0), kVisOutFrame.size()))); });
-    ASSERT_EQ(drawn.size(), 5u);
+    QImage frame;
+    OscilloscopeOptions one;
+    one.framesPerBlock = 1;
+    DrawOscilloscopeBlock(samples, background, Colors()[2], one, bitmap,
+                          [&] { frame = bitmap.copy(QRect(QPoint(0, 0), kVisOutFrame.size())); });
+    return frame;
+}
 
+} // namespace
+
+// A 4096-frame block holds ten frames of 99 points every 4th pair; the five
+// OSCTrackfps lets show are spread over it, frame k ending at (k + 1)/5 of
+// the block, and each shows once its last sample is heard. A late tick drops
+// the frames it passed.
+TEST(Visualizer, OscilloscopeFramesShowWhenTheirSamplesAreHeard)
+{
+    Fixture f;
+    const std::vector<std::int16_t> block = Ramp(4096);
+    f.samples.Push(kStream, 1000, block.data(), 4096);
     struct Step {
         std::int64_t heard;
-        bool shows;
-        int frame; // of drawn, when it shows
+        std::optional<std::size_t> shows; // the end of the frame shown, in the block
     };
     const std::vector<Step> steps{
-        {1000, false, 0},      {1000 + 392, false, 0}, {1000 + 393, true, 0},   {1000 + 500, false, 0},
-        {1000 + 789, true, 1}, {1000 + 2000, true, 4}, {1000 + 2047, false, 0}, {5000, false, 0},
+        {1000, {}},          {1000 + 818, {}},    {1000 + 819, 819},   {1000 + 1000, {}},
+        {1000 + 3000, 2457}, {1000 + 4095, 3276}, {1000 + 4096, 4096}, {9000, {}},
     };
     for (const Step& s : steps) {
         SCOPED_TRACE(s.heard);
-        ASSERT_EQ(f.Tick(s.heard), s.shows);
+        ASSERT_EQ(f.Tick(s.heard), s.shows.has_value());
         if (s.shows) {
-            EXPECT_EQ(f.visualizer.ShownFrame(), drawn[std::size_t(s.frame)]);
+            EXPECT_EQ(f.visualizer.ShownFrame(), FrameEndingAt(block, *s.shows));
         }
     }
-    EXPECT_EQ(f.visualizer.ShownFrame(), drawn[4]); // the last frame stays
+    EXPECT_EQ(f.visualizer.ShownFrame(), FrameEndingAt(block, 4096)); // the last frame stays
     VisOptions three;
     three.oscilloscope.framesPerBlock = 3;
     Fixture limited;
     limited.samples.Push(kStream, 0, block.data(), 2048);
     limited.samples.Push(kStream, 2048, block.data(), 300); // too short for a frame
     ASSERT_TRUE(limited.Tick(3348, three));
-    EXPECT_EQ(limited.visualizer.ShownFrame(), drawn[2]);
+    EXPECT_EQ(limited.visualizer.ShownFrame(), FrameEndingAt(block, 2048));
 }
 
-// The next frame falls due when its 99th point is heard: later in the same
+// The next frame falls due when its last sample is heard: later in the same
 // block while the per-block limit allows, else in the block after; none when
 // no frame held is still to come, while paused, or in another mode.
 TEST(Visualizer, SaysWhenTheNextOscilloscopeFrameIsDue)
 {
-    const std::vector<std::int16_t> block = Ramp(2048);
+    const std::vector<std::int16_t> block = Ramp(4096);
     VisOptions two;
     two.oscilloscope.framesPerBlock = 2;
     VisOptions spectrum;
@@ -137,16 +144,16 @@ TEST(Visualizer, SaysWhenTheNextOscilloscopeFrameIsDue)
         std::optional<std::int64_t> due;
     };
     const std::vector<Case> cases{
-        {1000, {}, true, 1000 + 393},          {1000 + 393, {}, true, 1000 + 789},
-        {1000 + 2000, {}, true, 3048 + 393},   {1000 + 789, two, true, 3048 + 393},
-        {3048 + 2000, {}, true, std::nullopt}, {1000, {}, false, std::nullopt},
-        {1000, spectrum, true, std::nullopt},
+        {1000, {}, true, 1000 + 819},          {1000 + 819, {}, true, 1000 + 1638},
+        {1000 + 4000, {}, true, 5096},         {5096, {}, true, 5096 + 819},
+        {1000 + 1000, two, true, 1000 + 2048}, {5096 + 4096, {}, true, std::nullopt},
+        {1000, {}, false, std::nullopt},       {1000, spectrum, true, std::nullopt},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.heard);
         Fixture f;
-        f.samples.Push(kStream, 1000, block.data(), 2048);
-        f.samples.Push(kStream, 3048, block.data(), 2048);
+        f.samples.Push(kStream, 1000, block.data(), 4096);
+        f.samples.Push(kStream, 5096, block.data(), 4096);
         f.Tick(c.heard, c.options, c.playing);
         EXPECT_EQ(f.visualizer.NextFrameDue({kStream, c.heard, 44100, c.playing}, c.options), c.due);
     }
@@ -159,7 +166,7 @@ TEST(Visualizer, KeepsTheLastFrameWhileNothingPlays)
     Fixture f;
     const std::vector<std::int16_t> block = Ramp(2048);
     f.samples.Push(kStream, 0, block.data(), 2048);
-    ASSERT_TRUE(f.Tick(400));
+    ASSERT_TRUE(f.Tick(500));
     const QImage shown = f.visualizer.ShownFrame();
     VisOptions vuMeter;
     vuMeter.mode = app::VisMode::VUMeter;
