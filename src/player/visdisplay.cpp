@@ -20,7 +20,7 @@ void VisOutFrameArea::ShowFrame(const QImage& frame)
     m_frame = frame;
     // The frame covers the area: the skin beneath need not paint first.
     setAttribute(Qt::WA_OpaquePaintEvent, true);
-    update();
+    repaint();
 }
 
 void VisOutFrameArea::ClearFrame()
