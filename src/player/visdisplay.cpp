@@ -1,6 +1,8 @@
 #include "player/visdisplay.h"
 
+#include <QBackingStore>
 #include <QPainter>
+#include <QWindow>
 
 namespace velmoro::player {
 
@@ -17,10 +19,41 @@ void VisOutFrameArea::ShowFrame(const QImage& frame)
     // backing store, the X server): a frame like the one shown costs nothing.
     if (frame == m_frame)
         return;
-    m_frame = frame;
+    // Copied into a picture of its own, so that the next frame drawn does
+    // not have to allocate one.
+    if (m_frame.size() != frame.size() || m_frame.format() != frame.format() ||
+        !visual::SamePixelBytes(frame, m_frame))
+        m_frame = frame.copy();
+    else
+        visual::CopyPixels(frame, frame.rect(), m_frame, QPoint(0, 0));
     // The frame covers the area: the skin beneath need not paint first.
     setAttribute(Qt::WA_OpaquePaintEvent, true);
-    repaint();
+    if (!CopyToWindow())
+        repaint();
+}
+
+// Up to a hundred frames a second: the frame's pixels go straight into the
+// window's backing store and only its rectangle is sent to the screen,
+// without a paint event. A window whose store is not a plain picture of the
+// same pixels (a scaled or double-size window) is repainted instead.
+bool VisOutFrameArea::CopyToWindow()
+{
+    QWidget* top = window();
+    QBackingStore* store = top->backingStore();
+    if (!store || !isVisible() || !top->windowHandle() || devicePixelRatio() != 1.0 ||
+        m_frame.size() != size())
+        return false;
+    const QRect target(mapTo(top, QPoint(0, 0)), size());
+    const QRegion region(target);
+    store->beginPaint(region);
+    auto* image = dynamic_cast<QImage*>(store->paintDevice());
+    const bool fits = image && visual::SamePixelBytes(m_frame, *image) && image->rect().contains(target);
+    if (fits)
+        visual::CopyPixels(m_frame, m_frame.rect(), *image, target.topLeft());
+    store->endPaint();
+    if (fits)
+        store->flush(region, top->windowHandle());
+    return fits;
 }
 
 void VisOutFrameArea::ClearFrame()
@@ -38,7 +71,7 @@ void VisOutFrameArea::paintEvent(QPaintEvent*)
         return;
     QPainter painter(this);
     painter.setCompositionMode(QPainter::CompositionMode_Source);
-    painter.drawImage(0, 0, m_frame);
+    painter.drawImage(rect(), m_frame); // twice the size in a double-size window
 }
 
 VisDisplay::VisDisplay(const app::PlaybackState& playback, settings::Settings& settings,

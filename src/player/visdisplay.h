@@ -30,6 +30,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    bool CopyToWindow();
     QImage m_frame;
 };
 

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 
 namespace velmoro::visual {
 
@@ -68,6 +69,10 @@ private:
 // Frame start: the background erases the previous frame.
 void StartFrame(const QImage& background, QImage& bitmap)
 {
+    if (SamePixelBytes(background, bitmap)) {
+        CopyPixels(background, background.rect() & bitmap.rect(), bitmap, QPoint(0, 0));
+        return;
+    }
     QPainter painter(&bitmap);
     painter.setCompositionMode(QPainter::CompositionMode_Source);
     painter.drawImage(0, 0, background);
@@ -80,6 +85,23 @@ QImage NewVisBitmap()
     QImage bitmap(kVisBitmapSize, QImage::Format_RGB32);
     bitmap.fill(Qt::black);
     return bitmap;
+}
+
+bool SamePixelBytes(const QImage& source, const QImage& target)
+{
+    if (source.format() == target.format())
+        return source.depth() == 32;
+    return source.format() == QImage::Format_RGB32 &&
+           (target.format() == QImage::Format_ARGB32 ||
+            target.format() == QImage::Format_ARGB32_Premultiplied);
+}
+
+void CopyPixels(const QImage& source, QRect area, QImage& target, QPoint at)
+{
+    const auto rowBytes = std::size_t(area.width()) * 4;
+    for (int y = 0; y < area.height(); ++y)
+        std::memcpy(target.scanLine(at.y() + y) + std::size_t(at.x()) * 4,
+                    source.constScanLine(area.y() + y) + std::size_t(area.x()) * 4, rowBytes);
 }
 
 int DrawOscilloscopeBlock(std::span<const std::int16_t> samples, const QImage& background, QRgb color,

@@ -31,6 +31,15 @@ inline constexpr QRect kVisBackgroundCell(20, 41, 83, 22);
 // A new VisBitmap.
 QImage NewVisBitmap();
 
+// Whether CopyPixels may copy between the two: 32-bit pixels that mean the
+// same, an opaque source's bytes being those of a target with alpha.
+bool SamePixelBytes(const QImage& source, const QImage& target);
+
+// Copies `area` of `source` to `at` in `target` row by row, without a
+// painter or an allocation: frames are copied up to a hundred times a
+// second. SamePixelBytes must hold and the area fit in both.
+void CopyPixels(const QImage& source, QRect area, QImage& target, QPoint at);
+
 enum class OscilloscopeStyle { Points, Lines, Solid };
 
 struct OscilloscopeOptions {

@@ -147,10 +147,14 @@ std::uint32_t Visualizer::HeardLevel(const HeardMoment& now)
     return scale(left) | scale(right) << 16;
 }
 
-// The frame copy: what the display area shows from now on.
+// The frame copy: what the display area shows from now on. Into the same
+// picture every time: the window copies it rather than share it.
 void Visualizer::CopyFrame()
 {
-    m_shown = m_bitmap.copy(QRect(QPoint(0, 0), kVisOutFrame.size()));
+    const QRect area(QPoint(0, 0), kVisOutFrame.size());
+    if (m_shown.size() != area.size() || m_shown.format() != m_bitmap.format())
+        m_shown = QImage(area.size(), m_bitmap.format());
+    CopyPixels(m_bitmap, area, m_shown, QPoint(0, 0));
 }
 
 } // namespace velmoro::visual
