@@ -770,6 +770,7 @@ TEST_F(PlayerTest, VisModeMarksFollowTheSettingsAndTheClickCycle)
 // menus and keys open the options window on its pages and the skin browser.
 TEST_F(PlayerTest, OptionsWindowAndSkinBrowserFromTheMenusAndKeys)
 {
+    EXPECT_EQ(form->OpzioniForm, nullptr) << "made when first wanted";
     options::TOpzioniForm& options = form->Options();
     options.findChild<QRadioButton*>("SpettroCheck")->click();
     EXPECT_TRUE(form->findChild<QAction*>("Spettro1")->isChecked());
@@ -791,9 +792,10 @@ TEST_F(PlayerTest, OptionsWindowAndSkinBrowserFromTheMenusAndKeys)
     form->PlayerCommand(24); // O: as it was left
     EXPECT_TRUE(options.isVisible());
     EXPECT_EQ(page(), "TabSheet7");
-    EXPECT_FALSE(form->SkinBrowser().isVisible());
+    EXPECT_EQ(form->SkinBrowserForm, nullptr);
     form->PlayerCommand(37); // K
-    EXPECT_TRUE(form->SkinBrowser().isVisible());
+    ASSERT_NE(form->SkinBrowserForm, nullptr);
+    EXPECT_TRUE(form->SkinBrowserForm->isVisible());
     form->close();
     EXPECT_FALSE(options.isVisible());
     EXPECT_FALSE(form->SkinBrowser().isVisible());
