@@ -38,8 +38,7 @@ bool FadeEditor::FadeInChosen() const
 
 void FadeEditor::ShowChosenFade()
 {
-    if (OnShapeChanged)
-        OnShapeChanged();
+    emit ShapeChanged();
     const bool in = FadeInChosen();
     m_showing = true;
     m_settings.SetPosition(kSpeed, (in ? m_engine.TimerFadeIn : m_engine.TimerFadeOut).interval());
@@ -52,8 +51,7 @@ void FadeEditor::SpeedChanged()
     if (m_showing)
         return;
     (FadeInChosen() ? m_engine.TimerFadeIn : m_engine.TimerFadeOut).setInterval(m_settings.Position(kSpeed));
-    if (OnShapeChanged)
-        OnShapeChanged();
+    emit ShapeChanged();
 }
 
 void FadeEditor::SlopeChanged()
@@ -61,8 +59,7 @@ void FadeEditor::SlopeChanged()
     if (m_showing)
         return;
     (FadeInChosen() ? m_playback.FadeInStep : m_playback.FadeOutStep) = m_settings.Position(kSlope);
-    if (OnShapeChanged)
-        OnShapeChanged();
+    emit ShapeChanged();
 }
 
 } // namespace velmoro::options

@@ -13,8 +13,6 @@
 
 #include <QObject>
 
-#include <functional>
-
 namespace velmoro::options {
 
 class FadeEditor : public QObject {
@@ -26,9 +24,9 @@ public:
     // The two fades as they stand, for the graph.
     CrossfadeShape Shape() const;
 
-    // Called after every change of either fade, and after a change of the
-    // chosen one.
-    std::function<void()> OnShapeChanged;
+signals:
+    // After every change of either fade, and after a change of the chosen one.
+    void ShapeChanged();
 
 private:
     bool FadeInChosen() const;

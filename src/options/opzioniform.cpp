@@ -2,7 +2,6 @@
 
 #include "options/dialogflags.h"
 #include "options/settingsbinder.h"
-#include "options/skinbrowserform.h"
 #include "platform/logging.h"
 
 #include <QBoxLayout>
@@ -19,7 +18,6 @@ namespace velmoro::options {
 namespace {
 
 const QString kBookmarks = QStringLiteral("BookmarksListBox");
-const QString kLanguages = QStringLiteral("LinguaComboBox");
 const QString kLanguageFolder = QStringLiteral("Lang");
 
 template <typename W> W* Control(QWidget& form, const char* name)
@@ -30,10 +28,10 @@ template <typename W> W* Control(QWidget& form, const char* name)
 } // namespace
 
 TOpzioniForm::TOpzioniForm(app::PlayerState& state, settings::Settings& settings, audio::IAudioLibrary& audio,
-                           app::PlaybackEngine& engine, OptionsHost& host, TSkinBrowserForm& skinBrowser,
+                           const FadeEditor& fades, LanguageChoice& languages, OptionsHost& host,
                            app::ShowErrorFunction showError, QWidget* parent)
     : QWidget(parent, Qt::Window), m_state(state), m_settings(settings), m_audio(audio), m_host(host),
-      m_skinBrowser(skinBrowser), m_showError(std::move(showError)), m_fades(settings, engine, state.Playback)
+      m_showError(std::move(showError)), m_fades(fades), m_languages(languages)
 {
     setObjectName(QStringLiteral("OpzioniForm"));
     setWindowTitle(QStringLiteral("Opzioni"));
@@ -76,8 +74,9 @@ TOpzioniForm::TOpzioniForm(app::PlayerState& state, settings::Settings& settings
     // The labels of values set before the window was made.
     CrossfadeLabel->setText(QStringLiteral("Crossfade tra una canzone e l'altra (%1 sec)")
                                 .arg(m_settings.Position(QStringLiteral("NextStartTrack"))));
-    ShowBufferLength();
-    VisualCrossFadeButtonClick();
+    FormCreate();
+    m_languages.InForce().ApplyTo(*this);
+    ShowValueCaptions();
 }
 
 void TOpzioniForm::ConnectHandlers()
@@ -105,30 +104,22 @@ void TOpzioniForm::ConnectHandlers()
             &TOpzioniForm::LinguaComboBoxChange);
     connect(ButtonSalvaLang, &QPushButton::clicked, this, &TOpzioniForm::ButtonSalvaLangClick);
     connect(ButtonCaricaLang, &QPushButton::clicked, this, &TOpzioniForm::ButtonCaricaLangClick);
-    m_fades.OnShapeChanged = [this] { VisualCrossFadeButtonClick(); };
+    connect(&m_fades, &FadeEditor::ShapeChanged, this, &TOpzioniForm::VisualCrossFadeButtonClick);
+    connect(&m_languages, &LanguageChoice::Applied, this, &TOpzioniForm::ShowValueCaptions);
     connect(&m_settings, &settings::Settings::Changed, this, &TOpzioniForm::SettingChanged);
 }
 
 void TOpzioniForm::SettingChanged(const QString& name)
 {
-    if (name == u"LunghezzaBufferTrack") {
-        const int tenths = m_settings.Position(name);
-        m_audio.SetBufferLength(float(tenths) * 0.1f);
+    if (name == u"LunghezzaBufferTrack")
         ShowBufferLength();
-    } else if ((name == u"VolumeLineare" || name == u"VolumeLog") && m_settings.Checked(name)) {
-        m_audio.SetLogCurves(name == u"VolumeLog", false);
-    } else if (name == u"NextStartTrack") {
-        const int seconds = m_settings.Position(name);
-        CrossfadeLabel->setText(CrossfadeCaption(seconds));
-        qCDebug(lcSettings) << "the next track starts" << seconds << "s before the end";
-    } else if (name == u"NumPlaylistfiles") {
-        m_host.RefreshPlaylistList();
-    }
+    else if (name == u"NextStartTrack")
+        CrossfadeLabel->setText(CrossfadeCaption(m_settings.Position(name)));
 }
 
 QString TOpzioniForm::CrossfadeCaption(int seconds) const
 {
-    if (m_language.Name().isEmpty())
+    if (m_languages.InForce().Name().isEmpty())
         return QStringLiteral("Crossfade tra una canzone e l'altra (%1sec)").arg(seconds);
     // A translated caption keeps its words; only its number changes.
     QString caption = CrossfadeLabel->text();
@@ -150,10 +141,6 @@ void TOpzioniForm::ShowBufferLength()
 void TOpzioniForm::FormCreate()
 {
     SkinFolderButton->setText(m_state.Dirs.SkinsDir);
-    m_settings.SetLines(QStringLiteral("SkinsList"), m_skinBrowser.Lines());
-    const QStringList languages = LanguageFileNames(m_state.Dirs.SearchDirs(kLanguageFolder));
-    m_settings.SetLines(kLanguages, languages);
-    m_settings.SetItemIndex(kLanguages, languages.isEmpty() ? -1 : 0);
     VisualCrossFadeButtonClick();
 }
 
@@ -168,38 +155,14 @@ void TOpzioniForm::ButtonSalvaLangClick()
 
 void TOpzioniForm::ButtonCaricaLangClick()
 {
-    const QStringList lines = m_settings.Lines(kLanguages);
-    const int line = m_settings.ItemIndex(kLanguages);
-    if (line < 0 || line >= lines.size())
-        return;
-    // The user's own folder first: a file saved there stands for the shipped one.
-    QString path;
-    for (const QString& folder : m_state.Dirs.SearchDirs(kLanguageFolder)) {
-        if (path.isEmpty() && QFileInfo::exists(folder + lines[line]))
-            path = folder + lines[line];
-    }
-    if (path.isEmpty() || !m_language.Load(path)) {
-        qCWarning(lcSettings) << "the language file" << lines[line] << "cannot be read";
-        return;
-    }
-    const QList<QWidget*> windows = m_host.LanguageWindows(OptionsHost::LazyWindows::Skip);
-    for (QWidget* window : windows)
-        m_language.ApplyTo(*window);
-    qCDebug(lcSettings) << "language" << m_language.Name() << "applied to" << windows.size() << "windows";
-    // Captions that show values, not words: the file holds the values of
-    // the run that wrote it.
-    SkinFolderButton->setText(m_state.Dirs.SkinsDir);
-    ShowBufferLength();
+    m_languages.ApplyChosen();
 }
 
-bool TOpzioniForm::ChooseLanguage(const QString& fileName)
+// The language file holds the values of the run that wrote it.
+void TOpzioniForm::ShowValueCaptions()
 {
-    const int line = int(m_settings.Lines(kLanguages).indexOf(fileName));
-    if (fileName.isEmpty() || line < 0)
-        return false;
-    m_settings.SetItemIndex(kLanguages, line);
-    ButtonCaricaLangClick();
-    return true;
+    SkinFolderButton->setText(m_state.Dirs.SkinsDir);
+    ShowBufferLength();
 }
 
 void TOpzioniForm::ShowOptions()
@@ -245,8 +208,8 @@ void TOpzioniForm::SkinFolderButtonClick()
     if (!folder)
         return;
     m_state.Dirs.SkinsDir = *folder;
-    m_skinBrowser.FillList();
-    m_settings.SetLines(QStringLiteral("SkinsList"), m_skinBrowser.Lines());
+    // The skin browser, once made, shows the same list.
+    m_settings.SetLines(QStringLiteral("SkinsList"), ListSkins(*folder));
 }
 
 void TOpzioniForm::ButtonBMEditClick()

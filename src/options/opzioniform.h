@@ -3,15 +3,16 @@
 // object (bound by name, both ways); its handlers apply at once what the
 // rest of the program does not read on use: the audio device, the volume
 // curves, the buffer, the fades and their graph, the skin, the bookmarks.
-// Made once with the player and shown modeless, on the page a menu asks for.
+// Made the first time it is wanted and shown modeless, on the page a menu
+// asks for. What its settings change elsewhere is OptionsEffects' work, and
+// the language in force is LanguageChoice's: both run without the window.
 #include "app/audiodevice.h"
-#include "app/engine.h"
 #include "app/playerstate.h"
 #include "audio/audiolibrary.h"
 #include "options/fadeeditor.h"
-#include "options/languagefile.h"
+#include "options/languagechoice.h"
+#include "options/optionshost.h"
 #include "options/optionspages.h"
-#include "options/skinchoice.h"
 #include "settings/settings.h"
 
 #include <QLabel>
@@ -25,30 +26,15 @@
 
 namespace velmoro::options {
 
-class TSkinBrowserForm;
-
-// What the options window asks of the player's other windows.
-class OptionsHost : public SkinTarget {
-public:
-    // The playlist window lists its rows again (the row template, numbers).
-    virtual void RefreshPlaylistList() = 0;
-    // Opens a file or an address as the current stream and plays it.
-    virtual void OpenStream(const QString& nameOrUrl) = 0;
-    // Every window of the program in the order it makes them. Windows made
-    // on first use are left out unless asked to be made now.
-    enum class LazyWindows { Skip, Make };
-    virtual QList<QWidget*> LanguageWindows(LazyWindows lazy) = 0;
-};
-
 class TOpzioniForm : public QWidget {
     Q_OBJECT
 public:
     TOpzioniForm(app::PlayerState& state, settings::Settings& settings, audio::IAudioLibrary& audio,
-                 app::PlaybackEngine& engine, OptionsHost& host, TSkinBrowserForm& skinBrowser,
+                 const FadeEditor& fades, LanguageChoice& languages, OptionsHost& host,
                  app::ShowErrorFunction showError, QWidget* parent = nullptr);
 
-    // Once the program's directories are known: the graph, the skins folder
-    // and the skins of the browser's list.
+    // The captions that show the program's folders and the fades: again
+    // whenever the folders may have changed since the window was made.
     void FormCreate();
     // Shows the window modeless, on a page or as it was left.
     void ShowOptions();
@@ -69,11 +55,8 @@ public:
     // Applies the file of the line chosen in LinguaComboBox to every window.
     void ButtonCaricaLangClick();
     void LinguaComboBoxChange() { ButtonCaricaLangClick(); }
-    // Chooses the named file's line and applies it; false when no line has
-    // that name.
-    bool ChooseLanguage(const QString& fileName);
-    // Windows made later take their captions from it.
-    const Language& LanguageInForce() const { return m_language; }
+    bool ChooseLanguage(const QString& fileName) { return m_languages.Choose(fileName); }
+    const Language& LanguageInForce() const { return m_languages.InForce(); }
 
     // The input box (none when cancelled) and the message box; tests answer
     // for the user.
@@ -101,16 +84,17 @@ private:
     void ConnectHandlers();
     void SettingChanged(const QString& name);
     void ShowBufferLength();
+    // The captions that show values, not words, after a language file.
+    void ShowValueCaptions();
     QString CrossfadeCaption(int seconds) const;
 
     app::PlayerState& m_state;
     settings::Settings& m_settings;
     audio::IAudioLibrary& m_audio;
     OptionsHost& m_host;
-    TSkinBrowserForm& m_skinBrowser;
     app::ShowErrorFunction m_showError;
-    FadeEditor m_fades;
-    Language m_language;
+    const FadeEditor& m_fades;
+    LanguageChoice& m_languages;
 };
 
 } // namespace velmoro::options

@@ -11,6 +11,7 @@
 namespace velmoro::options {
 
 namespace {
+const QString kSkinsList = QStringLiteral("SkinsList");
 constexpr QSize kClientSize(349, 368);
 constexpr int kPreviewCursorSlot = 5;
 } // namespace
@@ -55,6 +56,16 @@ TSkinBrowserForm::TSkinBrowserForm(app::PlayerState& state, settings::Settings& 
     connect(ButtonChiudi, &QPushButton::clicked, this, &QWidget::close);
     connect(SkinList, &QListWidget::itemClicked, this, &TSkinBrowserForm::SkinListClick);
     connect(SkinList, &QListWidget::itemDoubleClicked, this, &TSkinBrowserForm::ButtonApplicaClick);
+    // The options' copy of the list is the list as it was last read, also
+    // before this window was made.
+    SkinList->addItems(m_settings.Lines(kSkinsList));
+    connect(&m_settings, &settings::Settings::Changed, this, [this](const QString& name) {
+        // A click in the options' list changes its line, not its skins.
+        if (name == kSkinsList && m_settings.Lines(kSkinsList) != Lines()) {
+            SkinList->clear();
+            SkinList->addItems(m_settings.Lines(kSkinsList));
+        }
+    });
 }
 
 skin::TWinampSkin& TSkinBrowserForm::SkinPreview()
@@ -110,7 +121,7 @@ void TSkinBrowserForm::ShowBrowser()
 void TSkinBrowserForm::ButtonAggiornaClick()
 {
     FillList();
-    m_settings.SetLines(QStringLiteral("SkinsList"), Lines());
+    m_settings.SetLines(kSkinsList, Lines());
 }
 
 QString TSkinBrowserForm::SelectedName() const

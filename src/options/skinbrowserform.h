@@ -1,7 +1,7 @@
 #pragma once
 // TSkinBrowserForm: the skins of the skins folder, one previewed in a second
 // skin control with fixed values and its readme shown, and the chosen one put
-// on the player's windows. Made once with the player, shown modeless.
+// on the player's windows. Made the first time it is wanted, shown modeless.
 #include "app/playerstate.h"
 #include "options/skinchoice.h"
 #include "settings/settings.h"
@@ -21,8 +21,8 @@ public:
     TSkinBrowserForm(app::PlayerState& state, settings::Settings& settings, SkinTarget& target,
                      QWidget* parent = nullptr);
 
-    // SkinList from the skins folder as it is now (at creation, and after a
-    // change of folder).
+    // SkinList from the skins folder as it is now. Made, the window shows
+    // the options' copy of the list (SkinsList), and follows it.
     void FillList();
     QStringList Lines() const;
     void ShowBrowser();

@@ -71,11 +71,14 @@ void TPlayerForm::FormClose()
         MainPlayerSkinStopClick();
     TimerRinfresco.stop();
     PlaylistForm->close();
-    FormEqualizzatore->close();
+    if (FormEqualizzatore)
+        FormEqualizzatore->close();
     if (Plugins)
         Plugins->UnloadMenuPlugins();
-    OpzioniForm->close();
-    SkinBrowserForm->close();
+    if (OpzioniForm)
+        OpzioniForm->close();
+    if (SkinBrowserForm)
+        SkinBrowserForm->close();
 }
 
 } // namespace velmoro::player

@@ -24,21 +24,27 @@ void TPlayerForm::EqualizerCommand()
         MainPlayerSkinEqualizerClick();
         return;
     }
-    const bool shown = !FormEqualizzatore->isVisible();
+    const bool shown = !(FormEqualizzatore && FormEqualizzatore->isVisible());
     skin::TSkinChecked checked = MainPlayerSkin->Checked();
     checked.setFlag(skin::ckEqualizer, shown);
     MainPlayerSkin->SetChecked(checked);
     ShowEqualizerWindow(shown);
 }
 
+// A window not made yet takes the skin when it is first shown.
 void TPlayerForm::LoadEqualizerSkin()
 {
+    if (!FormEqualizzatore)
+        return;
     const std::unique_ptr<skin::SkinSource> source = skin::OpenSkinSource(m_state.Dirs.SkinDir);
     FormEqualizzatore->CaricaEqSkinClick(source ? *source : skin::BuiltInSkin());
 }
 
 void TPlayerForm::ShowEqualizerWindow(bool shown)
 {
+    if (!shown && !FormEqualizzatore)
+        return;
+    EqualizerWindow();
     if (shown)
         LoadEqualizerSkin();
     FormEqualizzatore->setVisible(shown);

@@ -32,6 +32,7 @@ TPlayerForm::TPlayerForm(app::PlayerState& state, settings::Settings& settings, 
       MainPlayerSkin(new skin::TWinampSkin(this)), SkinView(*MainPlayerSkin),
       Engine(state.Playback, state.Tracks, state.Dirs, settings, audio, SkinView, *this),
       Equalizer(state.Eq, state.Playback, settings, audio),
+      SettingsEffects(settings, audio, Engine, state.Playback, *this), Languages(settings, state.Dirs, *this),
       Navigation(state.Playback, state.Tracks, settings, audio, Engine, SkinView),
       Commands(state.Playback, settings, audio, Engine, Navigation, SkinView, *this),
       Tick(state.Playback, settings, audio, Engine, SkinView, SkinView, *this),
@@ -65,17 +66,10 @@ TPlayerForm::TPlayerForm(app::PlayerState& state, settings::Settings& settings, 
     Frame->AddShadeArea(ShadePositionImage);
     if (const auto mode = VisModeOfRadio(m_settings.CheckedInGroup(QStringLiteral("Visualizzazione"))))
         MarkVisMode(*mode);
-    SkinBrowserForm = std::make_unique<options::TSkinBrowserForm>(m_state, m_settings, *this);
-    OpzioniForm = std::make_unique<options::TOpzioniForm>(m_state, m_settings, m_audio, Engine, *this,
-                                                          *SkinBrowserForm, m_showError);
-    ConnectOptionsButtons();
     PlaylistForm = std::make_unique<playlist::TPlaylistForm>(m_state.Tracks, m_settings, m_state.Dirs.AppDir,
                                                              m_state.Dirs.SkinsDir, *this);
     m_state.Windows.PlaylistCreated = true;
-    FormEqualizzatore = std::make_unique<equalizer::TFormEqualizzatore>(m_state, m_settings, Equalizer);
     connect(&Engine, &app::PlaybackEngine::StreamOpened, &Equalizer, &app::EqualizerEngine::StreamOpened);
-    connect(&Engine, &app::PlaybackEngine::StreamOpened, FormEqualizzatore.get(),
-            &equalizer::TFormEqualizzatore::StreamOpened);
 
     TimerRinfresco.setObjectName(QStringLiteral("TimerRinfresco"));
     m_tickInterval = m_settings.Position(QStringLiteral("RinfrescoTrack"));
@@ -150,8 +144,9 @@ void TPlayerForm::ConnectHitAreas()
         m_state.Drag.DragDY = y() - cursor.y();
         m_state.Drag.PlaylistDX = x() - PlaylistForm->x();
         m_state.Drag.PlaylistDY = y() - PlaylistForm->y();
-        m_state.Drag.EqDX = x() - FormEqualizzatore->x();
-        m_state.Drag.EqDY = y() - FormEqualizzatore->y();
+        const QPoint equalizer = EqualizerPlace();
+        m_state.Drag.EqDX = x() - equalizer.x();
+        m_state.Drag.EqDY = y() - equalizer.y();
         TimerPosizioneForm.start();
     });
     connect(MoveFormImage, &HitArea::MouseUp, this, [this](Qt::MouseButton b, QPoint at) {
@@ -213,9 +208,9 @@ void TPlayerForm::FormCreate(const QString& executableDir, const QString& userDa
             MainPlayerSkin->LoadDefaultSkin();
         LoadVisBackground();
         Frame->Apply();
-        SkinBrowserForm->FillList();
-        OpzioniForm->FormCreate();
-        OpzioniForm->ChooseLanguage(m_keptPlaces.language);
+        m_settings.SetLines(QStringLiteral("SkinsList"), options::ListSkins(m_state.Dirs.SkinsDir));
+        Languages.ListFiles();
+        Languages.Choose(m_keptPlaces.language);
     };
     StartupPhases.FirstPhase(executableDir, userDataDir);
     qApp->installEventFilter(this);
@@ -302,7 +297,7 @@ void TPlayerForm::TimerPosizioneFormTimer()
                                   skin::ScreenAreaAt(cursor), rule));
     if (m_settings.Checked(QStringLiteral("AllMoveCheck"))) {
         PlaylistForm->move(skin::CarriedPosition(pos(), {m_state.Drag.PlaylistDX, m_state.Drag.PlaylistDY}));
-        FormEqualizzatore->move(skin::CarriedPosition(pos(), {m_state.Drag.EqDX, m_state.Drag.EqDY}));
+        MoveEqualizer(skin::CarriedPosition(pos(), {m_state.Drag.EqDX, m_state.Drag.EqDY}));
     }
 }
 

@@ -16,6 +16,8 @@
 #include "player/commands.h"
 #include "player/keptsettings.h"
 #include "skin/hitarea.h"
+#include "options/languagechoice.h"
+#include "options/optionseffects.h"
 #include "options/opzioniform.h"
 #include "options/skinbrowserform.h"
 #include "player/loadpump.h"
@@ -141,7 +143,15 @@ public:
     dialogs::TFormURL& UrlDialog();
     dialogs::TBassInfoForm& DeviceInformationDialog();
     void ShowOptionsWindow(OptionsPageRequest page) override;
-    void ShowSkinBrowser() override { SkinBrowserForm->ShowBrowser(); }
+    void ShowSkinBrowser() override { SkinBrowser().ShowBrowser(); }
+    // Made the first time they are wanted: most runs never open them, and
+    // the start would pay for them all.
+    options::TOpzioniForm& Options();
+    options::TSkinBrowserForm& SkinBrowser();
+    // Made at start only when it shows then.
+    equalizer::TFormEqualizzatore& EqualizerWindow();
+    // Runs connect on the options window once it is made (at once when it is).
+    void WhenOptionsMade(std::function<void(options::TOpzioniForm&)> connect);
     // OptionsHost
     int LoadPlayerSkin(const QString& skinPath) override;
     void ReloadOtherSkins() override;
@@ -164,6 +174,8 @@ public:
     SkinDisplay SkinView;
     app::PlaybackEngine Engine;
     app::EqualizerEngine Equalizer;
+    options::OptionsEffects SettingsEffects;
+    options::LanguageChoice Languages;
     NavigationController Navigation;
     CommandController Commands;
     RefreshTick Tick;
@@ -186,14 +198,14 @@ public:
     // LoadVisBackground: from the skin shown.
     void LoadVisBackground();
     // A window of its own, made with the player and closed with it.
-    // Windows of their own, made with the player and closed with it.
-    std::unique_ptr<options::TSkinBrowserForm> SkinBrowserForm;
-    std::unique_ptr<options::TOpzioniForm> OpzioniForm;
     std::unique_ptr<playlist::TPlaylistForm> PlaylistForm;
     // Made by the second start-up phase, once the folders are known.
     std::unique_ptr<plugins::PluginHost> Plugins;
+    // Made when first wanted (through their accessors above): the player's
+    // start-up does not pay for them.
+    std::unique_ptr<options::TSkinBrowserForm> SkinBrowserForm;
+    std::unique_ptr<options::TOpzioniForm> OpzioniForm;
     std::unique_ptr<equalizer::TFormEqualizzatore> FormEqualizzatore;
-    // Made when first shown: the player's start-up does not pay for them.
     std::unique_ptr<dialogs::TFormURL> FormURL;
     std::unique_ptr<dialogs::TBassInfoForm> BassInfoForm;
 
@@ -247,6 +259,10 @@ private:
     // The equalizer window's, and showing or hiding that window.
     void LoadEqualizerSkin();
     void ShowEqualizerWindow(bool shown);
+    // The equalizer window's place, kept while it is not made yet: it moves
+    // with the player all the same.
+    QPoint EqualizerPlace() const;
+    void MoveEqualizer(QPoint at);
     void ApplyGuiPriority();
 
     QString m_commandLine;
@@ -265,6 +281,8 @@ private:
     KeptSettings m_kept;
     WindowPlaces m_keptPlaces;
     bool m_playlistPlaced = false;
+    QPoint m_equalizerPlace;
+    std::function<void(options::TOpzioniForm&)> m_optionsMade;
     // The error window belongs to the program's entry; the language file
     // takes its captions from one made for the purpose.
     std::unique_ptr<app::TFormShowErrore> m_errorWindowCaptions;

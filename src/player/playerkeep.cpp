@@ -3,6 +3,8 @@
 
 #include "platform/logging.h"
 #include "platform/threadpriority.h"
+#include "settings/windowscale.h"
+#include "skin/eqlayout.h"
 #include "skin/skingeometry.h"
 
 #include <QFileInfo>
@@ -44,12 +46,11 @@ void TPlayerForm::PlaceOtherWindows()
         PlaylistForm->setGeometry(QRect(*at, kept->size()));
     else
         PlaylistForm->setGeometry(x(), y() + height(), width(), PlaylistForm->height());
-    const std::optional<QPoint> eqAt =
-        m_keptPlaces.equalizer
-            ? PlaceOnScreens(*m_keptPlaces.equalizer, FormEqualizzatore->size(), ScreenAreas())
-            : std::nullopt;
-    FormEqualizzatore->move(
-        eqAt.value_or(QPoint(PlaylistForm->x(), PlaylistForm->y() + PlaylistForm->height())));
+    const QSize eqSize = skin::kEqWindowSize * settings::WindowScale(m_settings);
+    const std::optional<QPoint> eqAt = m_keptPlaces.equalizer
+                                           ? PlaceOnScreens(*m_keptPlaces.equalizer, eqSize, ScreenAreas())
+                                           : std::nullopt;
+    MoveEqualizer(eqAt.value_or(QPoint(PlaylistForm->x(), PlaylistForm->y() + PlaylistForm->height())));
     m_playlistPlaced = true;
     if (m_keptPlaces.playlistShown)
         ShowPlaylistWindow();
@@ -62,12 +63,12 @@ void TPlayerForm::SaveKeptSettings()
     // Closed before the other windows were placed: they stay where they were.
     WindowPlaces places = m_keptPlaces;
     places.player = pos();
-    places.language = OpzioniForm->LanguageInForce().Name();
+    places.language = Languages.InForce().Name();
     if (m_playlistPlaced) {
         places.playlist = PlaylistForm->geometry();
         places.playlistShown = PlaylistForm->isVisible();
-        places.equalizer = FormEqualizzatore->pos();
-        places.equalizerShown = FormEqualizzatore->isVisible();
+        places.equalizer = EqualizerPlace();
+        places.equalizerShown = FormEqualizzatore && FormEqualizzatore->isVisible();
     }
     if (const int error = m_kept.Save(m_settings, m_state.Dirs, places))
         SaveFailed(QStringLiteral("le impostazioni ") + QFileInfo(m_kept.Path()).fileName(),

@@ -19,16 +19,16 @@ QList<QWidget*> TPlayerForm::LanguageWindows(LazyWindows lazy)
     }
     const QList<QWidget*> windows{
         this,
-        SkinBrowserForm.get(),
-        OpzioniForm.get(),
+        make ? &SkinBrowser() : SkinBrowserForm.get(),
+        make ? &Options() : OpzioniForm.get(),
         dialog("mpegForm", [this] { return &Dialogs.mpegForm(); }),
         dialog("ChangeFilnameForm", [this] { return &Dialogs.ChangeFilnameForm(); }),
         PlaylistForm.get(),
         dialog("jumptoForm", [this] { return &Dialogs.jumptoForm(); }),
         dialog("jumpForm", [this] { return &Dialogs.jumpForm(); }),
         make ? &DeviceInformationDialog() : BassInfoForm.get(),
-        FormEqualizzatore.get(),
-        FormEqualizzatore->FormEqPreset.get(),
+        make ? &EqualizerWindow() : FormEqualizzatore.get(),
+        FormEqualizzatore ? FormEqualizzatore->FormEqPreset.get() : nullptr,
         m_errorWindowCaptions.get(),
         dialog("FormInfo", [this] { return &Dialogs.FormInfo(); }),
         make ? &UrlDialog() : FormURL.get(),
@@ -43,9 +43,7 @@ QList<QWidget*> TPlayerForm::LanguageWindows(LazyWindows lazy)
 
 void TPlayerForm::WindowMade(QWidget& window) const
 {
-    // Dialogs made while the player itself is being made find no options yet.
-    if (OpzioniForm)
-        OpzioniForm->LanguageInForce().ApplyTo(window);
+    Languages.InForce().ApplyTo(window);
 }
 
 } // namespace velmoro::player

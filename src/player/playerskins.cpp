@@ -39,13 +39,13 @@ void TPlayerForm::ShowOptionsWindow(OptionsPageRequest page)
 {
     switch (page) {
     case OptionsPageRequest::AsLeft:
-        OpzioniForm->ShowOptions();
+        Options().ShowOptions();
         break;
     case OptionsPageRequest::Visualization:
-        OpzioniForm->ShowPage(options::OptionsPage::Visualizazione);
+        Options().ShowPage(options::OptionsPage::Visualizazione);
         break;
     case OptionsPageRequest::Bookmarks:
-        OpzioniForm->ShowPage(options::OptionsPage::Net);
+        Options().ShowPage(options::OptionsPage::Net);
         break;
     }
 }

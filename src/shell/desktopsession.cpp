@@ -28,7 +28,9 @@ DesktopSession::DesktopSession(player::TPlayerForm& player, app::PlayerState& st
 {
     Shell.AddSystemMenuItems();
     Shell.ApplyShowChoice();
-    ConnectShellPage(*player.OpzioniForm, settings, state.Dirs, Registration);
+    player.WhenOptionsMade([this, &settings, icons = SpanIconTracks(settings, state.Dirs)](QWidget& options) {
+        ConnectShellPage(options, settings, icons, Registration);
+    });
     m_channel.OnHandoff = [this](const Handoff& handoff) { RunHandoff(handoff); };
     // A new track is told at once, not at the next round of the timer.
     connect(&player.Engine, &app::PlaybackEngine::Playing, &Mpris, &MprisService::PublishChanges);

@@ -30,14 +30,19 @@ void ShowIcon(QWidget& options, const settings::Settings& settings, const QStrin
 
 } // namespace
 
-void ConnectShellPage(QWidget& options, settings::Settings& settings, const app::AppDirectories& dirs,
-                      FileRegistration& registration)
+QStringList SpanIconTracks(settings::Settings& settings, const app::AppDirectories& dirs)
 {
     const QStringList icons = IconFiles(dirs);
-    for (const IconTrack& track : kIconTracks) {
+    for (const IconTrack& track : kIconTracks)
         settings.SetRange(QString::fromLatin1(track.track), 0, std::max(0, int(icons.size()) - 1));
+    return icons;
+}
+
+void ConnectShellPage(QWidget& options, settings::Settings& settings, const QStringList& icons,
+                      FileRegistration& registration)
+{
+    for (const IconTrack& track : kIconTracks)
         ShowIcon(options, settings, icons, track);
-    }
     QObject::connect(&settings, &settings::Settings::Changed, &options,
                      [&options, &settings, icons](const QString& name) {
                          for (const IconTrack& track : kIconTracks) {

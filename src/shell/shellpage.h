@@ -10,7 +10,11 @@
 
 namespace velmoro::shell {
 
-void ConnectShellPage(QWidget& options, settings::Settings& settings, const app::AppDirectories& dirs,
+// The icon track bars span the icons of the Ico folders, at start: the
+// options window is made only when first wanted. The icons found.
+QStringList SpanIconTracks(settings::Settings& settings, const app::AppDirectories& dirs);
+// The page's previews and its button, once the options window is made.
+void ConnectShellPage(QWidget& options, settings::Settings& settings, const QStringList& icons,
                       FileRegistration& registration);
 
 } // namespace velmoro::shell

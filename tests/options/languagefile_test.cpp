@@ -195,7 +195,7 @@ TEST_F(LanguageOptionsTest, TheListHoldsBothFoldersAndAPickIsApplied)
     Put(install.filePath("Lang/English.txt"), "[OpzioniForm]\nOpzioniForm=Shipped options\n");
     Put(install.filePath("Lang/Deutsch.txt"), "[OpzioniForm]\nOpzioniForm=Optionen\n");
     Put(install.filePath("Lang/notes.md"), "");
-    form.FormCreate();
+    languages.ListFiles();
     EXPECT_EQ(settings.Lines("LinguaComboBox"), QStringList({"Deutsch.txt", "English.txt", "Italiano.txt"}));
     EXPECT_EQ(settings.ItemIndex("LinguaComboBox"), 0);
     EXPECT_EQ(form.windowTitle(), "Opzioni"); // listed, not applied

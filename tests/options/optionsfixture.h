@@ -3,6 +3,8 @@
 // real engine and a host that records what the windows ask of the player.
 #include "app/enginefakes.h"
 #include "app/playerstate.h"
+#include "options/languagechoice.h"
+#include "options/optionseffects.h"
 #include "options/opzioniform.h"
 #include "options/skinbrowserform.h"
 #include "settings/settings.h"
@@ -50,6 +52,9 @@ struct OptionsFixture {
         state.Dirs.AppDir = dir.path() + '/';
         state.Dirs.SkinsDir = state.Dirs.AppDir + "Skins/";
         state.Dirs.SkinDir = state.Dirs.SkinsDir + "[Default]";
+        // As the player's start lists them.
+        settings.SetLines("SkinsList", options::ListSkins(state.Dirs.SkinsDir));
+        languages.ListFiles();
         browser.FillList();
         form.FormCreate();
         form.AskText = [this](const QString& title, const QString&, const QString& text) {
@@ -67,8 +72,10 @@ struct OptionsFixture {
     RecordingCommands commands;
     app::PlaybackEngine engine{state.Playback, state.Tracks, state.Dirs, settings, audio, display, commands};
     RecordingHost host;
+    options::OptionsEffects effects{settings, audio, engine, state.Playback, host};
+    options::LanguageChoice languages{settings, state.Dirs, host};
     options::TSkinBrowserForm browser{state, settings, host};
-    options::TOpzioniForm form{state, settings, audio, engine, host, browser, {}};
+    options::TOpzioniForm form{state, settings, audio, effects.Fades(), languages, host, {}};
     std::optional<QString> answer; // what the input box answers; none is a cancel
     QStringList asked, messages;
 };

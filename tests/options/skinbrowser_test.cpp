@@ -119,6 +119,8 @@ TEST(SkinBrowser, EmptyFolderThenAFolderAddedAndTheListRefreshed)
     EXPECT_EQ(f.browser.Lines(), QStringList{"Nuova"});
     EXPECT_EQ(f.settings.Lines("SkinsList"), QStringList{"Nuova"}) << "the options' copy";
     EXPECT_EQ(f.form.SkinsList->count(), 1);
+    const options::TSkinBrowserForm later(f.state, f.settings, f.host);
+    EXPECT_EQ(later.Lines(), QStringList{"Nuova"}) << "made later, it shows the list as last read";
     // Applying with nothing selected does nothing.
     f.browser.ButtonApplica->click();
     EXPECT_TRUE(f.host.loaded.isEmpty());

@@ -66,24 +66,36 @@ TEST_F(KeptSettingsTest, ARunStartsWhereTheLastOneEnded)
     english.close();
     {
         PlayerRun first(dir.path(), kept);
-        ASSERT_TRUE(first.form->OpzioniForm->ChooseLanguage("English.txt"));
+        ASSERT_TRUE(first.form->Options().ChooseLanguage("English.txt"));
         first.settings.SetChecked("CountDownCheck", true);
         first.settings.SetChecked("SpettroCheck", true);
         first.settings.SetPosition("NextStartTrack", 9);
+        first.settings.SetPosition("LunghezzaBufferTrack", 20);
+        first.settings.SetChecked("VolumeLog", true);
         first.state.Dirs.SkinDir = dir.filePath("Skins/Blu");
         first.form->move(120, 130);
         first.settings.SetChecked("EqualizzatoreAttivoCheck", true);
         first.form->ShowPlaylistWindow();
         first.form->PlaylistForm->setGeometry(140, 300, 275, 232);
         first.form->PlayerCommand(18); // E: the equalizer window
-        first.form->FormEqualizzatore->move(400, 40);
+        first.form->EqualizerWindow().move(400, 40);
         first.form->close();
         EXPECT_TRUE(first.errors.isEmpty());
         // No window of the player outlives it.
-        EXPECT_FALSE(first.form->FormEqualizzatore->isVisible());
+        EXPECT_FALSE(first.form->EqualizerWindow().isVisible());
         EXPECT_FALSE(first.form->PlaylistForm->isVisible());
     }
     PlayerRun second(dir.path(), kept);
+    // What the options' settings do, and the language, hold at start without
+    // the options window, which is made only when first wanted.
+    EXPECT_EQ(second.form->OpzioniForm, nullptr);
+    EXPECT_EQ(second.form->SkinBrowserForm, nullptr);
+    EXPECT_FLOAT_EQ(second.audio.bufferSeconds, 2.0f);
+    ASSERT_FALSE(second.audio.logCurves.empty());
+    EXPECT_EQ(second.audio.logCurves.back(), std::make_pair(true, false));
+    EXPECT_EQ(second.form->Languages.InForce().Name(), "English.txt");
+    EXPECT_EQ(second.settings.Lines("SkinsList"), QStringList{"Blu"});
+    EXPECT_EQ(second.settings.Lines("LinguaComboBox"), QStringList{"English.txt"});
     EXPECT_TRUE(second.settings.Checked("CountDownCheck"));
     // Kept as the user left it, not as the close changed it.
     EXPECT_TRUE(second.settings.Checked("SpettroCheck"));
@@ -92,11 +104,11 @@ TEST_F(KeptSettingsTest, ARunStartsWhereTheLastOneEnded)
     EXPECT_EQ(second.form->pos(), QPoint(120, 130));
     EXPECT_TRUE(second.form->PlaylistForm->isVisible());
     EXPECT_EQ(second.form->PlaylistForm->geometry(), QRect(140, 300, 275, 232));
-    EXPECT_TRUE(second.form->FormEqualizzatore->isVisible());
-    EXPECT_EQ(second.form->FormEqualizzatore->pos(), QPoint(400, 40));
+    EXPECT_TRUE(second.form->EqualizerWindow().isVisible());
+    EXPECT_EQ(second.form->EqualizerWindow().pos(), QPoint(400, 40));
     // The language is in force before the first window shows.
-    EXPECT_EQ(second.form->OpzioniForm->LanguageInForce().Name(), "English.txt");
-    EXPECT_EQ(second.form->OpzioniForm->windowTitle(), "Options");
+    EXPECT_EQ(second.form->Options().LanguageInForce().Name(), "English.txt");
+    EXPECT_EQ(second.form->Options().windowTitle(), "Options");
 }
 
 // With the box off a run starts from the initial values and only the box

@@ -414,7 +414,7 @@ TEST_F(PlayerTest, TheAudibleEqualizersWindowIsPlacedShownAndCarried)
     settings.SetChecked("EqualizzatoreAttivoCheck", true);
     form->move(100, 50);
     SecondPhase();
-    equalizer::TFormEqualizzatore& eq = *form->FormEqualizzatore;
+    equalizer::TFormEqualizzatore& eq = form->EqualizerWindow();
     EXPECT_EQ(eq.geometry(), QRect(100, 486, 275, 116)); // below the playlist window
     EXPECT_FALSE(eq.isVisible());
     form->PlayerCommand(18); // E
@@ -437,6 +437,26 @@ TEST_F(PlayerTest, TheAudibleEqualizersWindowIsPlacedShownAndCarried)
     // Each open gets the ten bands and the preamplifier.
     form->Engine.OpenStreamFile(Fixture("sine1k-v1-44100-cbr256.mp3"));
     EXPECT_EQ(audio.effects.size(), 11u);
+}
+
+// Until the equalizer window is first wanted there is none; its place is
+// kept all the same, and carried with the player.
+TEST_F(PlayerTest, TheEqualizersPlaceMovesWithThePlayerBeforeItsWindowIsMade)
+{
+    settings.SetChecked("EqualizzatoreAttivoCheck", true);
+    form->move(100, 50);
+    SecondPhase();
+    EXPECT_EQ(form->FormEqualizzatore, nullptr);
+    QCursor::setPos(150, 60);
+    emit form->MoveFormImage->MouseDown(Qt::LeftButton, form->MoveFormImage->mapFromGlobal(QPoint(150, 60)));
+    QCursor::setPos(170, 90);
+    form->TimerPosizioneFormTimer();
+    emit form->MoveFormImage->MouseUp(Qt::LeftButton, QPoint());
+    EXPECT_EQ(form->FormEqualizzatore, nullptr);
+    form->PlayerCommand(18); // E
+    ASSERT_NE(form->FormEqualizzatore, nullptr);
+    EXPECT_TRUE(form->FormEqualizzatore->isVisible());
+    EXPECT_EQ(form->FormEqualizzatore->pos(), QPoint(120, 516));
 }
 
 TEST_F(PlayerTest, AStationsSongReachesTheTitleAndTheStationsRow)
@@ -750,7 +770,8 @@ TEST_F(PlayerTest, VisModeMarksFollowTheSettingsAndTheClickCycle)
 // menus and keys open the options window on its pages and the skin browser.
 TEST_F(PlayerTest, OptionsWindowAndSkinBrowserFromTheMenusAndKeys)
 {
-    options::TOpzioniForm& options = *form->OpzioniForm;
+    EXPECT_EQ(form->OpzioniForm, nullptr) << "made when first wanted";
+    options::TOpzioniForm& options = form->Options();
     options.findChild<QRadioButton*>("SpettroCheck")->click();
     EXPECT_TRUE(form->findChild<QAction*>("Spettro1")->isChecked());
     EXPECT_FALSE(form->findChild<QAction*>("Oscilloscopio1")->isChecked());
@@ -771,12 +792,13 @@ TEST_F(PlayerTest, OptionsWindowAndSkinBrowserFromTheMenusAndKeys)
     form->PlayerCommand(24); // O: as it was left
     EXPECT_TRUE(options.isVisible());
     EXPECT_EQ(page(), "TabSheet7");
-    EXPECT_FALSE(form->SkinBrowserForm->isVisible());
+    EXPECT_EQ(form->SkinBrowserForm, nullptr);
     form->PlayerCommand(37); // K
+    ASSERT_NE(form->SkinBrowserForm, nullptr);
     EXPECT_TRUE(form->SkinBrowserForm->isVisible());
     form->close();
     EXPECT_FALSE(options.isVisible());
-    EXPECT_FALSE(form->SkinBrowserForm->isVisible());
+    EXPECT_FALSE(form->SkinBrowser().isVisible());
 }
 
 // A skin chosen in the options dresses the player and its playlist window; a
@@ -786,10 +808,10 @@ TEST_F(PlayerTest, SkinChosenInTheOptionsDressesTheWindows)
     const QString skins = state.Dirs.SkinsDir;
     ASSERT_TRUE(QDir().mkpath(skins));
     Put(skins + "Rotta.wsz", "not a zip archive");
-    form->SkinBrowserForm->ButtonAggiornaClick();
+    form->SkinBrowser().ButtonAggiornaClick();
     ASSERT_EQ(settings.Lines("SkinsList"), QStringList{"Rotta"});
     const QImage before = form->MainPlayerSkin->Canvas();
-    form->OpzioniForm->SkinsListClick(0);
+    form->Options().SkinsListClick(0);
     EXPECT_EQ(state.Dirs.SkinDir, skins + "[Default]");
     EXPECT_EQ(form->MainPlayerSkin->Canvas(), before) << "the built-in skin, as at start";
 }

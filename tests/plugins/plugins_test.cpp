@@ -312,7 +312,7 @@ TEST(PlayerPlugins, TheOptionsButtonsReachThem)
               (QStringList{"Alfa[VFX_ALPHA.SO]", "Beta[VFX_BETA.SO]"}));
     TakeEvents();
     const auto click = [&form](const char* name) {
-        auto* button = form.OpzioniForm->findChild<QPushButton*>(name);
+        auto* button = form.Options().findChild<QPushButton*>(name);
         ASSERT_NE(button, nullptr) << name;
         button->click();
     };

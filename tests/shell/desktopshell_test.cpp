@@ -165,7 +165,7 @@ TEST(ShellPage, IconTracksSpanTheIconsAndShowTheChosenOne)
     preview->setObjectName("IconaImg");
     preview->setFixedSize(32, 32);
     shell::FileRegistration registration(settings, dirs, {});
-    shell::ConnectShellPage(options, settings, dirs, registration);
+    shell::ConnectShellPage(options, settings, shell::SpanIconTracks(settings, dirs), registration);
     EXPECT_EQ(settings.Maximum("TrackIcone"), 2);
     EXPECT_EQ(settings.Maximum("TrackTryIco"), 2);
     EXPECT_EQ(preview->pixmap().toImage().pixelColor(8, 8), QColor(Qt::red));
@@ -178,7 +178,7 @@ TEST(ShellPage, IconTracksSpanTheIconsAndShowTheChosenOne)
     settings::Settings fresh;
     QLabel* other = new QLabel(&options);
     other->setObjectName("TrayImg");
-    shell::ConnectShellPage(options, fresh, dirs, registration);
+    shell::ConnectShellPage(options, fresh, shell::SpanIconTracks(fresh, dirs), registration);
     EXPECT_EQ(fresh.Maximum("TrackTryIco"), 0);
     EXPECT_TRUE(other->pixmap().isNull());
 }
