@@ -151,7 +151,8 @@ void NavigationController::SeekTo(int x, int width)
     if (width <= 0)
         return;
     const double length = m_audio.StreamGetLength(m_playback.CurrentStream);
-    const double fraction = double(x) / double(width);
+    // A button let go beside the bar seeks to its nearer end.
+    const double fraction = double(std::clamp(x, 0, width)) / double(width);
     m_audio.ChannelSetPosition(m_playback.CurrentStream, std::uint32_t(std::trunc(length * fraction)));
 }
 

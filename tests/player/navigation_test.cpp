@@ -72,6 +72,10 @@ TEST_F(NavigationTest, SeekingAndFiveSecondJumps)
     EXPECT_EQ(s.position, 0u);
     navigation.SeekTo(248, 249);
     EXPECT_EQ(s.position, std::uint32_t(100.0 * 176400 * 248 / 249));
+    navigation.SeekTo(-40, 249); // let go left of the bar
+    EXPECT_EQ(s.position, 0u);
+    navigation.SeekTo(300, 249);
+    EXPECT_EQ(s.position, 100u * 176400);
 
     s.position = 3 * 176400;
     navigation.BackFiveSeconds();
