@@ -1,8 +1,29 @@
 #include "app/vissamples.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace velmoro::app {
+
+namespace {
+
+// Frames [first, last) of a ring of `capacity` frames, in the runs that lie
+// end to end in it (two at the most for a span shorter than the ring):
+// run(index in the ring, first frame, frames).
+template <typename Run>
+void ForEachRun(std::int64_t first, std::int64_t last, std::int64_t capacity, const Run& run)
+{
+    while (first < last) {
+        const std::int64_t at = first % capacity;
+        const std::int64_t frames = std::min(last - first, capacity - at);
+        run(std::size_t(at), first, std::size_t(frames));
+        first += frames;
+    }
+}
+
+constexpr std::size_t kFrameBytes = 2 * sizeof(std::int16_t);
+
+} // namespace
 
 VisSamples::VisSamples(std::size_t capacityFrames, std::size_t capacityBlocks)
     : m_ring(std::max<std::size_t>(1, capacityFrames) * 2), m_blocks(std::max<std::size_t>(1, capacityBlocks))
@@ -25,11 +46,10 @@ void VisSamples::Push(audio::Handle stream, std::int64_t position, const std::in
         Restart(stream, position);
     if (frames == 0)
         return;
-    for (std::size_t i = 0; i < frames; ++i) {
-        const auto at = std::size_t((position + std::int64_t(i)) % std::int64_t(capacity)) * 2;
-        m_ring[at] = samples[i * 2];
-        m_ring[at + 1] = samples[i * 2 + 1];
-    }
+    ForEachRun(position, position + std::int64_t(frames), std::int64_t(capacity),
+               [&](std::size_t at, std::int64_t first, std::size_t count) {
+                   std::memcpy(&m_ring[at * 2], samples + (first - position) * 2, count * kFrameBytes);
+               });
     m_end = position + std::int64_t(frames);
     m_begin = std::max(m_begin, m_end - std::int64_t(capacity));
     if (m_blockCount == m_blocks.size()) {
@@ -65,11 +85,9 @@ std::size_t VisSamples::Read(audio::Handle stream, std::int64_t from, std::size_
         return 0;
     const std::int64_t first = std::max(from, m_begin);
     const std::int64_t last = std::min(from + std::int64_t(count), m_end);
-    for (std::int64_t f = first; f < last; ++f) {
-        const auto at = std::size_t(f % capacity) * 2;
-        out[(f - from) * 2] = m_ring[at];
-        out[(f - from) * 2 + 1] = m_ring[at + 1];
-    }
+    ForEachRun(first, last, capacity, [&](std::size_t at, std::int64_t run, std::size_t count) {
+        std::memcpy(out + (run - from) * 2, &m_ring[at * 2], count * kFrameBytes);
+    });
     return std::size_t(std::max<std::int64_t>(0, last - first));
 }
 

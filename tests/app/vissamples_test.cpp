@@ -46,15 +46,15 @@ std::vector<std::int64_t> BlockStarts(const VisSamples& record, std::uint32_t st
 
 TEST(VisSamples, KeepsFollowingBlocksAndTheNewestWhenFull)
 {
-    VisSamples record(8, 3);
+    VisSamples record(7, 3); // the blocks at 13 and 19 wrap round the end of the record
     for (std::int64_t at : {10, 13, 16, 19})
         record.Push(1, at, Frames(at, 3).data(), 3);
-    // 8 frames held: 14..21; the block at 13 lost its first frame.
+    // 7 frames held: 15..21; the block at 13 lost its first frames.
     EXPECT_EQ(BlockStarts(record, 1), (std::vector<std::int64_t>{16, 19}));
     const Held held = Read(record, 1, 12, 4);
-    EXPECT_EQ(held.count, 2u);
-    EXPECT_EQ(held.samples, (std::vector<std::int16_t>{0, 0, 0, 0, 14, -14, 15, -15}));
-    EXPECT_EQ(Read(record, 1, 20, 4).samples, (std::vector<std::int16_t>{20, -20, 21, -21, 0, 0, 0, 0}));
+    EXPECT_EQ(held.count, 1u);
+    EXPECT_EQ(held.samples, (std::vector<std::int16_t>{0, 0, 0, 0, 0, 0, 15, -15}));
+    EXPECT_EQ(Read(record, 1, 19, 4).samples, (std::vector<std::int16_t>{19, -19, 20, -20, 21, -21, 0, 0}));
     EXPECT_EQ(Read(record, 2, 16, 2).count, 0u); // another stream's
 }
 
