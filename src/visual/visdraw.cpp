@@ -19,13 +19,29 @@ int RoundHalfEven(double value)
 }
 
 // A pen on the bitmap; every pixel outside it is clipped.
+// A hundred frames a second of some thousand pixels each: an opaque bitmap's
+// pixels are written in place rather than through QImage::setPixel.
 class Pen {
 public:
-    explicit Pen(QImage& bitmap) : m_bitmap(bitmap) {}
+    explicit Pen(QImage& bitmap) : m_bitmap(bitmap) { Acquire(); }
+
+    // After anyone may have taken a shallow copy of the bitmap: writing in
+    // place must not change theirs.
+    void Acquire()
+    {
+        if (m_bitmap.format() == QImage::Format_RGB32) {
+            m_bits = reinterpret_cast<QRgb*>(m_bitmap.bits()); // detaches a shared bitmap
+            m_stride = m_bitmap.bytesPerLine() / int(sizeof(QRgb));
+        }
+    }
 
     void Pixel(int x, int y, QRgb colour)
     {
-        if (x >= 0 && y >= 0 && x < m_bitmap.width() && y < m_bitmap.height())
+        if (x < 0 || y < 0 || x >= m_bitmap.width() || y >= m_bitmap.height())
+            return;
+        if (m_bits)
+            m_bits[y * m_stride + x] = colour | 0xFF000000u; // as setPixel stores an opaque pixel
+        else
             m_bitmap.setPixel(x, y, colour);
     }
     void MoveTo(QPoint p) { m_at = p; }
@@ -63,6 +79,8 @@ public:
 
 private:
     QImage& m_bitmap;
+    QRgb* m_bits = nullptr;
+    int m_stride = 0;
     QPoint m_at;
 };
 
@@ -137,6 +155,7 @@ int DrawOscilloscopeBlock(std::span<const std::int16_t> samples, const QImage& b
                 showFrame();
             x = kStart.x();
             StartFrame(background, bitmap);
+            pen.Acquire();
             pen.MoveTo(kStart);
         }
     }
