@@ -6,7 +6,6 @@
 #include "trackinfo/mpegaudio.h"
 
 #include <QAction>
-#include <QCursor>
 #include <QFileInfo>
 #include <QMenu>
 #include <QPainter>
@@ -323,9 +322,7 @@ void TFormEqualizzatore::TimerPosizioneFormTimer()
 {
     const skin::SnapRule rule{m_settings.Checked(QStringLiteral("ScreenHookCheck")),
                               m_settings.Position(QStringLiteral("SensHookVal"))};
-    const QPoint cursor = QCursor::pos();
-    move(skin::SnapWindowToScreen(cursor, QPoint(m_state.Drag.EqDragDX, m_state.Drag.EqDragDY), size(),
-                                  skin::ScreenAreaAt(cursor), rule));
+    move(skin::DraggedWindowPosition(QPoint(m_state.Drag.EqDragDX, m_state.Drag.EqDragDY), size(), rule));
 }
 
 void TFormEqualizzatore::paintEvent(QPaintEvent*)

@@ -15,7 +15,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QCursor>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QKeyEvent>
@@ -292,9 +291,7 @@ void TPlayerForm::TimerPosizioneFormTimer()
 {
     const skin::SnapRule rule{m_settings.Checked(QStringLiteral("ScreenHookCheck")),
                               m_settings.Position(QStringLiteral("SensHookVal"))};
-    const QPoint cursor = QCursor::pos();
-    move(skin::SnapWindowToScreen(cursor, QPoint(m_state.Drag.DragDX, m_state.Drag.DragDY), size(),
-                                  skin::ScreenAreaAt(cursor), rule));
+    move(skin::DraggedWindowPosition(QPoint(m_state.Drag.DragDX, m_state.Drag.DragDY), size(), rule));
     if (m_settings.Checked(QStringLiteral("AllMoveCheck"))) {
         PlaylistForm->move(skin::CarriedPosition(pos(), {m_state.Drag.PlaylistDX, m_state.Drag.PlaylistDY}));
         MoveEqualizer(skin::CarriedPosition(pos(), {m_state.Drag.EqDX, m_state.Drag.EqDY}));

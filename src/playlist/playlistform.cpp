@@ -436,8 +436,7 @@ void TPlaylistForm::TimerPosizioneFormTimer()
 {
     const skin::SnapRule rule{m_settings.Checked(QStringLiteral("ScreenHookCheck")),
                               m_settings.Position(QStringLiteral("SensHookVal"))};
-    const QPoint cursor = QCursor::pos();
-    move(skin::SnapWindowToScreen(cursor, m_dragOffset, size(), skin::ScreenAreaAt(cursor), rule));
+    move(skin::DraggedWindowPosition(m_dragOffset, size(), rule));
 }
 
 } // namespace velmoro::playlist

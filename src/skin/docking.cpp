@@ -1,5 +1,6 @@
 #include "skin/docking.h"
 
+#include <QCursor>
 #include <QGuiApplication>
 #include <QScreen>
 
@@ -35,6 +36,12 @@ QRect ScreenAreaAt(QPoint point)
     if (!screen)
         screen = QGuiApplication::primaryScreen();
     return screen ? screen->availableGeometry() : QRect();
+}
+
+QPoint DraggedWindowPosition(QPoint grab, QSize window, const SnapRule& rule)
+{
+    const QPoint cursor = QCursor::pos();
+    return SnapWindowToScreen(cursor, grab, window, ScreenAreaAt(cursor), rule);
 }
 
 } // namespace velmoro::skin

@@ -24,6 +24,10 @@ QPoint SnapWindowToScreen(QPoint cursor, QPoint grab, QSize window, QRect screen
 // screen holds it), for SnapWindowToScreen.
 QRect ScreenAreaAt(QPoint point);
 
+// SnapWindowToScreen for the mouse cursor where it is now, on the screen
+// under it: where a skinned window dragged by its grab offset goes.
+QPoint DraggedWindowPosition(QPoint grab, QSize window, const SnapRule& rule);
+
 // Where a docked window goes when the player moves to `player`: it keeps
 // `offset` (player corner − docked window corner) as recorded before the drag.
 constexpr QPoint CarriedPosition(QPoint player, QPoint offset)
