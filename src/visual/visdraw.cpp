@@ -18,9 +18,9 @@ int RoundHalfEven(double value)
     return int(std::nearbyint(value));
 }
 
-// A pen on the bitmap; every pixel outside it is clipped.
-// A hundred frames a second of some thousand pixels each: an opaque bitmap's
-// pixels are written in place rather than through QImage::setPixel.
+// A pen on the bitmap; every pixel outside it is clipped. An opaque bitmap's
+// pixels are written in place rather than through QImage::setPixel: a
+// hundred frames a second of some thousand pixels each.
 class Pen {
 public:
     explicit Pen(QImage& bitmap) : m_bitmap(bitmap) { Acquire(); }
